@@ -1,0 +1,55 @@
+#include "platform/ansi_text.h"
+
+
+namespace qv::platform {
+
+namespace {
+// The printable Windows-1252 characters of 0x80..0x9F; 0 marks the five holes.
+constexpr char16_t kHigh[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+} // namespace
+
+QString fromAnsi(const QByteArray& bytes) {
+    QString out;
+    out.reserve(bytes.size());
+    for (char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        if (b >= 0x80 && b <= 0x9F)
+            out.append(kHigh[b - 0x80] ? QChar(kHigh[b - 0x80]) : QChar(b));
+        else
+            out.append(QChar(b));
+    }
+    return out;
+}
+
+bool isAnsiRepresentable(QChar c) {
+    const char16_t u = c.unicode();
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+        return true;
+    for (char16_t h : kHigh)
+        if (h && h == u)
+            return true;
+    return false;
+}
+
+QByteArray toAnsi(const QString& text) {
+    QByteArray out;
+    out.reserve(text.size());
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            out.append(static_cast<char>(u));
+            continue;
+        }
+        char mapped = '?';
+        for (int i = 0; i < 32; ++i)
+            if (kHigh[i] && kHigh[i] == u)
+                mapped = static_cast<char>(0x80 + i);
+        out.append(mapped);
+    }
+    return out;
+}
+
+} // namespace qv::platform
