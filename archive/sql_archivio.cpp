@@ -1,0 +1,59 @@
+#include "archive/sql_archivio.h"
+
+#include "archive/colonne_griglia.h"
+#include "archive/controllo_data.h"
+#include "platform/day_number.h"
+
+namespace qv {
+
+QString RaddoppiaApici(const QString& testo) {
+    QString s = testo;
+    return s.replace(QLatin1Char('\''), QStringLiteral("''"));
+}
+
+QString EstraiMrnSql(const QString& tabella, const FiltriArchivio& filtri, const QDate& oggi) {
+    QString sql = QStringLiteral("Select * FROM ") + tabella;
+    QString giunzione = QStringLiteral(" WHERE ");
+    const auto aggiungi = [&](const QString& condizione) {
+        sql += giunzione + condizione;
+        giunzione = QStringLiteral(" AND ");
+    };
+
+    if (filtri.stato >= 0 && filtri.stato < kStatoTutti)
+        aggiungi(QStringLiteral("OKStato = ") + QString::number(filtri.stato));
+    if (!filtri.nazione.trimmed().isEmpty())
+        aggiungi(QStringLiteral("Nazione = '") + RaddoppiaApici(filtri.nazione.left(2)) + QLatin1Char('\''));
+    if (!filtri.anno.trimmed().isEmpty())
+        aggiungi(QStringLiteral("left([") + tabella + QStringLiteral("].[Codice],2) = '") +
+                 RaddoppiaApici(filtri.anno) + QLatin1Char('\''));
+    if (!filtri.tipo.trimmed().isEmpty())
+        aggiungi(QStringLiteral("mid([") + tabella + QStringLiteral("].[Codice],17,1) = '") +
+                 RaddoppiaApici(filtri.tipo) + QLatin1Char('\''));
+
+    const qint64 giornoOggi = static_cast<qint64>(platform::dayNumber(oggi));
+    const qint64 primo = static_cast<qint64>(GiornoDaParti(filtri.dal[0], filtri.dal[1], filtri.dal[2]).value_or(0));
+    const qint64 ultimo =
+        static_cast<qint64>(GiornoDaParti(filtri.al[0], filtri.al[1], filtri.al[2]).value_or(giornoOggi));
+    if (primo > 0 || ultimo < giornoOggi)
+        aggiungi(QStringLiteral(" DataElab BETWEEN ") + QString::number(primo) + QStringLiteral(" AND ") +
+                 QString::number(ultimo));
+
+    const QString frammento = filtri.frammento.trimmed();
+    if (!frammento.isEmpty())
+        aggiungi(QStringLiteral("Codice LIKE '*") + RaddoppiaApici(frammento) + QStringLiteral("*'"));
+    return sql;
+}
+
+QString ImpostaOrdineSql(const QString& selezione, const OrdineArchivio& ordine) {
+    QString sql = selezione + QStringLiteral(" ORDER BY ") + CampoColonna(ordine.colonna) +
+                  (ordine.verso == 2 ? QStringLiteral(" DESC") : QStringLiteral(" ASC"));
+    if (ordine.colonna > 1)
+        sql += QStringLiteral(", Codice");
+    return sql;
+}
+
+QString EliminaMrnSql(const QString& codice) {
+    return QStringLiteral("DELETE * FROM MRN WHERE Codice = '") + RaddoppiaApici(codice) + QLatin1Char('\'');
+}
+
+} // namespace qv
