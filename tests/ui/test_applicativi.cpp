@@ -1,0 +1,272 @@
+// The applications menu entries, GesAppl's line checks, the launcher's search
+// for what a key names, and RunFile's messages.
+
+#include "avviatore_registrato.h"
+#include "shell/applicativi.h"
+#include "shell/file_ini.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace qv;
+using qv::prova::AvviatoreRegistrato;
+
+class TestApplicativi : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    QString ini() const { return dir.filePath("Quorvan.ini"); }
+    QString programma() const { return dir.filePath("strumento"); }
+    EsisteFileFn esiste() const {
+        return [](const QString& p) { return QFileInfo(p).isFile(); };
+    }
+
+private slots:
+    void init() {
+        QFile::remove(ini());
+        QFile f(programma());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+
+    void freshFileGetsTheTextEditor() {
+        StatoApplicativi stato;
+        const QList<VoceApplicativo> voci = CaricaApplicativi(ini(), "/usr/bin/editor-di-prova", stato);
+        QCOMPARE(LeggiIni(ini(), "APPLICATIVI", "NomeVarie1"), QString("Editor di testi"));
+        QCOMPARE(LeggiIni(ini(), "APPLICATIVI", "Varie1"), QString("/usr/bin/editor-di-prova"));
+        QCOMPARE(voci.size(), 11);
+        QVERIFY(voci[0].visibile);
+        QCOMPARE(voci[0].titolo, QString("Editor di testi"));
+        for (int i = 1; i < 11; ++i)
+            QVERIFY(!voci[i].visibile);
+    }
+
+    void entries_data() {
+        QTest::addColumn<QString>("titolo");
+        QTest::addColumn<QString>("programma");
+        QTest::addColumn<bool>("visibile");
+        QTest::addColumn<QString>("excel");
+        QTest::newRow("caption and program") << "Posta" << "mailto:x@y.example" << true << "";
+        QTest::newRow("caption without program") << "Vuota" << "" << false << "";
+        QTest::newRow("program without caption") << "" << "/bin/true" << false << "";
+        QTest::newRow("excel remembered") << "Foglio" << "C:\\Office\\excel.exe" << true << "C:\\Office\\excel.exe";
+        QTest::newRow("blanks trimmed") << "  Spazi  " << "  /bin/true " << true << "";
+    }
+    void entries() {
+        QFETCH(QString, titolo);
+        QFETCH(QString, programma);
+        QFETCH(bool, visibile);
+        QFETCH(QString, excel);
+        ScriviIni(ini(), "APPLICATIVI", "NomeVarie3", titolo);
+        ScriviIni(ini(), "APPLICATIVI", "Varie3", programma);
+        StatoApplicativi stato;
+        const QList<VoceApplicativo> voci = CaricaApplicativi(ini(), "/e", stato);
+        QCOMPARE(voci[2].visibile, visibile);
+        if (visibile)
+            QCOMPARE(voci[2].titolo, titolo.trimmed());
+        QCOMPARE(stato.ProgrammaExcel, excel);
+    }
+
+    void blankFirstCaptionShowsDefault() {
+        ScriviIni(ini(), "APPLICATIVI", "NomeVarie1", " ");
+        ScriviIni(ini(), "APPLICATIVI", "Varie1", "/e");
+        // A blank value reads as missing, so the default is written back.
+        StatoApplicativi stato;
+        QCOMPARE(CaricaApplicativi(ini(), "/e", stato)[0].titolo, QString("Editor di testi"));
+    }
+
+    void gesApplLinesClearCaptionsWithoutProgram() {
+        ScriviIni(ini(), "APPLICATIVI", "NomeVarie1", "Uno");
+        ScriviIni(ini(), "APPLICATIVI", "NomeVarie2", "Due senza programma");
+        ScriviIni(ini(), "APPLICATIVI", "NomeVarie3", "Tre");
+        ScriviIni(ini(), "APPLICATIVI", "Varie3", "www.example.org");
+        const QList<VoceApplicativo> righe = RigheApplicativi(ini());
+        QCOMPARE(righe[0].titolo, QString("Uno"));
+        QVERIFY(righe[0].visibile); // line 1 always
+        QCOMPARE(righe[1].titolo, QString());
+        QVERIFY(!righe[1].visibile);
+        QCOMPARE(righe[2].titolo, QString("Tre"));
+        QVERIFY(righe[2].visibile);
+    }
+
+    void lineCheck_data() {
+        QTest::addColumn<int>("riga");
+        QTest::addColumn<QString>("titolo");
+        QTest::addColumn<QString>("programma");
+        QTest::addColumn<int>("errore");
+        QTest::newRow("empty line") << 4 << "" << "" << 0;
+        QTest::newRow("caption only") << 4 << "Solo titolo" << "" << 0;
+        QTest::newRow("program without caption") << 4 << "" << "www.example.org" << 4;
+        QTest::newRow("blank caption") << 4 << "   " << "www.example.org" << 4;
+        QTest::newRow("web address") << 4 << "Sito" << "www.example.org" << 0;
+        QTest::newRow("http address") << 4 << "Sito" << "http://example.org" << 0;
+        QTest::newRow("mail address") << 4 << "Posta" << "mailto:info@example.org" << 0;
+        QTest::newRow("missing file") << 4 << "Prog" << "/nessun/programma" << 15;
+        QTest::newRow("line 11 missing file") << 11 << "Prog" << "/nessun/programma" << 22;
+        QTest::newRow("existing file") << 4 << "Prog" << "@" << 0;
+        QTest::newRow("arguments after a quote are cut") << 4 << "Prog" << "@ \"argomento\"" << 0;
+    }
+    void lineCheck() {
+        QFETCH(int, riga);
+        QFETCH(QString, titolo);
+        QFETCH(QString, programma);
+        QFETCH(int, errore);
+        programma.replace("@", this->programma());
+        QCOMPARE(ControllaRiga(riga, titolo, programma, esiste()), errore);
+    }
+
+    void errorMessages() {
+        const Messaggio m4 = MessaggioErroreRiga(4);
+        QCOMPARE(m4.titolo, QString("ERRORE N. 4"));
+        QCOMPARE(m4.testo, QString("INDICARE IL NOME DEL PROGRAMMA\nDA VISUALIZZARE NEL MENU"));
+        QCOMPARE(m4.icona, Icona::Critica);
+        const Messaggio m15 = MessaggioErroreRiga(15);
+        QCOMPARE(m15.titolo, QString("ERRORE N. 15"));
+        QCOMPARE(m15.testo, QString("IL PERCORSO INDICATO NON ESISTE"));
+    }
+
+    void saveWritesElevenLinesTrimmed() {
+        QList<VoceApplicativo> righe(11);
+        righe[0] = {" Editor ", " /e ", true};
+        righe[5] = {"Sei", "www.example.org", true};
+        SalvaApplicativi(ini(), righe);
+        QCOMPARE(LeggiIni(ini(), "APPLICATIVI", "NomeVarie1"), QString("Editor"));
+        QCOMPARE(LeggiIni(ini(), "APPLICATIVI", "Varie6"), QString("www.example.org"));
+        QFile f(ini());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY(f.readAll().contains("NomeVarie11="));
+    }
+
+    void launch_data() {
+        QTest::addColumn<QString>("valore");    // value of the key; "%P" is the program folder
+        QTest::addColumn<QString>("indirizzo"); // expected address handed to the desktop
+        QTest::addColumn<QString>("avviato");   // expected program started
+        QTest::addColumn<QString>("messaggio");
+        QTest::newRow("www gets http:\\\\") << "www.example.org" << "http:\\\\www.example.org" << "" << "";
+        QTest::newRow("http as is") << "http://example.org/x" << "http://example.org/x" << "" << "";
+        QTest::newRow("mail as is") << "mailto:a@b.example" << "mailto:a@b.example" << "" << "";
+        QTest::newRow("existing program") << "%P/strumento" << "" << "%P/strumento" << "";
+        QTest::newRow("key with no value, nothing found") << "" << "" << "" << "Varie5 non presente su %P/Quorvan.ini";
+        QTest::newRow("missing program") << "/nessun/programma" << "" << "" << "Varie5 non presente su %P/Quorvan.ini";
+    }
+    void launch() {
+        QFETCH(QString, valore);
+        QFETCH(QString, indirizzo);
+        QFETCH(QString, avviato);
+        QFETCH(QString, messaggio);
+        valore.replace("%P", dir.path());
+        avviato.replace("%P", dir.path());
+        messaggio.replace("%P", dir.path());
+        ScriviIni(ini(), "APPLICATIVI", "Varie5", valore);
+        StatoApplicativi stato;
+        AvviatoreRegistrato avviatore;
+        MessaggiRegistrati messaggi;
+        AvviaApplicativo("Varie5", ini(), dir.path(), stato, avviatore, messaggi, esiste());
+        QCOMPARE(avviatore.indirizzi.value(0), indirizzo);
+        QCOMPARE(avviatore.avvii.isEmpty() ? QString() : avviatore.avvii.first().programma, avviato);
+        QCOMPARE(messaggi.mostrati().isEmpty() ? QString() : messaggi.mostrati().first().testo, messaggio);
+    }
+
+    void keyWithoutValueFindsProgramInFolder_data() {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("key + .EXE") << "Varie7.EXE";
+        QTest::newRow("key alone") << "Varie7";
+    }
+    void keyWithoutValueFindsProgramInFolder() {
+        QFETCH(QString, file);
+        QFile f(dir.filePath(file));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        StatoApplicativi stato;
+        AvviatoreRegistrato avviatore;
+        MessaggiRegistrati messaggi;
+        AvviaApplicativo("Varie7", ini(), dir.path(), stato, avviatore, messaggi, esiste());
+        QCOMPARE(avviatore.avvii.size(), 1);
+        QCOMPARE(avviatore.avvii.first().programma, dir.filePath(file));
+        QFile::remove(dir.filePath(file));
+    }
+
+    void argumentsNeverCarryOver() {
+        ScriviIni(ini(), "APPLICATIVI", "Varie1", programma());
+        StatoApplicativi stato;
+        stato.ArgomentiApplicativo = "lista.txt";
+        stato.StileFinestraApplicativo = 3;
+        AvviatoreRegistrato avviatore;
+        MessaggiRegistrati messaggi;
+        AvviaApplicativo("Varie1", ini(), dir.path(), stato, avviatore, messaggi, esiste());
+        AvviaApplicativo("Varie1", ini(), dir.path(), stato, avviatore, messaggi, esiste());
+        QCOMPARE(avviatore.avvii.size(), 2);
+        QCOMPARE(avviatore.avvii[0].argomenti, QString("lista.txt"));
+        QCOMPARE(avviatore.avvii[0].stile, 3);
+        QCOMPARE(avviatore.avvii[1].argomenti, QString());
+        QCOMPARE(avviatore.avvii[1].stile, 1);
+    }
+
+    void failedStartSaysNotFoundAndStillResets() {
+        StatoApplicativi stato;
+        stato.ArgomentiApplicativo = "x";
+        AvviatoreRegistrato avviatore;
+        avviatore.esitoAvvio = 0;
+        MessaggiRegistrati messaggi;
+        ModuliOpzionali m(ini(), dir.path(), stato, avviatore, messaggi, esiste());
+        m.lanciaProcedura(programma());
+        QCOMPARE(m.task(), 0);
+        QCOMPARE(messaggi.mostrati().size(), 1);
+        QCOMPARE(messaggi.mostrati().first().testo, programma() + " non trovato");
+        QCOMPARE(stato.ArgomentiApplicativo, QString());
+    }
+
+    void runFile_data() {
+        QTest::addColumn<int>("codice");
+        QTest::addColumn<int>("errore");
+        QTest::addColumn<QString>("cartella");
+        QTest::addColumn<QString>("parametri");
+        QTest::addColumn<QString>("atteso"); // empty: no message
+        const QString coda = "\r\rPercorso: 'doc.txt'\r";
+        QTest::newRow("success") << 42 << 0 << "" << "" << "";
+        QTest::newRow("32 is success") << 32 << 0 << "" << "" << "";
+        QTest::newRow("out of memory") << 0 << 0 << "" << "" << "Memoria o risorse del sistema esaurite. " + coda;
+        QTest::newRow("file not found") << 2 << 0 << "" << "" << "Impossibile trovare il file. " + coda;
+        QTest::newRow("folder not found with folder")
+            << 3 << 0 << " /tmp/x " << "" << "Impossibile trovare la cartella. " + coda + "Cartella: '/tmp/x'\r";
+        QTest::newRow("bad format with parameters")
+            << 11 << 0 << "" << " -a " << QString::fromUtf8("Il formato del file non è valido. ") + coda + "Parametri: '-a'";
+        QTest::newRow("other code below 32 says nothing") << 5 << 0 << "" << "" << "";
+        QTest::newRow("call failure") << 0 << 53 << "" << "" << "[53]: guasto" + coda;
+    }
+    void runFile() {
+        QFETCH(int, codice);
+        QFETCH(int, errore);
+        QFETCH(QString, cartella);
+        QFETCH(QString, parametri);
+        QFETCH(QString, atteso);
+        AvviatoreRegistrato avviatore;
+        avviatore.esitoDocumento = {codice, errore, "guasto"};
+        MessaggiRegistrati messaggi;
+        QCOMPARE(RunFile(avviatore, messaggi, " doc.txt ", parametri, cartella, 1), codice);
+        if (atteso.isEmpty()) {
+            QVERIFY(messaggi.mostrati().isEmpty());
+            return;
+        }
+        QCOMPARE(messaggi.mostrati().size(), 1);
+        QCOMPARE(messaggi.mostrati().first().testo, atteso);
+        QCOMPARE(messaggi.mostrati().first().titolo, QString("RunFile: Errore di esecuzione"));
+        QCOMPARE(messaggi.mostrati().first().icona, Icona::Critica);
+    }
+
+    void runFileNoAssociationExplainsInSixLines() {
+        AvviatoreRegistrato avviatore;
+        avviatore.esitoDocumento = {31, 0, {}};
+        MessaggiRegistrati messaggi;
+        RunFile(avviatore, messaggi, "doc.xyz", "", "", 1);
+        const QStringList righe = messaggi.mostrati().first().testo.split('\r');
+        QCOMPARE(righe[0], QString("Il sistema in uso non presenta alcuna associazione per questo tipo di file. "));
+        QCOMPARE(righe[1], QString());
+        QCOMPARE(righe[6], QString("sempre...\". Selezionare l'applicazione appropriata e scegliere [Ok]. "));
+        QCOMPARE(righe[7], QString());
+        QCOMPARE(righe[8], QString("Percorso: 'doc.xyz'"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestApplicativi)
+#include "test_applicativi.moc"

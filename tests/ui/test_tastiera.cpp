@@ -1,0 +1,114 @@
+// The keyboard rules shared by every window.
+
+#include "shell/tastiera.h"
+
+#include <QtTest>
+
+using namespace qv;
+
+class TestTastiera : public QObject {
+    Q_OBJECT
+
+private slots:
+    void soloCifre_data() {
+        QTest::addColumn<int>("tasto");
+        QTest::addColumn<int>("atteso");
+        QTest::newRow("digit 0") << int('0') << int('0');
+        QTest::newRow("digit 9") << int('9') << int('9');
+        QTest::newRow("letter") << int('a') << 0;
+        QTest::newRow("minus sign") << int('-') << 0;
+        QTest::newRow("decimal point") << int('.') << 0;
+        QTest::newRow("blank") << int(' ') << 0;
+        QTest::newRow("backspace") << 8 << 8;
+        QTest::newRow("Ctrl+C") << 3 << 3;
+        QTest::newRow("Ctrl+R") << 18 << 18;
+        QTest::newRow("Ctrl+V") << 22 << 22;
+        QTest::newRow("Ctrl+X") << 24 << 0;
+    }
+    void soloCifre() {
+        QFETCH(int, tasto);
+        QFETCH(int, atteso);
+        QCOMPARE(SoloCifre(tasto), atteso);
+    }
+
+    void maiuscolo_data() {
+        QTest::addColumn<int>("tasto");
+        QTest::addColumn<int>("atteso");
+        QTest::newRow("a") << int('a') << int('A');
+        QTest::newRow("z") << int('z') << int('Z');
+        QTest::newRow("already upper") << int('Q') << int('Q');
+        QTest::newRow("digit") << int('7') << int('7');
+        QTest::newRow("accented stays") << 0xE0 << 0xE0;
+        QTest::newRow("backspace") << 8 << 8;
+    }
+    void maiuscolo() {
+        QFETCH(int, tasto);
+        QFETCH(int, atteso);
+        QCOMPARE(Maiuscolo(tasto), atteso);
+    }
+
+    void avanzaSePieno_data() {
+        QTest::addColumn<int>("massimo");
+        QTest::addColumn<int>("lunghezza");
+        QTest::addColumn<bool>("avanza");
+        QTest::newRow("just filled") << 18 << 18 << true;
+        QTest::newRow("one short") << 18 << 17 << false;
+        QTest::newRow("no maximum") << 0 << 18 << false;
+        QTest::newRow("empty field without maximum") << 0 << 0 << false;
+    }
+    void avanzaSePieno() {
+        QFETCH(int, massimo);
+        QFETCH(int, lunghezza);
+        QFETCH(bool, avanza);
+        QCOMPARE(AvanzaSePieno(massimo, lunghezza), avanza);
+    }
+
+    void tastiComuni_data() {
+        QTest::addColumn<int>("tasto");
+        QTest::addColumn<int>("shift");
+        QTest::addColumn<bool>("bordo");
+        QTest::addColumn<int>("azione");
+        QTest::newRow("Ctrl+F") << 70 << kCtrl << true << int(AzioneComune::CercaFile);
+        QTest::newRow("F alone is typing") << 70 << 0 << true << int(AzioneComune::Nessuna);
+        QTest::newRow("Ctrl+F2") << 113 << kCtrl << true << int(AzioneComune::UscitaForzata);
+        QTest::newRow("Ctrl+Shift+F2") << 113 << (kCtrl | kShift) << true << int(AzioneComune::UscitaForzata);
+        QTest::newRow("F2") << 113 << 0 << true << int(AzioneComune::Uscita);
+        QTest::newRow("Shift+F2") << 113 << kShift << true << int(AzioneComune::Uscita);
+        QTest::newRow("Ctrl+F8") << 119 << kCtrl << true << int(AzioneComune::CambiaTitolo);
+        QTest::newRow("Ctrl+F8 without border") << 119 << kCtrl << false << int(AzioneComune::Nessuna);
+        QTest::newRow("F8") << 119 << 0 << true << int(AzioneComune::Nessuna);
+        QTest::newRow("Enter") << 13 << 0 << true << int(AzioneComune::Nessuna);
+    }
+    void tastiComuni() {
+        QFETCH(int, tasto);
+        QFETCH(int, shift);
+        QFETCH(bool, bordo);
+        QFETCH(int, azione);
+        QCOMPARE(int(TastiComuni(tasto, shift, bordo)), azione);
+    }
+
+    void captionToggleTwiceGivesItBack() {
+        QString ricordato;
+        const QString primo = CambiaTitolo("GESTIONE APPLICATIVI", "GesAppl", ricordato);
+        QCOMPARE(primo, QString("GesAppl !"));
+        QCOMPARE(CambiaTitolo(primo, "GesAppl", ricordato), QString("GESTIONE APPLICATIVI"));
+    }
+
+    void forcedExitQuestion() {
+        const Messaggio m = DomandaUscitaForzata();
+        QCOMPARE(m.testo, QString("FINE DI Quorvan?"));
+        QCOMPARE(m.titolo, QString("USCITA FORZATA"));
+        QCOMPARE(m.icona, Icona::Esclamazione);
+        QCOMPARE(m.pulsanti, Pulsanti::SiNo);
+        QCOMPARE(rispostaPredefinita(m), Risposta::No);
+    }
+
+    void exitKeys() {
+        QCOMPARE(LetteraTasti("%F"), QChar('F'));
+        QCOMPARE(LetteraTasti("%u"), QChar('U'));
+        QCOMPARE(LetteraTasti(""), QChar());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTastiera)
+#include "test_tastiera.moc"
