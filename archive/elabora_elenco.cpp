@@ -1,0 +1,179 @@
+#include "archive/elabora_elenco.h"
+
+#include "archive/lettore_elenco.h"
+#include "archive/righe_esiti.h"
+#include "archive/tabella_lavoro.h"
+#include "enquiry/get_htm_page.h"
+#include "enquiry/interroga_codice.h"
+#include "platform/ansi_text.h"
+#include "shell/procedure_file.h"
+
+#include <QFileInfo>
+
+namespace qv {
+
+namespace {
+
+// Closes the files a run opened, however it ends.
+struct FileDelGiro {
+    FileAperti& files;
+    int elenco = 0;
+    int esiti = 0;
+    ~FileDelGiro() {
+        if (elenco)
+            files.Chiudi(elenco);
+        if (esiti)
+            files.Chiudi(esiti);
+    }
+};
+
+int apriElenco(FileAperti& files, Messaggi& messaggi, const QString& percorso) {
+    const int numero = files.FreeFile();
+    return numero ? ApriFile(files, messaggi, percorso, numero, ModoFile::Input) : 0;
+}
+
+} // namespace
+
+QString TestoElaborazione(qint64 totale) {
+    return QStringLiteral("Elaborazione di ") + QString::number(totale) + QStringLiteral(" MRN in corso ...");
+}
+
+QString TestoAvanzamento(const AvanzamentoElenco& a) {
+    return QStringLiteral("Interrogo MRN numero ") + a.mrn + QStringLiteral("     (") + QString::number(a.numero) +
+           QLatin1Char('/') + QString::number(a.totale) + QLatin1Char(')');
+}
+
+QString DescriviFine(const RisultatoElenco& r, const QString& elenco) {
+    switch (r.fine) {
+    case FineElenco::Completato:
+        return QStringLiteral("Elaborati ") + QString::number(r.numero) + QStringLiteral(" MRN");
+    case FineElenco::Annullato:
+        return QStringLiteral("Elaborazione annullata dall'Operatore dopo ") + QString::number(r.numero) +
+               QStringLiteral(" MRN");
+    case FineElenco::SenzaRete:
+        return r.messaggio;
+    case FineElenco::ElencoMancante:
+        return QStringLiteral("L'elenco '") + elenco + QStringLiteral("' non esiste");
+    case FineElenco::ElencoVuoto:
+        return QStringLiteral("L'elenco '") + elenco + QStringLiteral("' non contiene MRN");
+    case FineElenco::ElencoIlleggibile:
+        return QStringLiteral("L'elenco '") + elenco + QStringLiteral("' non si può leggere");
+    case FineElenco::EsitiNonScrivibili:
+        return QStringLiteral("Non si può scrivere il file degli esiti");
+    }
+    return {};
+}
+
+RisultatoElenco ElaboraElenco(const RichiestaElenco& richiesta, const Interroga& interroga,
+                              std::span<const QString> esito, std::span<const QString> titolo,
+                              TabellaLavoro* lavoro, FileAperti& files, Messaggi& messaggi,
+                              const CallbackElenco& callback) {
+    RisultatoElenco r;
+    const QString percorso = richiesta.elenco.trimmed();
+    if (!EsisteFile(messaggi, percorso)) {
+        r.fine = FineElenco::ElencoMancante;
+        return r;
+    }
+    // A name with wildcards has no size of its own; the opener judges it.
+    const QFileInfo info(percorso);
+    if (info.exists() && info.size() == 0) {
+        r.fine = FineElenco::ElencoVuoto;
+        return r;
+    }
+    QString separatore = richiesta.separatore.trimmed();
+    if (separatore.isEmpty())
+        separatore = QStringLiteral("|");
+
+    FileDelGiro aperti{files};
+
+    // First pass: how many MRNs the list holds.
+    aperti.elenco = apriElenco(files, messaggi, percorso);
+    if (!aperti.elenco) {
+        r.fine = FineElenco::ElencoIlleggibile;
+        return r;
+    }
+    const ConteggioElenco conto = ContaElementi(*files.file(aperti.elenco));
+    files.Chiudi(aperti.elenco);
+    aperti.elenco = 0;
+    r.totale = conto.elementi;
+    r.scartati = conto.scartati;
+    if (r.totale == 0) {
+        r.fine = conto.erroreLettura ? FineElenco::ElencoIlleggibile : FineElenco::ElencoVuoto;
+        return r;
+    }
+
+    aperti.elenco = apriElenco(files, messaggi, percorso);
+    if (!aperti.elenco) {
+        r.fine = FineElenco::ElencoIlleggibile;
+        return r;
+    }
+    const QString esiti = richiesta.fileEsiti;
+    if (QFileInfo::exists(esiti))
+        QFile::remove(esiti);
+    const int numeroEsiti = files.FreeFile();
+    aperti.esiti = numeroEsiti ? ApriFile(files, messaggi, esiti, numeroEsiti, ModoFile::Output) : 0;
+    if (!aperti.esiti) {
+        r.fine = FineElenco::EsitiNonScrivibili;
+        return r;
+    }
+    QFile& fileEsiti = *files.file(aperti.esiti);
+
+    if (callback.inizio)
+        callback.inizio(r.totale);
+
+    if (lavoro) {
+        lavoro->svuota();
+        lavoro->apri();
+    }
+
+    LettoreElenco lettore(*files.file(aperti.elenco));
+    for (;;) {
+        if (callback.annullato && callback.annullato()) {
+            r.fine = FineElenco::Annullato;
+            break;
+        }
+        const std::optional<QString> mrn = lettore.prossimo();
+        if (!mrn)
+            break;
+        ++r.numero;
+        if (callback.avanzamento)
+            callback.avanzamento({r.numero, r.totale, *mrn});
+        const int esitoInterrogazione = interroga(*mrn);
+        if (esitoInterrogazione == EsitoSenzaRete) {
+            r.fine = FineElenco::SenzaRete;
+            r.messaggio = voceDi(titolo, 2);
+            break;
+        }
+        switch (richiesta.destinazione) {
+        case Destinazione::File:
+            fileEsiti.write(platform::toAnsi(RigaEsitiFile(*mrn, separatore, esito, titolo)));
+            break;
+        case Destinazione::Stampa:
+            fileEsiti.write(platform::toAnsi(BloccoStampa(r.numero, *mrn, esito, titolo)));
+            break;
+        case Destinazione::Database:
+            if (lavoro && lavoro->databaseAperto() && lavoro->aperta())
+                lavoro->scriviRiga(*mrn, esito, titolo);
+            break;
+        }
+    }
+    r.erroreLettura = lettore.erroreLettura();
+    r.scartati = std::max(r.scartati, lettore.scartati());
+
+    if (lavoro) {
+        lavoro->chiudi();
+        if (lavoro->databaseAperto())
+            r.unito = lavoro->unisci();
+    }
+    return r;
+}
+
+RisultatoElenco ElaboraElenco(const RichiestaElenco& richiesta, StatoWeb& web, const AmbienteWeb& ambiente,
+                              TabellaLavoro* lavoro, FileAperti& files, Messaggi& messaggi,
+                              const CallbackElenco& callback) {
+    GetHtmPage paginaWeb(web, ambiente);
+    const Interroga interroga = [&paginaWeb](const QString& codice) { return InterrogaCodice(paginaWeb, codice); };
+    return ElaboraElenco(richiesta, interroga, web.Esito, web.Titolo, lavoro, files, messaggi, callback);
+}
+
+} // namespace qv

@@ -1,0 +1,93 @@
+#pragma once
+// The batch run: every item of an MRN list file is queried in turn and its
+// results go to "EsitiDaEle.txt" (a delimited line, or a readable block) or
+// to the work table, which is merged into the archive at the end. The batch
+// window drives it and shows its progress; the CLI runs it unattended.
+
+#include <QString>
+
+#include <functional>
+#include <span>
+
+namespace qv {
+
+class FileAperti;
+class GetHtmPage;
+class Messaggi;
+class TabellaLavoro;
+struct AmbienteWeb;
+struct StatoWeb;
+
+// Destination option of the batch window, by index.
+enum class Destinazione { File = 0, Stampa = 1, Database = 2 };
+
+inline constexpr char kFileEsiti[] = "EsitiDaEle.txt";
+
+struct RichiestaElenco {
+    QString elenco;           // list file
+    QString separatore;       // FILE destination; "|" when blank
+    Destinazione destinazione = Destinazione::File;
+    QString fileEsiti;        // the program folder's "EsitiDaEle.txt"
+};
+
+// Why a run ended.
+enum class FineElenco {
+    Completato,       // every item was queried
+    Annullato,        // the cancel flag stopped it between two MRNs
+    SenzaRete,        // an enquiry found no usable connection
+    ElencoMancante,   // the list file does not exist
+    ElencoVuoto,      // the list file is empty or holds no item
+    ElencoIlleggibile, // the list file could not be opened
+    EsitiNonScrivibili // the results file could not be created
+};
+
+struct AvanzamentoElenco {
+    qint64 numero = 0; // 1-based number of the MRN about to be queried
+    qint64 totale = 0;
+    QString mrn;
+};
+
+struct CallbackElenco {
+    // After the count pass: "Elaborazione di " + totale + " MRN in corso ...".
+    std::function<void(qint64 totale)> inizio;
+    // Before each enquiry.
+    std::function<void(const AvanzamentoElenco&)> avanzamento;
+    // Tested before each MRN; true stops the run there.
+    std::function<bool()> annullato;
+};
+
+struct RisultatoElenco {
+    qint64 numero = 0;    // MRNs counted (the one that found no connection included)
+    qint64 totale = 0;    // items of the count pass
+    qint64 scartati = 0;  // items that could not be codes, skipped
+    FineElenco fine = FineElenco::Completato;
+    QString messaggio;    // the enquiry's message when it found no connection
+    bool unito = false;   // the work table was merged into the archive
+    bool erroreLettura = false; // the list stopped early on a read error
+};
+
+// One enquiry: returns 0, 1 or 9 and leaves its results in `esito`/`titolo`.
+using Interroga = std::function<int(const QString& codice)>;
+
+// The run itself. `interroga` queries one code and fills `esito` (0..19) and
+// `titolo` (0..7); `lavoro` is the work table (nothing when there is no
+// database). Files are opened through ApriFile in `files`.
+RisultatoElenco ElaboraElenco(const RichiestaElenco& richiesta, const Interroga& interroga,
+                              std::span<const QString> esito, std::span<const QString> titolo,
+                              TabellaLavoro* lavoro, FileAperti& files, Messaggi& messaggi,
+                              const CallbackElenco& callback = {});
+
+// The same run through InterrogaCodice: a GetHtmPage is created on `web`
+// and `ambiente` for the run and released at its end.
+RisultatoElenco ElaboraElenco(const RichiestaElenco& richiesta, StatoWeb& web, const AmbienteWeb& ambiente,
+                              TabellaLavoro* lavoro, FileAperti& files, Messaggi& messaggi,
+                              const CallbackElenco& callback = {});
+
+// "Elaborazione di " + totale + " MRN in corso ...".
+QString TestoElaborazione(qint64 totale);
+// "Interrogo MRN numero " + mrn + "     (" + n + "/" + totale + ")".
+QString TestoAvanzamento(const AvanzamentoElenco& a);
+// A sentence for the end of a run that did not query anything.
+QString DescriviFine(const RisultatoElenco& r, const QString& elenco);
+
+} // namespace qv
