@@ -1,0 +1,56 @@
+#pragma once
+// Test doubles for the enquiry's seams: an HTTP client answering from a
+// table of pages, a page window and a document opener that only record.
+
+#include "enquiry/finestra_pagina.h"
+#include "platform/document_opener.h"
+#include "platform/http_client.h"
+
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+// Answers each address with the page registered for the longest matching
+// prefix; an address with no page fails like a lost connection.
+class ClienteFinto : public qv::platform::HttpClient {
+public:
+    qv::platform::HttpResult get(const QString& url) override {
+        richieste << url;
+        QString migliore;
+        bool trovato = false;
+        for (auto it = pagine.cbegin(); it != pagine.cend(); ++it)
+            if (url.startsWith(it.key()) && (!trovato || it.key().size() > migliore.size())) {
+                migliore = it.key();
+                trovato = true;
+            }
+        if (!trovato)
+            return {false, {}, QStringLiteral("no page")};
+        return {true, pagine.value(migliore), {}};
+    }
+
+    QMap<QString, QString> pagine;
+    QStringList richieste;
+};
+
+struct PaginaMostrata {
+    QString url, codice, tipo;
+};
+
+class FinestraFinta : public qv::FinestraPagina {
+public:
+    bool mostraPagina(const QString& url, const QString& codice, const QString& tipo) override {
+        mostrate.append({url, codice, tipo});
+        return true;
+    }
+    QList<PaginaMostrata> mostrate;
+};
+
+class ApritoreFinto : public qv::platform::DocumentOpener {
+public:
+    bool open(const QString& path) override {
+        aperti << path;
+        return true;
+    }
+    QStringList aperti;
+};

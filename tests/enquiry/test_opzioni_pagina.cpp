@@ -1,0 +1,235 @@
+// The page options applied after a page is fetched: the page window, the
+// saved "EX_"/"TR_"/"PI_" files, "tmp_html.htm" and opening it, each by the
+// options of the current context only.
+
+#include "cliente_finto.h"
+#include "enquiry/get_htm_page.h"
+#include "enquiry/interroga_codice.h"
+#include "pagine_prova.h"
+#include "platform/ansi_text.h"
+#include "shell/elenco_nazioni.h"
+#include "shell/messaggi.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace qv;
+
+namespace {
+
+const QString kExport = QStringLiteral("http://dogane.test/export?mrn=");
+const QString kTransito = QStringLiteral("http://dogane.test/transito?mrn=");
+const QString kVies = QStringLiteral("http://entrate.test/vies?stato=");
+const QString kMrnE = QStringLiteral("24IT123456789012E1");
+const QString kMrnT = QStringLiteral("24IT123456789012T5");
+
+QByteArray leggi(const QString& percorso) {
+    QFile f(percorso);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestOpzioniPagina : public QObject {
+    Q_OBJECT
+
+    struct Banco {
+        QTemporaryDir temp;
+        QTemporaryDir salvate;
+        StatoWeb web;
+        ElencoNazioni nazioni;
+        ClienteFinto http;
+        MessaggiRegistrati messaggi;
+        FinestraFinta finestra;
+        ApritoreFinto apritore;
+        AmbienteWeb ambiente;
+
+        Banco() {
+            web.UrlExport = kExport;
+            web.UrlTransiti = kTransito;
+            web.UrlVat = kVies;
+            web.UrlVatPiva = QStringLiteral("&piva=");
+            web.CartellaTemp = temp.path() + QLatin1Char('/');
+            web.ContestoWeb = ContestoSingoloElemento;
+            for (const auto& n : NazioniPredefinite()) {
+                nazioni.CodiciNazioni << QLatin1String(n.codice);
+                nazioni.LunghezzeVat << n.lunghezze;
+            }
+            http.pagine.insert(kExport, pagine::exportDati());
+            http.pagine.insert(kTransito, pagine::transito(1));
+            http.pagine.insert(kVies, pagine::vies());
+            ambiente.fileIni = temp.filePath(QStringLiteral("Quorvan.ini"));
+            ambiente.nazioni = &nazioni;
+            ambiente.http = &http;
+            ambiente.messaggi = &messaggi;
+            ambiente.finestraPagina = &finestra;
+            ambiente.apriDocumento = &apritore;
+        }
+        QString tmpHtml() const { return web.CartellaTemp + QStringLiteral("tmp_html.htm"); }
+        QStringList fileSalvati() const { return QDir(salvate.path()).entryList(QDir::Files, QDir::Name); }
+        int interroga(const QString& codice) {
+            GetHtmPage pagina(web, ambiente);
+            return InterrogaCodice(pagina, codice);
+        }
+    };
+
+private slots:
+    // One context's options decide; the other contexts' are set to the
+    // opposite to show they are not looked at.
+    void opzioni_data() {
+        QTest::addColumn<int>("view");
+        QTest::addColumn<int>("save");
+        QTest::addColumn<bool>("cartella");
+        QTest::addColumn<int>("print");
+        QTest::addColumn<int>("ieskede");
+        QTest::addColumn<int>("finestre");
+        QTest::addColumn<bool>("tmpHtml");
+        QTest::addColumn<QStringList>("salvati");
+        QTest::addColumn<int>("aperti");
+
+        const QStringList nessuno;
+        const QStringList ex = {QStringLiteral("EX_") + kMrnE + QStringLiteral(".htm")};
+        QTest::newRow("nothing") << 0 << 0 << true << 0 << 0 << 0 << false << nessuno << 0;
+        QTest::newRow("view in the browser") << 1 << 0 << true << 0 << 0 << 0 << true << nessuno << 1;
+        QTest::newRow("view in the page window") << 1 << 0 << true << 0 << 1 << 1 << false << nessuno << 0;
+        QTest::newRow("view below 0 opens the window only") << -1 << 0 << true << 0 << 1 << 1 << false << nessuno << 0;
+        QTest::newRow("print") << 0 << 0 << true << 1 << 0 << 1 << false << nessuno << 0;
+        QTest::newRow("save") << 0 << 1 << true << 0 << 0 << 0 << false << ex << 0;
+        QTest::newRow("save without folder") << 0 << 1 << false << 0 << 0 << 0 << false << nessuno << 0;
+        QTest::newRow("save and view") << 1 << 1 << true << 0 << 0 << 0 << false << ex << 1;
+        QTest::newRow("print and save") << 0 << 1 << true << 1 << 0 << 1 << false << ex << 0;
+        QTest::newRow("view in window and save") << 1 << 1 << true << 0 << 1 << 1 << false << ex << 0;
+    }
+    void opzioni() {
+        QFETCH(int, view);
+        QFETCH(int, save);
+        QFETCH(bool, cartella);
+        QFETCH(int, print);
+        QFETCH(int, ieskede);
+        QFETCH(int, finestre);
+        QFETCH(bool, tmpHtml);
+        QFETCH(QStringList, salvati);
+        QFETCH(int, aperti);
+
+        Banco b;
+        for (int c = 0; c < NumeroContesti; ++c)
+            b.web.Opzioni[c] = OpzioniPagina{1 - view, 1 - save, b.salvate.path(), 1 - print, 0, QString()};
+        b.web.Opzioni[1] = OpzioniPagina{view, save, cartella ? QStringLiteral("  ") + b.salvate.path() + QStringLiteral(" ") : QStringLiteral("   "),
+                                         print, 0, QString()};
+        b.web.IESkede = ieskede;
+
+        QCOMPARE(b.interroga(kMrnE), 0);
+        QCOMPARE(b.finestra.mostrate.size(), finestre);
+        if (finestre) {
+            QCOMPARE(b.finestra.mostrate[0].url, kExport + kMrnE);
+            QCOMPARE(b.finestra.mostrate[0].codice, kMrnE);
+            QCOMPARE(b.finestra.mostrate[0].tipo, QStringLiteral("ex"));
+        }
+        QCOMPARE(QFile::exists(b.tmpHtml()), tmpHtml);
+        QCOMPARE(b.fileSalvati(), salvati);
+        QCOMPARE(b.apritore.aperti.size(), aperti);
+        if (aperti)
+            QCOMPARE(b.apritore.aperti[0], tmpHtml ? b.tmpHtml() : b.salvate.filePath(salvati[0]));
+        QVERIFY(b.messaggi.mostrati().isEmpty());
+    }
+
+    void contenutoDelFile() {
+        Banco b;
+        b.web.Opzioni[1].View = 1;
+        const QString pagina = QStringLiteral("<p>citt\u00e0 \u20ac \u0107</p>\r\n<p>2</p>");
+        b.http.pagine.insert(kExport, pagina);
+        b.interroga(kMrnE);
+        // One line of Windows-1252 text ended by CR LF; characters it lacks become "?".
+        QCOMPARE(leggi(b.tmpHtml()), QByteArray("<p>citt\xe0 \x80 ?</p>\r\n<p>2</p>\r\n"));
+        // The next page replaces it.
+        b.http.pagine.insert(kExport, pagine::exportDati());
+        b.interroga(kMrnE);
+        QCOMPARE(leggi(b.tmpHtml()), platform::toAnsi(pagine::exportDati()) + "\r\n");
+        QCOMPARE(b.apritore.aperti, (QStringList{b.tmpHtml(), b.tmpHtml()}));
+    }
+
+    void transitoEdExport() {
+        Banco b;
+        b.web.Opzioni[1].Save = 1;
+        b.web.Opzioni[1].DirSave = b.salvate.path() + QLatin1Char('/');
+        b.web.Opzioni[1].Print = 1;
+        QCOMPARE(b.interroga(kMrnT), 0);
+        QCOMPARE(b.fileSalvati(), (QStringList{"EX_" + kMrnT + ".htm", "TR_" + kMrnT + ".htm"}));
+        QCOMPARE(b.finestra.mostrate.size(), 2);
+        QCOMPARE(b.finestra.mostrate[0].url, kTransito + kMrnT);
+        QCOMPARE(b.finestra.mostrate[0].tipo, QStringLiteral("tr"));
+        QCOMPARE(b.finestra.mostrate[1].url, kExport + kMrnT);
+        QCOMPARE(b.finestra.mostrate[1].tipo, QStringLiteral("ex"));
+    }
+
+    void soloPagineConDati_data() {
+        QTest::addColumn<QString>("codice");
+        QTest::addColumn<QString>("paginaExport");
+        QTest::addColumn<QString>("paginaVies");
+        QTest::addColumn<QStringList>("salvati");
+        QTest::newRow("vies valid") << "IT12345678901" << QString() << pagine::vies()
+                                    << QStringList{"PI_IT12345678901.htm"};
+        QTest::newRow("vies error") << "IT12345678901" << QString() << pagine::viesErrore() << QStringList{};
+        QTest::newRow("export message") << kMrnE << pagine::messaggio("MRN non trovato") << QString() << QStringList{};
+        QTest::newRow("export pending") << kMrnE << pagine::messaggio("In attesa") << QString() << QStringList{};
+        // A failed extraction on the data path still counts as data.
+        QTest::newRow("export broken") << kMrnE << QString("") << QString() << QStringList{"EX_" + kMrnE + ".htm"};
+        // A code the shared opener refuses as a file name: no file, no harm.
+        QTest::newRow("name refused") << "IT12345678?01" << QString() << pagine::vies() << QStringList{};
+    }
+    void soloPagineConDati() {
+        QFETCH(QString, codice);
+        QFETCH(QString, paginaExport);
+        QFETCH(QString, paginaVies);
+        QFETCH(QStringList, salvati);
+        Banco b;
+        if (!paginaExport.isNull())
+            b.http.pagine.insert(kExport, paginaExport);
+        if (!paginaVies.isNull())
+            b.http.pagine.insert(kVies, paginaVies);
+        b.web.Opzioni[1].Save = 1;
+        b.web.Opzioni[1].DirSave = b.salvate.path();
+        QCOMPARE(b.interroga(codice), 0);
+        QCOMPARE(b.fileSalvati(), salvati);
+    }
+
+    void nomeRifiutato() {
+        Banco b;
+        b.web.Opzioni[1].Save = 1;
+        b.web.Opzioni[1].View = 1;
+        b.web.Opzioni[1].DirSave = b.salvate.path();
+        QCOMPARE(b.interroga(QStringLiteral("IT12345678?01")), 0);
+        QCOMPARE(b.messaggi.mostrati().size(), 1);
+        QCOMPARE(b.messaggi.mostrati()[0].titolo, QStringLiteral("Nome errato"));
+        QVERIFY(b.fileSalvati().isEmpty());
+        // The steps after a failing one still run.
+        QCOMPARE(b.apritore.aperti.size(), 1);
+    }
+
+    void cartellaNonScrivibile() {
+        Banco b;
+        b.web.Opzioni[1].Save = 1;
+        b.web.Opzioni[1].View = 1;
+        b.web.Opzioni[1].DirSave = b.salvate.filePath(QStringLiteral("manca/ancora"));
+        QCOMPARE(b.interroga(kMrnE), 0);
+        QCOMPARE(b.web.Esito[17], QStringLiteral("IT047100"));
+        QVERIFY(!QFile::exists(b.web.Opzioni[1].DirSave));
+        QCOMPARE(b.apritore.aperti.size(), 1);
+    }
+
+    void senzaSeam() {
+        // No page window and no opener (the CLI): the file is still written.
+        Banco b;
+        b.ambiente.finestraPagina = nullptr;
+        b.ambiente.apriDocumento = nullptr;
+        b.web.Opzioni[1].View = 1;
+        b.web.Opzioni[1].Print = 1;
+        QCOMPARE(b.interroga(kMrnE), 0);
+        QVERIFY(QFile::exists(b.tmpHtml()));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestOpzioniPagina)
+#include "test_opzioni_pagina.moc"

@@ -1,0 +1,163 @@
+// The text rules every extracted field goes through: the cleaned
+// 150-character window, marker searches with 16-bit positions, and the
+// numbered failures they raise.
+
+#include "enquiry/testo_pagina.h"
+
+#include <QtTest>
+
+using namespace qv;
+
+class TestTestoPagina : public QObject {
+    Q_OBJECT
+
+private slots:
+    void pulizia_data() {
+        QTest::addColumn<QString>("grezzo");
+        QTest::addColumn<QString>("pulito");
+        QTest::newRow("plain") << "Ufficio" << "Ufficio";
+        QTest::newRow("question mark") << "Perch? no" << "Perche' s no";
+        // After a replacement the scan goes on inside "e' s", and the loop still
+        // ends at the original length: what the replacement pushed on is not
+        // looked at.
+        QTest::newRow("second of two skipped") << "a??b" << "ae' s?b";
+        QTest::newRow("tail pushed past the end") << "?x?" << "e' sx?";
+        QTest::newRow("later one pushed out") << "?abcd?" << "e' sabcd?";
+        QTest::newRow("both replaced") << "?abcd?efgh" << "e' sabcde' sefgh";
+        QTest::newRow("last character") << "ab?" << "abe' s";
+        QTest::newRow("outside Windows-1252") << QString::fromUtf8("a\u0107b") << "ae' sb";
+        QTest::newRow("Windows-1252 letters stay") << QString::fromUtf8("Citt\u00e0 \u20ac") << QString::fromUtf8("Citt\u00e0 \u20ac");
+        QTest::newRow("line ends go") << "a\r\nb\nc\rd" << "abcd";
+        QTest::newRow("strong goes") << "<strong>12/03</strong><" << "12/03<";
+        QTest::newRow("agrave") << "Localit&agrave; e citt&agrave;" << QString::fromUtf8("Localit\u00e0 e citt\u00e0");
+        QTest::newRow("blanks trimmed") << "   x y   " << "x y";
+        QTest::newRow("tabs are not blanks") << "\tx\t" << "\tx\t";
+        QTest::newRow("blank after removed line end") << " \r\n x \n " << "x";
+        QTest::newRow("empty") << "" << "";
+    }
+    void pulizia() {
+        QFETCH(QString, grezzo);
+        QFETCH(QString, pulito);
+        QCOMPARE(PulisciFinestra(grezzo), pulito);
+    }
+
+    void ricerca_data() {
+        QTest::addColumn<QString>("html");
+        QTest::addColumn<int>("da");
+        QTest::addColumn<QString>("marcatore");
+        QTest::addColumn<bool>("trovato");
+        QTest::addColumn<int>("pos");
+        QTest::newRow("found at start") << "<a>xy" << 1 << "<a>" << true << 4;
+        QTest::newRow("found later") << "..<a>xy" << 1 << "<a>" << true << 6;
+        QTest::newRow("from the given position") << "<a>1<a>2" << 2 << "<a>" << true << 8;
+        QTest::newRow("case-sensitive") << "<A>" << 1 << "<a>" << false << 0;
+        QTest::newRow("not found") << "abc" << 1 << "x" << false << 0;
+        QTest::newRow("start past the end") << "abc" << 10 << "a" << false << 0;
+        QTest::newRow("marker ends the page") << "abc" << 1 << "bc" << true << 4;
+    }
+    void ricerca() {
+        QFETCH(QString, html);
+        QFETCH(int, da);
+        QFETCH(QString, marcatore);
+        QFETCH(bool, trovato);
+        QFETCH(int, pos);
+        int p = da;
+        QCOMPARE(CercaMarcatore(html, p, marcatore), trovato);
+        QCOMPARE(p, pos);
+    }
+
+    void guasti_data() {
+        QTest::addColumn<int>("lunghezzaPrima");
+        QTest::addColumn<int>("da");
+        QTest::addColumn<int>("numero");
+        // Marker "<m>" after `lunghezzaPrima` filler characters; the position
+        // after it is lunghezzaPrima + 4.
+        QTest::newRow("search from position 0") << 0 << 0 << 2;
+        QTest::newRow("search from a negative position") << 0 << -3 << 2;
+        QTest::newRow("position just past the limit") << 32764 << 1 << 3;
+        QTest::newRow("marker far past the limit") << 40000 << 1 << 3;
+        QTest::newRow("position at the limit") << 32763 << 1 << 0;
+    }
+    void guasti() {
+        QFETCH(int, lunghezzaPrima);
+        QFETCH(int, da);
+        QFETCH(int, numero);
+        const QString html = QString(lunghezzaPrima, QLatin1Char('.')) + QStringLiteral("<m>dato<");
+        int p = da;
+        try {
+            const bool trovato = CercaMarcatore(html, p, QStringLiteral("<m>"));
+            QCOMPARE(numero, 0);
+            QVERIFY(trovato);
+            QCOMPARE(p, PosizioneMassima);
+            QCOMPARE(TestoFinoA(FinestraTesto(html, p), QStringLiteral("<")), QStringLiteral("dato"));
+        } catch (const GuastoEstrazione& g) {
+            QCOMPARE(g.numero(), numero);
+            QCOMPARE(g.marcatore, QStringLiteral("<m>"));
+            QVERIFY(g.testo().startsWith(QString::number(numero) + QStringLiteral(" - ")));
+        }
+    }
+
+    void finestra_data() {
+        QTest::addColumn<QString>("html");
+        QTest::addColumn<int>("pos");
+        QTest::addColumn<QString>("finestra");
+        QTest::newRow("from position") << "abcdef" << 3 << "cdef";
+        QTest::newRow("past the end") << "abc" << 9 << "";
+        QTest::newRow("150 characters only") << QString(140, QLatin1Char('x')) + QStringLiteral("0123456789ABCD") << 1
+                                             << QString(140, QLatin1Char('x')) + QStringLiteral("0123456789");
+        QTest::newRow("cleaned after cutting") << QString(148, QLatin1Char('y')) + QStringLiteral(" <strong>") << 1
+                                               << QString(148, QLatin1Char('y')) + QStringLiteral(" <");
+    }
+    void finestra() {
+        QFETCH(QString, html);
+        QFETCH(int, pos);
+        QFETCH(QString, finestra);
+        QCOMPARE(FinestraTesto(html, pos), finestra);
+    }
+
+    void finestraDaZero() {
+        QVERIFY_THROWS_EXCEPTION(GuastoEstrazione, FinestraTesto(QStringLiteral("abc"), 0));
+    }
+
+    void fino_data() {
+        QTest::addColumn<QString>("finestra");
+        QTest::addColumn<QString>("fine");
+        QTest::addColumn<QString>("campo");
+        QTest::newRow("before first") << "a<b<c" << "<" << "a";
+        QTest::newRow("empty field") << "<b" << "<" << "";
+        QTest::newRow("long marker") << "Ufficio&nbsp;x" << "&nbsp" << "Ufficio";
+    }
+    void fino() {
+        QFETCH(QString, finestra);
+        QFETCH(QString, fine);
+        QFETCH(QString, campo);
+        QCOMPARE(TestoFinoA(finestra, fine), campo);
+    }
+
+    void finoMancante() {
+        try {
+            TestoFinoA(QStringLiteral("senza fine"), QStringLiteral("</div"));
+            QFAIL("a missing end marker must fail");
+        } catch (const GuastoEstrazione& g) {
+            QCOMPARE(g.tipo, TipoGuasto::FineMancante);
+            QCOMPARE(g.testo(), QStringLiteral("1 - FINE DEL CAMPO NON TROVATA (</div)"));
+        }
+    }
+
+    void spazi_data() {
+        QTest::addColumn<QString>("testo");
+        QTest::addColumn<QString>("atteso");
+        QTest::newRow("both sides") << "  a b  " << "a b";
+        QTest::newRow("only blanks") << "   " << "";
+        QTest::newRow("tab kept") << "\ta " << "\ta";
+        QTest::newRow("no-break space kept") << QString::fromUtf8("\u00a0a") << QString::fromUtf8("\u00a0a");
+    }
+    void spazi() {
+        QFETCH(QString, testo);
+        QFETCH(QString, atteso);
+        QCOMPARE(TogliSpazi(testo), atteso);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTestoPagina)
+#include "test_testo_pagina.moc"
