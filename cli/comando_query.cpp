@@ -19,6 +19,8 @@ namespace qv::cli {
 
 namespace {
 
+const char* const kUso = "usage: quorvan-cli [--home DIR] query CODE [--json]";
+
 // A JSON array of strings, compact.
 QByteArray jsonTesti(const QStringList& testi) {
     return QJsonDocument(QJsonArray::fromStringList(testi)).toJson(QJsonDocument::Compact);
@@ -42,7 +44,7 @@ int ComandoQuery(const QStringList& argomenti, const QString& home) {
         if (a == QLatin1String("--json")) {
             json = true;
         } else if (a.startsWith(QLatin1String("--")) || codiceDato) {
-            err << "quorvan-cli query: unexpected argument " << a << Qt::endl;
+            err << "quorvan-cli query: unexpected argument " << a << '\n' << kUso << Qt::endl;
             return kErroreUso;
         } else {
             codice = a;
@@ -50,7 +52,7 @@ int ComandoQuery(const QStringList& argomenti, const QString& home) {
         }
     }
     if (!codiceDato) {
-        err << "usage: quorvan-cli [--home DIR] query CODE [--json]" << Qt::endl;
+        err << kUso << Qt::endl;
         return kErroreUso;
     }
 

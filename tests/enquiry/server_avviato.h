@@ -2,16 +2,23 @@
 // Starts quorvan-demo-server (from QUORVAN_BIN_DIR) on a free loopback port
 // for one test and stops it when the object goes.
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
 
+// Where the built executables are: QUORVAN_BIN_DIR (set by CTest), else
+// beside the test itself.
+inline QDir cartellaProgrammi() {
+    const QString dir = qEnvironmentVariable("QUORVAN_BIN_DIR");
+    return QDir(dir.isEmpty() ? QCoreApplication::applicationDirPath() : dir);
+}
+
 class ServerAvviato {
 public:
     explicit ServerAvviato(const QStringList& opzioni = {}) {
-        const QString programma =
-            QDir(qEnvironmentVariable("QUORVAN_BIN_DIR")).filePath(QStringLiteral("quorvan-demo-server"));
+        const QString programma = cartellaProgrammi().filePath(QStringLiteral("quorvan-demo-server"));
         processo_.start(programma, QStringList{QStringLiteral("--port"), QStringLiteral("0")} + opzioni);
         if (!processo_.waitForStarted(10000))
             return;

@@ -2,6 +2,7 @@
 // outcome, the cells of the shared arrays, the failures shown and the
 // requests sent.
 
+#include "celle_attese.h"
 #include "cliente_finto.h"
 #include "enquiry/get_htm_page.h"
 #include "enquiry/interroga_codice.h"
@@ -73,24 +74,6 @@ class TestEstrazione : public QObject {
         }
         return g;
     }
-    // "T5=text" and "E17=text" name the cells that must hold text; every other
-    // cell of both arrays must be empty.
-    static void verificaCelle(const StatoWeb& web, const QStringList& celle) {
-        std::array<QString, 8> titolo;
-        std::array<QString, 20> esito;
-        for (const QString& c : celle) {
-            const int uguale = c.indexOf(QLatin1Char('='));
-            const int i = c.mid(1, uguale - 1).toInt();
-            (c.startsWith(QLatin1Char('T')) ? titolo[i] : esito[i]) = c.mid(uguale + 1);
-        }
-        for (int i = 0; i < 8; ++i)
-            QVERIFY2(web.Titolo[i] == titolo[i],
-                     qPrintable(QStringLiteral("Titolo(%1) = '%2', expected '%3'").arg(i).arg(web.Titolo[i], titolo[i])));
-        for (int i = 0; i < 20; ++i)
-            QVERIFY2(web.Esito[i] == esito[i],
-                     qPrintable(QStringLiteral("Esito(%1) = '%2', expected '%3'").arg(i).arg(web.Esito[i], esito[i])));
-    }
-
 private slots:
     void pagine_data() {
         QTest::addColumn<QString>("codice");

@@ -1,0 +1,180 @@
+// The HTTP client against a scripted server in this process: body decoding
+// by charset, answers of any status taken as pages, odd and huge bodies, and
+// the ways a request ends without an answer.
+
+#include "platform/http_client.h"
+
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QtTest>
+
+using qv::platform::HttpResult;
+using qv::platform::NetworkHttpClient;
+
+namespace {
+
+// Answers every connection with the same raw bytes once the request's
+// header has arrived (or drops it, or never answers).
+class ServerGrezzo : public QObject {
+public:
+    enum class Modo { Rispondi, Chiudi, Taci };
+
+    ServerGrezzo(const QByteArray& risposta, Modo modo = Modo::Rispondi) : risposta_(risposta), modo_(modo) {
+        server_.listen(QHostAddress::LocalHost);
+        connect(&server_, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* s = server_.nextPendingConnection()) {
+                connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
+                if (modo_ == Modo::Chiudi) {
+                    s->close();
+                    continue;
+                }
+                connect(s, &QTcpSocket::readyRead, this, [this, s] {
+                    ricevuto_ += s->readAll();
+                    if (modo_ == Modo::Rispondi && ricevuto_.contains("\r\n\r\n")) {
+                        s->write(risposta_);
+                        s->disconnectFromHost();
+                    }
+                });
+            }
+        });
+    }
+    QString url() const { return QStringLiteral("http://127.0.0.1:%1/pagina?x=1").arg(server_.serverPort()); }
+    const QByteArray& ricevuto() const { return ricevuto_; }
+
+private:
+    QTcpServer server_;
+    QByteArray risposta_;
+    Modo modo_;
+    QByteArray ricevuto_;
+};
+
+QByteArray risposta(const QByteArray& stato, const QByteArray& tipo, const QByteArray& corpo) {
+    QByteArray r = "HTTP/1.1 " + stato + "\r\n";
+    if (!tipo.isEmpty())
+        r += "Content-Type: " + tipo + "\r\n";
+    r += "Content-Length: " + QByteArray::number(corpo.size()) + "\r\nConnection: close\r\n\r\n" + corpo;
+    return r;
+}
+
+} // namespace
+
+class TestClienteHttp : public QObject {
+    Q_OBJECT
+
+private slots:
+    void corpi_data() {
+        QTest::addColumn<QByteArray>("grezza");
+        QTest::addColumn<QString>("corpo");
+        const QString citta = QString::fromUtf8("citt\u00e0 \u20ac");
+        QTest::newRow("utf-8") << risposta("200 OK", "text/html; charset=utf-8", citta.toUtf8()) << citta;
+        QTest::newRow("quoted UTF-8") << risposta("200 OK", "text/html; charset=\"UTF-8\"", citta.toUtf8()) << citta;
+        QTest::newRow("windows-1252") << risposta("200 OK", "text/html; charset=windows-1252", "citt\xe0 \x80") << citta;
+        QTest::newRow("no charset is Windows-1252") << risposta("200 OK", "text/html", "citt\xe0 \x80") << citta;
+        QTest::newRow("no content type") << risposta("200 OK", "", "citt\xe0 \x80") << citta;
+        QTest::newRow("latin-1 label reads as Windows-1252")
+            << risposta("200 OK", "text/html; charset=ISO-8859-1", "citt\xe0 \x80") << citta;
+        QTest::newRow("unknown charset") << risposta("200 OK", "text/html; charset=x-nessuno", "citt\xe0 \x80") << citta;
+        QTest::newRow("not found page is a page") << risposta("404 Not Found", "text/html", "<p>manca</p>")
+                                                  << "<p>manca</p>";
+        QTest::newRow("server error page is a page")
+            << risposta("500 Internal Server Error", "text/html", "<h1>errore</h1>") << "<h1>errore</h1>";
+        QTest::newRow("empty body") << risposta("200 OK", "text/html", "") << "";
+        QTest::newRow("no length, body until close")
+            << QByteArray("HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\nfino alla chiusura") << "fino alla chiusura";
+        QTest::newRow("bytes that are no UTF-8 under a UTF-8 label")
+            << risposta("200 OK", "text/html; charset=utf-8", "a\xff" "b") << QString::fromUtf8("a\ufffdb");
+    }
+    void corpi() {
+        QFETCH(QByteArray, grezza);
+        QFETCH(QString, corpo);
+        ServerGrezzo server(grezza);
+        NetworkHttpClient http(20000);
+        const HttpResult r = http.get(server.url());
+        QVERIFY2(r.ok, qPrintable(r.error));
+        QCOMPARE(r.body, corpo);
+        // One plain GET of the address, nothing taken from a cache.
+        QVERIFY(server.ricevuto().startsWith("GET /pagina?x=1 HTTP/1.1\r\n"));
+    }
+
+    void corpoBinario() {
+        QByteArray bytes(256 * 64, '\0');
+        for (int i = 0; i < bytes.size(); ++i)
+            bytes[i] = static_cast<char>(i % 256);
+        ServerGrezzo server(risposta("200 OK", "application/octet-stream", bytes));
+        NetworkHttpClient http(20000);
+        const HttpResult r = http.get(server.url());
+        QVERIFY(r.ok);
+        QCOMPARE(r.body.size(), bytes.size());
+        QCOMPARE(r.body.at(0x41), QLatin1Char('A'));
+        QCOMPARE(r.body.at(0x80), QChar(0x20AC));
+    }
+
+    void corpoEnorme() {
+        const QByteArray bytes(10 * 1024 * 1024, 'x');
+        ServerGrezzo server(risposta("200 OK", "text/html", bytes));
+        NetworkHttpClient http(60000);
+        const HttpResult r = http.get(server.url());
+        QVERIFY(r.ok);
+        QCOMPARE(r.body.size(), bytes.size());
+    }
+
+    void senzaRisposta_data() {
+        QTest::addColumn<int>("modo");
+        QTest::addColumn<QByteArray>("grezza");
+        QTest::newRow("closed without answer") << int(ServerGrezzo::Modo::Chiudi) << QByteArray();
+        QTest::newRow("garbage instead of HTTP") << int(ServerGrezzo::Modo::Rispondi) << QByteArray("hello\r\n\r\n");
+        QTest::newRow("silent server, time-out") << int(ServerGrezzo::Modo::Taci) << QByteArray();
+    }
+    void senzaRisposta() {
+        QFETCH(int, modo);
+        QFETCH(QByteArray, grezza);
+        ServerGrezzo server(grezza, static_cast<ServerGrezzo::Modo>(modo));
+        NetworkHttpClient http(500);
+        const HttpResult r = http.get(server.url());
+        QVERIFY(!r.ok);
+        QVERIFY(!r.error.isEmpty());
+        QVERIFY(r.body.isEmpty());
+    }
+
+    void indirizziNonValidi_data() {
+        QTest::addColumn<QString>("url");
+        QTest::newRow("empty") << "";
+        QTest::newRow("no scheme") << "www.adm.gov.it/ed";
+        QTest::newRow("no host") << "http:///ed";
+        QTest::newRow("unsupported scheme") << "gopher://127.0.0.1:1/x";
+    }
+    void indirizziNonValidi() {
+        QFETCH(QString, url);
+        NetworkHttpClient http(2000);
+        QVERIFY(!http.get(url).ok);
+    }
+
+    void interrotta() {
+        // The desktop's cancel button calls abort() while the request waits.
+        ServerGrezzo server(QByteArray(), ServerGrezzo::Modo::Taci);
+        NetworkHttpClient http(60000);
+        QTimer::singleShot(100, [&http] { http.abort(); });
+        const HttpResult r = http.get(server.url());
+        QVERIFY(!r.ok);
+        http.abort(); // idle: nothing happens
+        QCOMPARE(http.timeoutMs(), 60000);
+        http.setTimeoutMs(0);
+        QCOMPARE(http.timeoutMs(), NetworkHttpClient::kDefaultTimeoutMs);
+    }
+
+    void eventiDuranteAttesa() {
+        // Windows keep repainting while a request waits: timers still fire.
+        NetworkHttpClient lento(300);
+        ServerGrezzo muto(QByteArray(), ServerGrezzo::Modo::Taci);
+        int scatti = 0;
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&scatti] { ++scatti; });
+        timer.start(20);
+        QVERIFY(!lento.get(muto.url()).ok);
+        QVERIFY(scatti > 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestClienteHttp)
+#include "test_cliente_http.moc"
