@@ -33,13 +33,13 @@ class TentativiPassword {
 public:
     enum class Esito { Accettata, Riprova, Fine };
 
-    // The typed text in upper case against the expected password.
+    // The typed text in upper case against the expected password; a wrong
+    // answer counts, and the third gives Fine.
     Esito verifica(const QString& digitata, const QString& attesa);
-    // Counts one more wrong answer; Fine at the third.
-    Esito errore();
     int contatore() const { return contatore_; }
 
 private:
+    Esito errore();
     int contatore_ = 0;
 };
 

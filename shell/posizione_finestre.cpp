@@ -46,7 +46,8 @@ TaskBar PosizioneTaskBar(const Schermo& schermo) {
 }
 
 Collocazione RipristinaFinestra(const QString& fileIni, const Finestra& finestra, const Schermo& schermo,
-                                const Riferimento& riferimento, TaskBar& taskBar, bool usaPosizioneSalvata) {
+                                const std::optional<Riferimento>& riferimento, TaskBar& taskBar,
+                                bool usaPosizioneSalvata) {
     const QString& sezione = finestra.nome;
     const double wstate = ValoreNumerico(LeggiIni(fileIni, sezione, QStringLiteral("WSTATE")));
     Collocazione c;
@@ -75,10 +76,10 @@ Collocazione RipristinaFinestra(const QString& fileIni, const Finestra& finestra
 
     // Every window opens on the reference window's client area unless it asks
     // for its own saved position and has one.
-    if (!(usaPosizioneSalvata && (wstate != 0 || posx != 0 || posy != 0))) {
-        const Rettangolo& r = riferimento.esterno;
-        x = r.left + std::abs(r.width - riferimento.scaleWidth) / 2;
-        y = r.top + std::abs(r.height - riferimento.scaleHeight) - 90;
+    if (riferimento && !(usaPosizioneSalvata && (wstate != 0 || posx != 0 || posy != 0))) {
+        const Rettangolo& r = riferimento->esterno;
+        x = r.left + std::abs(r.width - riferimento->scaleWidth) / 2;
+        y = r.top + std::abs(r.height - riferimento->scaleHeight) - 90;
     }
 
     // The screen's own origin, for screens that do not start at 0.

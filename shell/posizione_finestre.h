@@ -9,6 +9,8 @@
 #include <QRect>
 #include <QString>
 
+#include <optional>
+
 namespace qv {
 
 // 15 twips per pixel at 96 dpi, scaled by the screen's logical dpi.
@@ -70,9 +72,10 @@ struct Collocazione {
 
 // Placement of a window as it opens: its saved size (sizable windows only),
 // kept inside the screen, its top-left corner on the reference window's client
-// area, moved clear of the task bar. `taskBar` receives the bar found.
+// area, moved clear of the task bar. `taskBar` receives the bar found. Without
+// a reference window (none is open) the stored or centred position stays.
 Collocazione RipristinaFinestra(const QString& fileIni, const Finestra& finestra, const Schermo& schermo,
-                                const Riferimento& riferimento, TaskBar& taskBar,
+                                const std::optional<Riferimento>& riferimento, TaskBar& taskBar,
                                 bool usaPosizioneSalvata = false);
 
 // Records a window's placement as it closes. A minimised window is recorded

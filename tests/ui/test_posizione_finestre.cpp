@@ -138,6 +138,16 @@ private slots:
         QCOMPARE(QRectF(c.rettangolo.left, c.rettangolo.top, c.rettangolo.width, c.rettangolo.height), atteso);
     }
 
+    void withoutReferenceStoredPositionStays() {
+        ScriviIni(ini(), "Prova", "POSX", "300");
+        ScriviIni(ini(), "Prova", "POSY", "-5");
+        TaskBar t;
+        const Collocazione c =
+            RipristinaFinestra(ini(), Finestra{"Prova", false, 4000, 3000}, schermo(), std::nullopt, t);
+        QCOMPARE(c.rettangolo.left, 300.0);
+        QCOMPARE(c.rettangolo.top, 4260.0);
+    }
+
     void maximisedStateWins() {
         ScriviIni(ini(), "Prova", "WSTATE", "2");
         ScriviIni(ini(), "Prova", "DIMX", "5000");

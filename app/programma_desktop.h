@@ -1,0 +1,45 @@
+#pragma once
+// The desktop program put together: the state of each subsystem, the
+// platform's message boxes, launcher, HTTP client and printers, the common
+// keys, and the main window.
+
+#include "enquiry/stato_web.h"
+#include "platform/document_opener.h"
+#include "platform/http_client.h"
+#include "shell/avviatore_sistema.h"
+#include "shell/procedure_file.h"
+#include "shell/stato_shell.h"
+#include "shell/ui/desktop.h"
+#include "shell/ui/messaggi_finestra.h"
+#include "shell/ui/startup.h"
+#include "shell/ui/tasti_comuni.h"
+
+#include <memory>
+
+namespace qv {
+
+class ProgrammaDesktop {
+public:
+    // `cartella`: the program folder (see platform::programFolder).
+    explicit ProgrammaDesktop(const QString& cartella);
+
+    // The start-up; false when the program must end at once.
+    bool avvia();
+
+    Startup& principale() { return *startup_; }
+    Desktop& desktop() { return desktop_; }
+
+private:
+    StatoShell shell_;
+    StatoWeb web_;
+    MessaggiFinestra messaggi_;
+    AvviatoreSistema avviatore_;
+    FileAperti fileAperti_;
+    platform::NetworkHttpClient http_;
+    platform::SystemDocumentOpener apriDocumento_;
+    Desktop desktop_;
+    TastiComuniFiltro filtro_;
+    std::unique_ptr<Startup> startup_;
+};
+
+} // namespace qv

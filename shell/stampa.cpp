@@ -1,0 +1,29 @@
+#include "shell/stampa.h"
+
+#include "shell/file_ini.h"
+
+namespace qv {
+
+QStringList TipiStampa() {
+    return {QStringLiteral("P (su stampante con richiesta)"), QStringLiteral("D (su stampante direttamente)"),
+            QStringLiteral("V (a video)")};
+}
+
+QStringList VociZoom() {
+    return {QStringLiteral(" 100%"), QStringLiteral("Larghezza"), QStringLiteral("Intera"), QStringLiteral("  50%"),
+            QStringLiteral("  75%")};
+}
+
+void ConfermaStampa(const QString& fileIni, StatoStampa& stato, const QString& stampante, const QString& tipo,
+                    int indicePagina, int indiceZoom) {
+    stato.TipoStampa = tipo.left(1);
+    stato.IndicePagina = indicePagina;
+    stato.IndiceZoom = indiceZoom;
+    const QString sezione = QStringLiteral("STAMPA");
+    ScriviIni(fileIni, sezione, QStringLiteral("STAMPANTE"), stampante);
+    ScriviIni(fileIni, sezione, QStringLiteral("TIPO"), stato.TipoStampa);
+    ScriviIni(fileIni, sezione, QStringLiteral("PREVIEW"), QString::number(indicePagina));
+    ScriviIni(fileIni, sezione, QStringLiteral("ZOOM"), QString::number(indiceZoom));
+}
+
+} // namespace qv

@@ -1,0 +1,82 @@
+#include "shell/ui/collocazione.h"
+
+#include "platform/screen_info.h"
+#include "shell/ui/desktop.h"
+
+#include <QMainWindow>
+#include <QWidget>
+
+#include <cmath>
+
+namespace qv {
+
+namespace {
+
+// What the frame adds to the widget's own size (0 before the window is shown).
+QSize bordi(const QWidget* w) { return w->frameGeometry().size() - w->size(); }
+
+// The client area as the placement rules mean it: below the menu bar.
+QSize areaClient(const QWidget* w) {
+    if (auto* mw = qobject_cast<const QMainWindow*>(w); mw && mw->centralWidget())
+        return mw->centralWidget()->size();
+    return w->size();
+}
+
+} // namespace
+
+Schermo SchermoDi(const QWidget* finestra) {
+    const platform::ScreenMeasures m = platform::screenOf(finestra);
+    Schermo s;
+    s.geometria = m.geometry;
+    s.disponibile = m.available;
+    s.twipsPerPixelX = TwipsPerPixel(m.dpiX);
+    s.twipsPerPixelY = TwipsPerPixel(m.dpiY);
+    return s;
+}
+
+Rettangolo RettangoloDi(const QWidget* finestra) {
+    const Schermo s = SchermoDi(finestra);
+    const QRect g = finestra->frameGeometry();
+    return Rettangolo{g.x() * s.twipsPerPixelX, g.y() * s.twipsPerPixelY, g.width() * s.twipsPerPixelX,
+                      g.height() * s.twipsPerPixelY};
+}
+
+void ApplicaRettangolo(QWidget* finestra, const Rettangolo& r) {
+    const Schermo s = SchermoDi(finestra);
+    const QSize extra = bordi(finestra);
+    finestra->move(int(std::lround(r.left / s.twipsPerPixelX)), int(std::lround(r.top / s.twipsPerPixelY)));
+    finestra->resize(int(std::lround(r.width / s.twipsPerPixelX)) - extra.width(),
+                     int(std::lround(r.height / s.twipsPerPixelY)) - extra.height());
+}
+
+void RipristinaFinestra(QWidget* finestra, Desktop& desktop, bool ridimensionabile, bool usaPosizioneSalvata) {
+    const Schermo schermo = SchermoDi(finestra);
+    const Rettangolo attuale = RettangoloDi(finestra);
+    std::optional<Riferimento> riferimento;
+    QWidget* r = desktop.FinestraRiferimento ? desktop.FinestraRiferimento.data() : desktop.principale.data();
+    if (r && r != finestra) {
+        const QSize client = areaClient(r);
+        riferimento = Riferimento{RettangoloDi(r), client.width() * schermo.twipsPerPixelX,
+                                  client.height() * schermo.twipsPerPixelY};
+    }
+    const Collocazione c =
+        RipristinaFinestra(desktop.shell.FileIni,
+                           Finestra{finestra->objectName(), ridimensionabile, attuale.width, attuale.height},
+                           schermo, riferimento, desktop.shell.taskBar, usaPosizioneSalvata);
+    desktop.FinestraRiferimento.clear();
+    if (c.massimizzata) {
+        finestra->setWindowState(finestra->windowState() | Qt::WindowMaximized);
+        return;
+    }
+    ApplicaRettangolo(finestra, c.rettangolo);
+}
+
+void SalvaFinestra(QWidget* finestra, Desktop& desktop, bool ridimensionabile) {
+    const Qt::WindowStates st = finestra->windowState();
+    const StatoFinestra stato = (st & Qt::WindowMinimized)   ? StatoFinestra::Minimizzata
+                                : (st & Qt::WindowMaximized) ? StatoFinestra::Massimizzata
+                                                             : StatoFinestra::Normale;
+    SalvaFinestra(desktop.shell.FileIni, finestra->objectName(), stato, ridimensionabile, RettangoloDi(finestra));
+}
+
+} // namespace qv
