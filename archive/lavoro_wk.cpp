@@ -1,0 +1,147 @@
+#include "archive/lavoro_wk.h"
+
+#include "archive/riga_mrn.h"
+#include "archive/sql_archivio.h"
+#include "database/dao/database.h"
+#include "database/dao/errore.h"
+#include "platform/day_number.h"
+#include "shell/messaggi.h"
+
+namespace qv {
+
+namespace {
+
+// Sets one field; a value the field cannot take leaves it as it was, the
+// way the rest of the row still gets written. Text is cut to the field's size.
+void imposta(dao::Recordset& rs, const QString& campo, const QVariant& valore) {
+    try {
+        const int posizione = rs.FieldIndex(campo);
+        const dao::Field& info = rs.FieldInfo(posizione);
+        QVariant v = valore;
+        if (info.Type == dao::dbText && info.Size > 0 && valore.typeId() == QMetaType::QString)
+            v = valore.toString().left(info.Size);
+        rs.setValue(posizione, v);
+    } catch (const dao::ErroreDao&) {
+    }
+}
+
+} // namespace
+
+bool ApriTabellaWk(StatoArchivio& stato, dao::Database& db, bool databaseAperto, Messaggi& messaggi,
+                   const QString& tabella, const QString& titolo) {
+    for (;;) {
+        ChiudiTabellaWk(stato);
+        if (!databaseAperto)
+            return false;
+        try {
+            stato.RsWk = db.OpenRecordset(QStringLiteral("WK") + tabella, dao::dbOpenTable);
+            stato.RsWk.setIndex(QStringLiteral("primaria"));
+            stato.WkAperta = true;
+            return true;
+        } catch (const dao::ErroreDao& e) {
+            stato.RsWk = dao::Recordset();
+            const Risposta r = messaggi.mostra(e.descrizione(), QStringLiteral("ERRORE IN APERTURA TABELLA ") + titolo,
+                                               Icona::Esclamazione, Pulsanti::RiprovaAnnulla);
+            if (r != Risposta::Riprova)
+                return false;
+        }
+    }
+}
+
+void ChiudiTabellaWk(StatoArchivio& stato) {
+    if (!stato.WkAperta)
+        return;
+    stato.WkAperta = false;
+    try {
+        stato.RsWk.Close();
+    } catch (const dao::ErroreDao&) {
+    }
+    stato.RsWk = dao::Recordset();
+}
+
+bool SvuotaWk(dao::Database& db) {
+    try {
+        db.Execute(QString::fromLatin1(kSvuotaWk), dao::dbFailOnError);
+        return true;
+    } catch (const dao::ErroreDao&) {
+        return false;
+    }
+}
+
+bool ScriviRigaMrn(dao::Recordset& rs, const QString& codice, std::span<const QString> esito,
+                   std::span<const QString> titolo, const QDate& oggi) {
+    const ValoriRigaMrn v = CalcolaRigaMrn(codice, esito, titolo);
+    try {
+        rs.Seek(QStringLiteral("="), codice);
+        double dataElab = 0;
+        if (rs.NoMatch()) {
+            rs.AddNew();
+            rs.setValue(QStringLiteral("Codice"), codice);
+        } else {
+            dataElab = rs.Value(QStringLiteral("DataElab")).toDouble();
+            rs.Edit();
+        }
+        imposta(rs, QStringLiteral("Nazione"), v.Nazione);
+        imposta(rs, QStringLiteral("ExUffExport"), v.ExUffExport);
+        imposta(rs, QStringLiteral("ExUffUscitaCod"), v.ExUffUscitaCod);
+        imposta(rs, QStringLiteral("ExUffUscitaDes"), v.ExUffUscitaDes);
+        imposta(rs, QStringLiteral("ExDataUscita"), v.ExDataUscita);
+        for (int k = 0; k < 4; ++k) {
+            const QString n = QString::number(k + 1);
+            imposta(rs, QStringLiteral("TrUfficio") + n, v.TrUfficio[k]);
+            imposta(rs, QStringLiteral("TrRuolo") + n, v.TrRuolo[k]);
+            imposta(rs, QStringLiteral("TrData") + n, v.TrData[k]);
+            imposta(rs, QStringLiteral("TrDataDel") + n, v.TrDataDel[k]);
+        }
+        if (v.discarico)
+            imposta(rs, QStringLiteral("OK"), 1);
+        if (v.OKStato)
+            imposta(rs, QStringLiteral("OKStato"), *v.OKStato);
+        if (dataElab == 0)
+            imposta(rs, QStringLiteral("DataElab"), platform::dayNumber(oggi));
+        rs.Update();
+        return true;
+    } catch (const dao::ErroreDao&) {
+        try {
+            rs.CancelUpdate();
+        } catch (const dao::ErroreDao&) {
+        }
+        return false;
+    }
+}
+
+bool UnisciWk(dao::Database& db) {
+    try {
+        db.BeginTrans();
+    } catch (const dao::ErroreDao&) {
+        return false;
+    }
+    try {
+        db.Execute(QString::fromLatin1(kUnioneElimina), dao::dbFailOnError);
+        db.Execute(QString::fromLatin1(kUnioneInserisci), dao::dbFailOnError);
+        db.CommitTrans();
+        return true;
+    } catch (const dao::ErroreDao&) {
+        try {
+            db.Rollback();
+        } catch (const dao::ErroreDao&) {
+        }
+        return false;
+    }
+}
+
+void LavoroWkMrn::svuota() {
+    if (databaseAperto_)
+        SvuotaWk(db_);
+}
+
+bool LavoroWkMrn::apri() {
+    return ApriTabellaWk(stato_, db_, databaseAperto_, messaggi_, QStringLiteral("MRN"), QStringLiteral("MRN"));
+}
+
+void LavoroWkMrn::scriviRiga(const QString& codice, std::span<const QString> esito, std::span<const QString> titolo) {
+    if (stato_.WkAperta)
+        ScriviRigaMrn(stato_.RsWk, codice, esito, titolo);
+}
+
+} // namespace qv

@@ -1,0 +1,65 @@
+#pragma once
+// The work table WkMRN: opening it for the batch, emptying it, writing one
+// row per queried MRN, and merging it into the archive table MRN.
+
+#include "archive/stato_archivio.h"
+#include "archive/tabella_lavoro.h"
+
+#include <QDate>
+#include <QString>
+
+#include <span>
+
+namespace qv {
+
+class Messaggi;
+namespace dao {
+class Database;
+}
+
+// Opens "WK" + `tabella` as a table-type recordset with index "primaria" into
+// `stato.RsWk`. Nothing when the database is not open. On failure the error's
+// description is shown with Retry and Cancel, titled "ERRORE IN APERTURA
+// TABELLA " + `titolo`; Retry tries again, Cancel leaves no work recordset.
+bool ApriTabellaWk(StatoArchivio& stato, dao::Database& db, bool databaseAperto, Messaggi& messaggi,
+                   const QString& tabella, const QString& titolo);
+void ChiudiTabellaWk(StatoArchivio& stato);
+
+// "Delete * From WkMRN" with fail-on-error; false when it failed (not reported).
+bool SvuotaWk(dao::Database& db);
+
+// One batch row for `codice` from the result arrays, by upsert on the index:
+// a repeated MRN keeps the DataElab it was given the first time. Text too
+// long for its field is cut to the field's size. False when the row could
+// not be written (not reported).
+bool ScriviRigaMrn(dao::Recordset& rs, const QString& codice, std::span<const QString> esito,
+                   std::span<const QString> titolo, const QDate& oggi = QDate::currentDate());
+
+// The two merge statements in one transaction: the archive rows of the
+// batch's MRNs are replaced by the work rows, all or nothing. False when
+// the merge failed and the archive was left as it was.
+bool UnisciWk(dao::Database& db);
+
+// The batch's work table on an open database. `databaseAperto` is read at
+// every step, so a database closed during a run stops the writing.
+class LavoroWkMrn : public TabellaLavoro {
+public:
+    LavoroWkMrn(StatoArchivio& stato, dao::Database& db, const bool& databaseAperto, Messaggi& messaggi)
+        : stato_(stato), db_(db), databaseAperto_(databaseAperto), messaggi_(messaggi) {}
+
+    bool databaseAperto() const override { return databaseAperto_; }
+    void svuota() override;
+    bool apri() override;
+    bool aperta() const override { return stato_.WkAperta; }
+    void scriviRiga(const QString& codice, std::span<const QString> esito, std::span<const QString> titolo) override;
+    void chiudi() override { ChiudiTabellaWk(stato_); }
+    bool unisci() override { return UnisciWk(db_); }
+
+private:
+    StatoArchivio& stato_;
+    dao::Database& db_;
+    const bool& databaseAperto_;
+    Messaggi& messaggi_;
+};
+
+} // namespace qv

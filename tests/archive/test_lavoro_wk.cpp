@@ -1,0 +1,250 @@
+// The work table on a real database file: rows written from enquiry
+// results, the open with retry, and the merge into the archive, which is all
+// or nothing.
+
+#include "archive/lavoro_wk.h"
+#include "archivio_prova.h"
+#include "database/dao/errore.h"
+#include "platform/day_number.h"
+#include "shell/messaggi.h"
+
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <array>
+
+using namespace qv;
+
+namespace {
+
+using Esito = std::array<QString, 20>;
+using Titolo = std::array<QString, 8>;
+
+const QDate kGiorno1(2024, 5, 10);
+const QDate kGiorno2(2024, 5, 11);
+
+// The row of `codice` in `tabella`, field by field; empty when missing.
+QVariantMap riga(dao::Database& db, const QString& tabella, const QString& codice) {
+    dao::Recordset rs = db.OpenRecordset(tabella);
+    rs.setIndex(QStringLiteral("primaria"));
+    rs.Seek(QStringLiteral("="), codice);
+    QVariantMap m;
+    if (!rs.NoMatch())
+        for (int i = 0; i < rs.FieldCount(); ++i)
+            m.insert(rs.FieldInfo(i).Name, rs.Value(i));
+    return m;
+}
+
+qint64 righe(dao::Database& db, const QString& tabella) { return db.OpenRecordset(tabella).RecordCount(); }
+
+} // namespace
+
+class TestLavoroWk : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void scriviRiga_data();
+    void scriviRiga();
+    void mrnRipetutoTieneLaPrimaData();
+    void testoTroppoLungoTagliato();
+    void apriTabellaWk();
+    void svuota();
+    void unisciSostituisce();
+    void unisciInterrottoLasciaLArchivio();
+
+private:
+    void scrivi(const QString& codice, const Esito& e, const Titolo& t, const QDate& oggi = kGiorno1);
+
+    QTemporaryDir dir_;
+    dao::Workspace ws_;
+    dao::Database db_;
+    StatoArchivio stato_;
+    MessaggiRegistrati messaggi_;
+};
+
+void TestLavoroWk::init() {
+    const QString percorso = dir_.filePath(QStringLiteral("Quorvan.mdb"));
+    QFile::remove(percorso);
+    db_ = prova::CreaArchivioProva(ws_, percorso);
+    messaggi_.svuota();
+    QVERIFY(ApriTabellaWk(stato_, db_, true, messaggi_, QStringLiteral("MRN"), QStringLiteral("MRN")));
+}
+
+void TestLavoroWk::cleanup() {
+    ChiudiTabellaWk(stato_);
+    db_.Close();
+}
+
+void TestLavoroWk::scrivi(const QString& codice, const Esito& e, const Titolo& t, const QDate& oggi) {
+    QVERIFY(ScriviRigaMrn(stato_.RsWk, codice, e, t, oggi));
+}
+
+void TestLavoroWk::scriviRiga_data() {
+    QTest::addColumn<QString>("codice");
+    QTest::addColumn<QString>("messaggio");
+    QTest::addColumn<QString>("uscita");   // value 19
+    QTest::addColumn<QString>("transito"); // value 3
+    QTest::addColumn<QString>("scarico");  // value 4
+    QTest::addColumn<int>("stato");
+    QTest::addColumn<int>("ok");
+
+    QTest::newRow("export concluded") << "24IT000000000001E1" << "" << "12/03/2024" << "" << "" << 3 << 0;
+    QTest::newRow("export without exit date: 0, pending") << "24IT000000000002E2" << "" << "" << "" << "" << 0 << 0;
+    QTest::newRow("error message: state 2 whatever the rest")
+        << "24IT000000000003E3" << "*** MRN non presente ***" << "12/03/2024" << "" << "" << 2 << 0;
+    QTest::newRow("pending message") << "24IT000000000004E4" << "=== In attesa ===" << "" << "" << "" << 0 << 0;
+    QTest::newRow("transit with office date and discharge")
+        << "24IT000000000005T5" << "" << "" << "01/02/2024" << "02/02/2024" << 3 << 1;
+    QTest::newRow("VAT number keeps the default state") << "IT01234567890" << "" << "" << "" << "" << 0 << 0;
+}
+
+void TestLavoroWk::scriviRiga() {
+    QFETCH(QString, codice);
+    QFETCH(QString, messaggio);
+    QFETCH(QString, uscita);
+    QFETCH(QString, transito);
+    QFETCH(QString, scarico);
+    QFETCH(int, stato);
+    QFETCH(int, ok);
+
+    Esito e;
+    Titolo t;
+    t[2] = messaggio;
+    e[19] = uscita;
+    e[3] = transito;
+    e[4] = scarico;
+    scrivi(codice, e, t);
+    const QVariantMap r = riga(db_, QStringLiteral("WkMRN"), codice);
+    QCOMPARE(r.value("Codice").toString(), codice);
+    QCOMPARE(r.value("Nazione").toString(), codice.mid(2, 2));
+    QCOMPARE(r.value("OKStato").toInt(), stato);
+    QCOMPARE(r.value("OK").toInt(), ok);
+    // Unknown dates are the number 0, never null.
+    for (const char* campo : {"TrData2", "TrDataDel4"}) {
+        QVERIFY2(!r.value(campo).isNull(), campo);
+        QCOMPARE(r.value(campo).toDouble(), 0.0);
+    }
+    QVERIFY(!r.value("ExDataUscita").isNull());
+    QCOMPARE(r.value("ExDataUscita").toDouble(),
+             uscita.isEmpty() ? 0.0 : platform::dayNumber(QDate(2024, 3, 12)));
+    QCOMPARE(r.value("TrData1").toDouble(), transito.isEmpty() ? 0.0 : platform::dayNumber(QDate(2024, 2, 1)));
+    QCOMPARE(r.value("ExUffExport").toString(), QStringLiteral(" "));
+    QCOMPARE(r.value("TrUfficio1").toString(), QStringLiteral(" "));
+    QCOMPARE(r.value("ExUffUscitaCod").toString(), QString());
+    QCOMPARE(r.value("DataElab").toDouble(), platform::dayNumber(kGiorno1));
+}
+
+void TestLavoroWk::mrnRipetutoTieneLaPrimaData() {
+    Esito e;
+    Titolo t;
+    t[2] = QStringLiteral("=== In attesa ===");
+    scrivi(QStringLiteral("24IT000000000001E1"), e, t, kGiorno1);
+    t[2].clear();
+    e[17] = QStringLiteral("IT277100");
+    e[19] = QStringLiteral("12/03/2024");
+    scrivi(QStringLiteral("24IT000000000001E1"), e, t, kGiorno2);
+    QCOMPARE(righe(db_, QStringLiteral("WkMRN")), qint64(1));
+    const QVariantMap r = riga(db_, QStringLiteral("WkMRN"), QStringLiteral("24IT000000000001E1"));
+    QCOMPARE(r.value("OKStato").toInt(), 3);
+    QCOMPARE(r.value("ExUffExport").toString(), QStringLiteral("IT277100"));
+    QCOMPARE(r.value("DataElab").toDouble(), platform::dayNumber(kGiorno1));
+}
+
+void TestLavoroWk::testoTroppoLungoTagliato() {
+    Esito e;
+    e[18] = QStringLiteral("IT018100 - ") + QString(60, QLatin1Char('D'));
+    e[19] = QStringLiteral("12/03/2024");
+    scrivi(QStringLiteral("24IT000000000001E1"), e, Titolo{});
+    const QVariantMap r = riga(db_, QStringLiteral("WkMRN"), QStringLiteral("24IT000000000001E1"));
+    QCOMPARE(r.value("ExUffUscitaCod").toString(), QStringLiteral("IT018100"));
+    QCOMPARE(r.value("ExUffUscitaDes").toString(), QString(40, QLatin1Char('D')));
+    QCOMPARE(r.value("OKStato").toInt(), 3);
+}
+
+void TestLavoroWk::apriTabellaWk() {
+    StatoArchivio altro;
+    QVERIFY(!ApriTabellaWk(altro, db_, false, messaggi_, QStringLiteral("MRN"), QStringLiteral("MRN")));
+    QVERIFY(!altro.WkAperta);
+    QVERIFY(messaggi_.mostrati().isEmpty());
+
+    messaggi_.accoda(Risposta::Riprova);
+    messaggi_.accoda(Risposta::Annulla);
+    QVERIFY(!ApriTabellaWk(altro, db_, true, messaggi_, QStringLiteral("NONCE"), QStringLiteral("NONCE")));
+    QVERIFY(!altro.WkAperta);
+    QCOMPARE(messaggi_.mostrati().size(), 2);
+    const Messaggio& m = messaggi_.mostrati().first();
+    QCOMPARE(m.titolo, QStringLiteral("ERRORE IN APERTURA TABELLA NONCE"));
+    QCOMPARE(m.pulsanti, Pulsanti::RiprovaAnnulla);
+    QCOMPARE(m.icona, Icona::Esclamazione);
+    QVERIFY(!m.testo.isEmpty());
+}
+
+void TestLavoroWk::svuota() {
+    scrivi(QStringLiteral("24IT000000000001E1"), Esito{}, Titolo{});
+    scrivi(QStringLiteral("24IT000000000002E1"), Esito{}, Titolo{});
+    ChiudiTabellaWk(stato_);
+    QCOMPARE(righe(db_, QStringLiteral("WkMRN")), qint64(2));
+    QVERIFY(SvuotaWk(db_));
+    QCOMPARE(righe(db_, QStringLiteral("WkMRN")), qint64(0));
+}
+
+void TestLavoroWk::unisciSostituisce() {
+    dao::Recordset mrn = db_.OpenRecordset(QStringLiteral("MRN"));
+    mrn.setIndex(QStringLiteral("primaria"));
+    Titolo errato;
+    errato[2] = QStringLiteral("*** vecchio ***");
+    QVERIFY(ScriviRigaMrn(mrn, QStringLiteral("24IT000000000001E1"), Esito{}, errato, kGiorno1));
+    QVERIFY(ScriviRigaMrn(mrn, QStringLiteral("24IT000000000009E9"), Esito{}, errato, kGiorno1));
+    mrn.Close();
+
+    Esito e;
+    e[19] = QStringLiteral("12/03/2024");
+    scrivi(QStringLiteral("24IT000000000001E1"), e, Titolo{}, kGiorno2);
+    scrivi(QStringLiteral("24IT000000000002E2"), e, Titolo{}, kGiorno2);
+    ChiudiTabellaWk(stato_);
+
+    QVERIFY(UnisciWk(db_));
+    QCOMPARE(righe(db_, QStringLiteral("MRN")), qint64(3));
+    const QVariantMap sostituito = riga(db_, QStringLiteral("MRN"), QStringLiteral("24IT000000000001E1"));
+    QCOMPARE(sostituito.value("OKStato").toInt(), 3);
+    QCOMPARE(sostituito.value("DataElab").toDouble(), platform::dayNumber(kGiorno2));
+    const QVariantMap intatto = riga(db_, QStringLiteral("MRN"), QStringLiteral("24IT000000000009E9"));
+    QCOMPARE(intatto.value("OKStato").toInt(), 2);
+    QCOMPARE(intatto.value("DataElab").toDouble(), platform::dayNumber(kGiorno1));
+    QCOMPARE(riga(db_, QStringLiteral("MRN"), QStringLiteral("24IT000000000002E2")).value("OKStato").toInt(), 3);
+    // The work table keeps the batch's rows for the browser.
+    QCOMPARE(righe(db_, QStringLiteral("WkMRN")), qint64(2));
+}
+
+void TestLavoroWk::unisciInterrottoLasciaLArchivio() {
+    dao::Recordset mrn = db_.OpenRecordset(QStringLiteral("MRN"));
+    mrn.setIndex(QStringLiteral("primaria"));
+    Titolo errato;
+    errato[2] = QStringLiteral("*** vecchio ***");
+    QVERIFY(ScriviRigaMrn(mrn, QStringLiteral("24IT000000000001E1"), Esito{}, errato, kGiorno1));
+    QVERIFY(ScriviRigaMrn(mrn, QStringLiteral("24IT000000000009E9"), Esito{}, errato, kGiorno1));
+    mrn.Close();
+    scrivi(QStringLiteral("24IT000000000001E1"), Esito{}, Titolo{}, kGiorno2);
+    ChiudiTabellaWk(stato_);
+
+    // The insert fails after the delete has run, as a full disk would make it.
+    QSqlQuery q(db_.connessioneSql());
+    QVERIFY(q.exec(QStringLiteral("CREATE TRIGGER rifiuta BEFORE INSERT ON MRN BEGIN "
+                                  "SELECT RAISE(ABORT, 'disco pieno'); END")));
+    QVERIFY(!UnisciWk(db_));
+    QVERIFY(q.exec(QStringLiteral("DROP TRIGGER rifiuta")));
+
+    QCOMPARE(righe(db_, QStringLiteral("MRN")), qint64(2));
+    const QVariantMap r = riga(db_, QStringLiteral("MRN"), QStringLiteral("24IT000000000001E1"));
+    QCOMPARE(r.value("OKStato").toInt(), 2);
+    QCOMPARE(r.value("DataElab").toDouble(), platform::dayNumber(kGiorno1));
+
+    // With the fault gone the same merge goes through.
+    QVERIFY(UnisciWk(db_));
+    QCOMPARE(riga(db_, QStringLiteral("MRN"), QStringLiteral("24IT000000000001E1")).value("OKStato").toInt(), 0);
+}
+
+QTEST_GUILESS_MAIN(TestLavoroWk)
+#include "test_lavoro_wk.moc"
