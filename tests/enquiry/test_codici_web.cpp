@@ -2,6 +2,7 @@
 // and the configuration the enquiry loads: addresses, page options, markers
 // and the request time-out.
 
+#include "dati_prova.h"
 #include "enquiry/codici_web.h"
 #include "enquiry/marcatori_web.h"
 #include "enquiry/stato_web.h"
@@ -93,11 +94,7 @@ private slots:
     void vatPredefinite() {
         QFETCH(QString, vat);
         QFETCH(QString, atteso);
-        ElencoNazioni nazioni;
-        for (const auto& n : NazioniPredefinite()) {
-            nazioni.CodiciNazioni << QLatin1String(n.codice);
-            nazioni.LunghezzeVat << n.lunghezze;
-        }
+        ElencoNazioni nazioni = prova::nazioniPredefinite();
         nazioni.CodiciNazioni << QString(); // the trailing comma's empty entry
         nazioni.LunghezzeVat << LunghezzeVatNazione{};
         QCOMPARE(ControllaVat(vat, nazioni), atteso);

@@ -4,6 +4,7 @@
 
 #include "celle_attese.h"
 #include "cliente_finto.h"
+#include "dati_prova.h"
 #include "enquiry/get_htm_page.h"
 #include "enquiry/interroga_codice.h"
 #include "pagine_prova.h"
@@ -16,24 +17,13 @@
 #include <QtTest>
 
 using namespace qv;
+using namespace prova;
 
 namespace {
 
-const QString kExport = QStringLiteral("http://dogane.test/export?mrn=");
-const QString kTransito = QStringLiteral("http://dogane.test/transito?mrn=");
-const QString kVies = QStringLiteral("http://entrate.test/vies?stato=");
 const QString kMrnE = QStringLiteral("24IT123456789012E1");
 const QString kMrnT = QStringLiteral("24IT123456789012T1");
 const QString kVat = QStringLiteral("IT12345678901");
-
-ElencoNazioni nazioni() {
-    ElencoNazioni e;
-    for (const auto& n : NazioniPredefinite()) {
-        e.CodiciNazioni << QLatin1String(n.codice);
-        e.LunghezzeVat << n.lunghezze;
-    }
-    return e;
-}
 
 QString lontano(const QString& pagina) { return QString(33000, QLatin1Char(' ')) + pagina; }
 
@@ -45,7 +35,7 @@ class TestEstrazione : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir;
-    ElencoNazioni elenco = nazioni();
+    ElencoNazioni elenco = nazioniPredefinite();
 
     struct Banco {
         StatoWeb web;

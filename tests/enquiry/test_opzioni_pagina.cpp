@@ -3,6 +3,7 @@
 // options of the current context only.
 
 #include "cliente_finto.h"
+#include "dati_prova.h"
 #include "enquiry/get_htm_page.h"
 #include "enquiry/interroga_codice.h"
 #include "pagine_prova.h"
@@ -16,12 +17,10 @@
 #include <QtTest>
 
 using namespace qv;
+using namespace prova;
 
 namespace {
 
-const QString kExport = QStringLiteral("http://dogane.test/export?mrn=");
-const QString kTransito = QStringLiteral("http://dogane.test/transito?mrn=");
-const QString kVies = QStringLiteral("http://entrate.test/vies?stato=");
 const QString kMrnE = QStringLiteral("24IT123456789012E1");
 const QString kMrnT = QStringLiteral("24IT123456789012T5");
 
@@ -39,7 +38,7 @@ class TestOpzioniPagina : public QObject {
         QTemporaryDir temp;
         QTemporaryDir salvate;
         StatoWeb web;
-        ElencoNazioni nazioni;
+        ElencoNazioni nazioni = nazioniPredefinite();
         ClienteFinto http;
         MessaggiRegistrati messaggi;
         FinestraFinta finestra;
@@ -53,10 +52,6 @@ class TestOpzioniPagina : public QObject {
             web.UrlVatPiva = QStringLiteral("&piva=");
             web.CartellaTemp = temp.path() + QLatin1Char('/');
             web.ContestoWeb = ContestoSingoloElemento;
-            for (const auto& n : NazioniPredefinite()) {
-                nazioni.CodiciNazioni << QLatin1String(n.codice);
-                nazioni.LunghezzeVat << n.lunghezze;
-            }
             http.pagine.insert(kExport, pagine::exportDati());
             http.pagine.insert(kTransito, pagine::transito(1));
             http.pagine.insert(kVies, pagine::vies());

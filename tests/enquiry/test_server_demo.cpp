@@ -3,6 +3,7 @@
 // server's own robustness against bad requests.
 
 #include "celle_attese.h"
+#include "dati_prova.h"
 #include "enquiry/get_htm_page.h"
 #include "enquiry/interroga_codice.h"
 #include "platform/http_client.h"
@@ -20,15 +21,6 @@ using namespace qv;
 namespace {
 
 const QString kSenzaRete = QStringLiteral("# Connessione INTERNET non attiva #");
-
-ElencoNazioni nazioni() {
-    ElencoNazioni e;
-    for (const auto& n : NazioniPredefinite()) {
-        e.CodiciNazioni << QLatin1String(n.codice);
-        e.LunghezzeVat << n.lunghezze;
-    }
-    return e;
-}
 
 // The status line the server answers a raw request with.
 QByteArray rispostaGrezza(quint16 porta, const QByteArray& richiesta) {
@@ -51,7 +43,7 @@ class TestServerDemo : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir;
-    ElencoNazioni elenco = nazioni();
+    ElencoNazioni elenco = prova::nazioniPredefinite();
 
     int interroga(const QString& codice, StatoWeb& web, platform::HttpClient& http, MessaggiRegistrati& messaggi) {
         AmbienteWeb a;
