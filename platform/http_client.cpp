@@ -41,10 +41,7 @@ QString decodeBody(const QByteArray& body, const QByteArray& contentType) {
 NetworkHttpClient::NetworkHttpClient(int timeoutMs)
     : manager_(new QNetworkAccessManager), timeoutMs_(timeoutMs > 0 ? timeoutMs : kDefaultTimeoutMs) {}
 
-NetworkHttpClient::~NetworkHttpClient() {
-    abort();
-    delete manager_;
-}
+NetworkHttpClient::~NetworkHttpClient() { abort(); }
 
 void NetworkHttpClient::abort() {
     if (current_)
@@ -96,7 +93,9 @@ HttpResult NetworkHttpClient::get(const QString& url) {
     } else {
         result.error = timedOut ? QStringLiteral("time-out") : reply->errorString();
     }
-    reply->deleteLater();
+    // Deleted here rather than later: without a running event loop (the CLI,
+    // batch runs) deferred deletions would pile up.
+    delete reply;
     return result;
 }
 

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <memory>
+
 class QNetworkAccessManager;
 class QNetworkReply;
 
@@ -44,7 +46,7 @@ public:
     int timeoutMs() const { return timeoutMs_; }
 
 private:
-    QNetworkAccessManager* manager_;
+    std::unique_ptr<QNetworkAccessManager> manager_;
     QNetworkReply* current_ = nullptr;
     int timeoutMs_;
 };

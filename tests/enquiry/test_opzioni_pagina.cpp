@@ -159,6 +159,27 @@ private slots:
         QCOMPARE(b.finestra.mostrate[1].tipo, QStringLiteral("ex"));
     }
 
+    // A transit MRN's export extraction that fails before deciding whether
+    // the page holds data leaves the transit page's verdict in force.
+    void verdettoCondiviso_data() {
+        QTest::addColumn<QString>("paginaTransito");
+        QTest::addColumn<QStringList>("salvati");
+        QTest::newRow("transit data") << pagine::transito(1) << QStringList{"EX_" + kMrnT + ".htm", "TR_" + kMrnT + ".htm"};
+        QTest::newRow("transit message") << pagine::messaggio(QStringLiteral("Servizio sospeso")) << QStringList{};
+    }
+    void verdettoCondiviso() {
+        QFETCH(QString, paginaTransito);
+        QFETCH(QStringList, salvati);
+        Banco b;
+        b.http.pagine.insert(kTransito, paginaTransito);
+        b.http.pagine.insert(kExport, QStringLiteral("<div class=\"err\">senza fine"));
+        b.web.Opzioni[1].Save = 1;
+        b.web.Opzioni[1].DirSave = b.salvate.path();
+        QCOMPARE(b.interroga(kMrnT), 0);
+        QCOMPARE(b.fileSalvati(), salvati);
+        QCOMPARE(b.messaggi.mostrati().size(), 1);
+    }
+
     void soloPagineConDati_data() {
         QTest::addColumn<QString>("codice");
         QTest::addColumn<QString>("paginaExport");
