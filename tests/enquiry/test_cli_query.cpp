@@ -81,6 +81,18 @@ private slots:
         QVERIFY((stato == 0 ? e.out : e.err).contains("usage: quorvan-cli"));
     }
 
+    void cartellaInutilizzabile() {
+        // A program folder that cannot be made: status 3, nothing on stdout.
+        QTemporaryDir d;
+        QFile file(d.filePath(QStringLiteral("file")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        const Esecuzione e = esegui({"--home", d.filePath(QStringLiteral("file/sotto")), "query", "IT1"});
+        QCOMPARE(e.stato, 3);
+        QVERIFY(e.out.isEmpty());
+        QVERIFY(e.err.contains("program folder"));
+    }
+
     void rifiutato() {
         const Esecuzione e = esegui(query(QStringLiteral("24IT123456789012X1")));
         QCOMPARE(e.stato, 1);
