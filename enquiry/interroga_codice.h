@@ -9,8 +9,8 @@
 namespace qv {
 
 // Outcomes of InterrogaCodice.
-inline constexpr int EsitoLetto = 0;        // page fetched, results in Esito/Titolo
-inline constexpr int EsitoRifiutato = 1;    // code rejected or page message; message in Titolo(2)
+inline constexpr int EsitoLetto = 0;        // page fetched: results, or the page's own message, in Esito/Titolo
+inline constexpr int EsitoRifiutato = 1;    // code rejected; the rejection in Titolo(2)
 inline constexpr int EsitoSenzaRete = 9;    // no connection; message in Titolo(2); batch runs stop
 
 // One enquiry of `codice` (upper-cased here) through `paginaWeb`, which the
