@@ -4,6 +4,7 @@
 #include "archive/sql_archivio.h"
 #include "database/dao/database.h"
 #include "database/dao/errore.h"
+#include "database/stato_database.h"
 #include "platform/day_number.h"
 #include "shell/messaggi.h"
 
@@ -130,18 +131,23 @@ bool UnisciWk(dao::Database& db) {
     }
 }
 
+bool LavoroWkMrn::databaseAperto() const { return database_.DatabaseAperto; }
+
 void LavoroWkMrn::svuota() {
-    if (databaseAperto_)
-        SvuotaWk(db_);
+    if (database_.DatabaseAperto)
+        SvuotaWk(database_.DbLavoro);
 }
 
 bool LavoroWkMrn::apri() {
-    return ApriTabellaWk(stato_, db_, databaseAperto_, messaggi_, QStringLiteral("MRN"), QStringLiteral("MRN"));
+    return ApriTabellaWk(stato_, database_.DbLavoro, database_.DatabaseAperto, messaggi_, QStringLiteral("MRN"),
+                         QStringLiteral("MRN"));
 }
 
 void LavoroWkMrn::scriviRiga(const QString& codice, std::span<const QString> esito, std::span<const QString> titolo) {
     if (stato_.WkAperta)
         ScriviRigaMrn(stato_.RsWk, codice, esito, titolo);
 }
+
+bool LavoroWkMrn::unisci() { return database_.DatabaseAperto && UnisciWk(database_.DbLavoro); }
 
 } // namespace qv

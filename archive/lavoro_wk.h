@@ -13,6 +13,7 @@
 namespace qv {
 
 class Messaggi;
+struct StatoDatabase;
 namespace dao {
 class Database;
 }
@@ -40,25 +41,25 @@ bool ScriviRigaMrn(dao::Recordset& rs, const QString& codice, std::span<const QS
 // the merge failed and the archive was left as it was.
 bool UnisciWk(dao::Database& db);
 
-// The batch's work table on an open database. `databaseAperto` is read at
-// every step, so a database closed during a run stops the writing.
+// The batch's work table in the program's database. The database's open
+// flag is read at every step, so a database closed during a run stops the
+// writing and the merge.
 class LavoroWkMrn : public TabellaLavoro {
 public:
-    LavoroWkMrn(StatoArchivio& stato, dao::Database& db, const bool& databaseAperto, Messaggi& messaggi)
-        : stato_(stato), db_(db), databaseAperto_(databaseAperto), messaggi_(messaggi) {}
+    LavoroWkMrn(StatoArchivio& stato, StatoDatabase& database, Messaggi& messaggi)
+        : stato_(stato), database_(database), messaggi_(messaggi) {}
 
-    bool databaseAperto() const override { return databaseAperto_; }
+    bool databaseAperto() const override;
     void svuota() override;
     bool apri() override;
     bool aperta() const override { return stato_.WkAperta; }
     void scriviRiga(const QString& codice, std::span<const QString> esito, std::span<const QString> titolo) override;
     void chiudi() override { ChiudiTabellaWk(stato_); }
-    bool unisci() override { return UnisciWk(db_); }
+    bool unisci() override;
 
 private:
     StatoArchivio& stato_;
-    dao::Database& db_;
-    const bool& databaseAperto_;
+    StatoDatabase& database_;
     Messaggi& messaggi_;
 };
 

@@ -1,11 +1,11 @@
 // Batch runs to the results file (FILE and Stampa destinations) against the
 // demo enquiry server, and the ways a run ends early.
 
+#include "ambiente_prova.h"
 #include "archive/elabora_elenco.h"
 #include "enquiry/ambiente_web.h"
 #include "enquiry/interroga_codice.h"
 #include "platform/http_client.h"
-#include "server_prova.h"
 #include "shell/elenco_nazioni.h"
 #include "shell/messaggi.h"
 #include "shell/procedure_file.h"
@@ -52,28 +52,21 @@ private slots:
 private:
     RisultatoElenco esegui(const QByteArray& elenco, Destinazione d, const QString& sep, int annullaDopo = -1);
 
-    prova::ServerProva server_;
+    ServerAvviato server_;
     QTemporaryDir dir_;
-    QString ini_;
-    ElencoNazioni nazioni_;
-    platform::NetworkHttpClient http_{5000};
-    MessaggiRegistrati messaggi_;
-    StatoWeb web_;
+    std::unique_ptr<prova::AmbienteProva> env_;
     FileAperti files_;
     QStringList avanzamenti_;
 };
 
 void TestElaboraElenco::initTestCase() {
     QVERIFY2(server_.avviato(), "the demo server must start");
-    ini_ = dir_.filePath(QStringLiteral("Quorvan.ini"));
-    nazioni_ = CaricaElencoNazioni(ini_);
-    server_.indirizzi(web_);
-    web_.ContestoWeb = ContestoElencoManuale;
-    web_.CartellaTemp = dir_.path() + QLatin1Char('/');
+    env_ = std::make_unique<prova::AmbienteProva>(dir_.path());
+    prova::indirizzi(server_, env_->web);
 }
 
 void TestElaboraElenco::init() {
-    messaggi_.svuota();
+    env_->messaggi.svuota();
     avanzamenti_.clear();
     QFile::remove(dir_.filePath(QString::fromLatin1(kFileEsiti)));
 }
@@ -82,11 +75,6 @@ RisultatoElenco TestElaboraElenco::esegui(const QByteArray& elenco, Destinazione
                                           int annullaDopo) {
     const QString lista = dir_.filePath(QStringLiteral("lista.txt"));
     scrivi(lista, elenco);
-    AmbienteWeb ambiente;
-    ambiente.fileIni = ini_;
-    ambiente.nazioni = &nazioni_;
-    ambiente.http = &http_;
-    ambiente.messaggi = &messaggi_;
     RichiestaElenco r{lista, sep, d, dir_.filePath(QString::fromLatin1(kFileEsiti))};
     CallbackElenco cb;
     qint64 fatti = 0;
@@ -95,7 +83,7 @@ RisultatoElenco TestElaboraElenco::esegui(const QByteArray& elenco, Destinazione
         avanzamenti_.append(TestoAvanzamento(a));
     };
     cb.annullato = [&] { return annullaDopo >= 0 && fatti >= annullaDopo; };
-    const RisultatoElenco esito = ElaboraElenco(r, web_, ambiente, nullptr, files_, messaggi_, cb);
+    const RisultatoElenco esito = ElaboraElenco(r, env_->web, env_->ambiente, nullptr, files_, env_->messaggi, cb);
     // Every file the run opened is closed again.
     [&] { QCOMPARE(files_.quanti(), 0); }();
     return esito;
@@ -165,7 +153,7 @@ void TestElaboraElenco::giro() {
     QCOMPARE(avanzamenti_.size(), numero);
     QVERIFY(avanzamenti_.first().startsWith(QStringLiteral("Interrogo MRN numero ")));
     QVERIFY(avanzamenti_.first().endsWith(QStringLiteral("     (1/") + QString::number(r.totale) + QLatin1Char(')')));
-    QVERIFY(messaggi_.mostrati().isEmpty());
+    QVERIFY(env_->messaggi.mostrati().isEmpty());
 }
 
 void TestElaboraElenco::fineAnticipata_data() {
@@ -189,7 +177,7 @@ void TestElaboraElenco::fineAnticipata() {
         scrivi(lista, elenco);
     RichiestaElenco r{lista, "|", Destinazione::File, esiti};
     AmbienteWeb ambiente;
-    const RisultatoElenco esito = ElaboraElenco(r, web_, ambiente, nullptr, files_, messaggi_);
+    const RisultatoElenco esito = ElaboraElenco(r, env_->web, ambiente, nullptr, files_, env_->messaggi);
     QCOMPARE(static_cast<int>(esito.fine), fine);
     QCOMPARE(esito.numero, qint64(0));
     // The results file is not touched.
@@ -199,13 +187,14 @@ void TestElaboraElenco::fineAnticipata() {
 
 void TestElaboraElenco::senzaConnessione() {
     // A server that is gone: every request is refused.
-    prova::ServerProva spento;
-    QVERIFY(spento.avviato());
-    StatoWeb salvato = web_;
-    spento.indirizzi(web_);
-    spento.ferma();
+    StatoWeb salvato = env_->web;
+    {
+        ServerAvviato spento;
+        QVERIFY(spento.avviato());
+        prova::indirizzi(spento, env_->web);
+    }
     const RisultatoElenco r = esegui("24IT000000000001E1\r\n24IT000000000002E2\r\n", Destinazione::File, "|");
-    web_ = salvato;
+    env_->web = salvato;
     QCOMPARE(r.fine, FineElenco::SenzaRete);
     QCOMPARE(r.numero, qint64(1));
     QCOMPARE(r.totale, qint64(2));
@@ -218,9 +207,9 @@ void TestElaboraElenco::elencoGiaApertoInScrittura() {
     const QString lista = dir_.filePath(QStringLiteral("aperta.txt"));
     scrivi(lista, "24IT000000000001E1\r\n");
     const int numero = files_.FreeFile();
-    QCOMPARE(ApriFile(files_, messaggi_, lista, numero, ModoFile::Append), numero);
+    QCOMPARE(ApriFile(files_, env_->messaggi, lista, numero, ModoFile::Append), numero);
     RichiestaElenco r{lista, "|", Destinazione::File, dir_.filePath(QString::fromLatin1(kFileEsiti))};
-    const RisultatoElenco esito = ElaboraElenco(r, web_, AmbienteWeb{}, nullptr, files_, messaggi_);
+    const RisultatoElenco esito = ElaboraElenco(r, env_->web, AmbienteWeb{}, nullptr, files_, env_->messaggi);
     files_.Chiudi(numero);
     QCOMPARE(esito.fine, FineElenco::ElencoIlleggibile);
     QCOMPARE(esito.numero, qint64(0));
@@ -232,16 +221,16 @@ void TestElaboraElenco::nomeRifiutato() {
     // "?" finds the file but the opener refuses such a name.
     RichiestaElenco r{dir_.filePath(QStringLiteral("lista?.txt")), "|", Destinazione::File,
                       dir_.filePath(QString::fromLatin1(kFileEsiti))};
-    const RisultatoElenco esito = ElaboraElenco(r, web_, AmbienteWeb{}, nullptr, files_, messaggi_);
+    const RisultatoElenco esito = ElaboraElenco(r, env_->web, AmbienteWeb{}, nullptr, files_, env_->messaggi);
     QCOMPARE(esito.fine, FineElenco::ElencoIlleggibile);
-    QCOMPARE(messaggi_.mostrati().size(), 1);
-    QCOMPARE(messaggi_.mostrati().first().titolo, QStringLiteral("Nome errato"));
+    QCOMPARE(env_->messaggi.mostrati().size(), 1);
+    QCOMPARE(env_->messaggi.mostrati().first().titolo, QStringLiteral("Nome errato"));
 
     // A results file that cannot be created ends the run before any enquiry.
     const QString cartella = dir_.filePath(QStringLiteral("esiti_cartella"));
     QVERIFY(QDir().mkpath(cartella));
     RichiestaElenco r2{dir_.filePath(QStringLiteral("listaA.txt")), "|", Destinazione::File, cartella};
-    QCOMPARE(ElaboraElenco(r2, web_, AmbienteWeb{}, nullptr, files_, messaggi_).fine, FineElenco::EsitiNonScrivibili);
+    QCOMPARE(ElaboraElenco(r2, env_->web, AmbienteWeb{}, nullptr, files_, env_->messaggi).fine, FineElenco::EsitiNonScrivibili);
     QCOMPARE(files_.quanti(), 0);
 }
 
@@ -276,7 +265,7 @@ void TestElaboraElenco::centomilaElementi() {
         return EsitoLetto;
     };
     RichiestaElenco r{lista, ";", Destinazione::File, dir_.filePath(QString::fromLatin1(kFileEsiti))};
-    const RisultatoElenco fatto = ElaboraElenco(r, interroga, esito, titolo, nullptr, files_, messaggi_);
+    const RisultatoElenco fatto = ElaboraElenco(r, interroga, esito, titolo, nullptr, files_, env_->messaggi);
     QCOMPARE(fatto.fine, FineElenco::Completato);
     QCOMPARE(fatto.totale, qint64(100000));
     QCOMPARE(fatto.numero, qint64(100000));

@@ -1,0 +1,44 @@
+#pragma once
+// What a test needs to run real enquiries against the demo server: a
+// configuration file, the nation list, an HTTP client, recorded messages and
+// the enquiry state pointed at the server.
+
+#include "enquiry/ambiente_web.h"
+#include "enquiry/stato_web.h"
+#include "platform/http_client.h"
+#include "shell/elenco_nazioni.h"
+#include "shell/messaggi.h"
+#include "tests/enquiry/server_avviato.h"
+
+#include <QTemporaryDir>
+
+namespace qv::prova {
+
+// Points the enquiry addresses at the demo server.
+inline void indirizzi(const ServerAvviato& server, StatoWeb& web) {
+    web.UrlExport = server.urlExport();
+    web.UrlTransiti = server.urlTransiti();
+    web.UrlVat = server.urlVat();
+    web.UrlVatPiva = QStringLiteral("&piva=");
+}
+
+struct AmbienteProva {
+    explicit AmbienteProva(const QString& cartella, int contesto = ContestoElencoManuale)
+        : fileIni(cartella + QStringLiteral("/Quorvan.ini")), nazioni(CaricaElencoNazioni(fileIni)) {
+        web.ContestoWeb = contesto;
+        web.CartellaTemp = cartella + QLatin1Char('/');
+        ambiente.fileIni = fileIni;
+        ambiente.nazioni = &nazioni;
+        ambiente.http = &http;
+        ambiente.messaggi = &messaggi;
+    }
+
+    QString fileIni;
+    ElencoNazioni nazioni;
+    platform::NetworkHttpClient http{5000};
+    MessaggiRegistrati messaggi;
+    StatoWeb web;
+    AmbienteWeb ambiente;
+};
+
+} // namespace qv::prova
