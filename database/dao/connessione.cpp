@@ -17,15 +17,21 @@ QAtomicInt contatore;
 
 const QString kTabellaProprieta = QStringLiteral("MSysProprieta");
 
+// A null QString binds as SQL NULL; the property keys are never null.
+QString testo(const QString& s) { return s.isNull() ? QStringLiteral("") : s; }
+
 quint32 be32(const QByteArray& h, int pos) {
     return qFromBigEndian<quint32>(reinterpret_cast<const uchar*>(h.constData()) + pos);
 }
 
 } // namespace
 
+// Backquotes rather than double quotes: SQLite reads a double-quoted name
+// it does not know as a text, which would turn a misspelt field into a
+// silent comparison with a constant. Names never hold a backquote.
 QString quota(const QString& identificatore) {
-    return QLatin1Char('"') + QString(identificatore).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
-           QLatin1Char('"');
+    return QLatin1Char('`') + QString(identificatore).replace(QLatin1Char('`'), QStringLiteral("``")) +
+           QLatin1Char('`');
 }
 
 QString letterale(const QString& testo) {
@@ -217,7 +223,7 @@ QString Connessione::proprieta(const QString& oggetto, const QString& elemento, 
     QSqlQuery q = interroga(QStringLiteral("SELECT Valore FROM %1 WHERE Oggetto = ? AND Elemento = ? AND "
                                            "Proprieta = ?")
                                 .arg(quota(kTabellaProprieta)),
-                            {oggetto, elemento, nome});
+                            {testo(oggetto), testo(elemento), testo(nome)});
     return q.next() ? q.value(0).toString() : QString();
 }
 
@@ -227,7 +233,7 @@ void Connessione::impostaProprieta(const QString& oggetto, const QString& elemen
         if (tabellaProprieta())
             esegui(QStringLiteral("DELETE FROM %1 WHERE Oggetto = ? AND Elemento = ? AND Proprieta = ?")
                        .arg(quota(kTabellaProprieta)),
-                   {oggetto, elemento, nome});
+                   {testo(oggetto), testo(elemento), testo(nome)});
         return;
     }
     if (!tabellaProprieta()) {
@@ -239,7 +245,7 @@ void Connessione::impostaProprieta(const QString& oggetto, const QString& elemen
     }
     esegui(QStringLiteral("INSERT OR REPLACE INTO %1 (Oggetto, Elemento, Proprieta, Valore) VALUES (?, ?, ?, ?)")
                .arg(quota(kTabellaProprieta)),
-           {oggetto, elemento, nome, valore});
+           {testo(oggetto), testo(elemento), testo(nome), valore});
 }
 
 QHash<QString, QString> Connessione::proprietaDi(const QString& oggetto) {
@@ -261,7 +267,7 @@ void Connessione::eliminaProprieta(const QString& oggetto, const QString& elemen
         esegui(QStringLiteral("DELETE FROM %1 WHERE Oggetto = ?").arg(quota(kTabellaProprieta)), {oggetto});
     else
         esegui(QStringLiteral("DELETE FROM %1 WHERE Oggetto = ? AND Elemento = ?").arg(quota(kTabellaProprieta)),
-               {oggetto, elemento});
+               {testo(oggetto), testo(elemento)});
 }
 
 void Connessione::rinominaOggettoProprieta(const QString& da, const QString& a) {

@@ -17,7 +17,7 @@
 
 namespace qv::dao {
 
-// An SQL identifier in double quotes, inner quotes doubled.
+// An SQL identifier in backquotes, inner backquotes doubled.
 QString quota(const QString& identificatore);
 // An SQL text literal in single quotes, inner quotes doubled.
 QString letterale(const QString& testo);

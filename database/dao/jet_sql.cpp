@@ -148,7 +148,9 @@ QString Traduttore::traduci(int da, int a) {
             const QString su = k.testo.toUpper();
             if (!dopoPunto && paroleRifiutate().contains(su))
                 rifiuta(QStringLiteral("la parola %1 non è traducibile").arg(k.testo));
-            if (!dopoPunto && paroleChiave().contains(su)) {
+            // LEFT and RIGHT open a join, or call the text functions.
+            const bool chiamata = at(i + 1).simbolo("(") && (su == QLatin1String("LEFT") || su == QLatin1String("RIGHT"));
+            if (!dopoPunto && !chiamata && paroleChiave().contains(su)) {
                 if (su == QLatin1String("TRUE") || su == QLatin1String("YES"))
                     p << QStringLiteral("-1");
                 else if (su == QLatin1String("FALSE") || su == QLatin1String("NO"))

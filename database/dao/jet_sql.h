@@ -1,7 +1,7 @@
 #pragma once
 // The one translator from the SQL the program writes (the Jet dialect) to
 // SQLite, keeping its meaning:
-//   - names in brackets or bare become quoted identifiers; table and field
+//   - names in brackets or bare become quoted identifiers (`name`); table and field
 //     names compare without regard to case; so do text comparisons (string
 //     literals carry COLLATE NOCASE) and LIKE;
 //   - "Delete * From T", "DELETE T.* FROM T WHERE ..." become DELETE FROM T;

@@ -108,9 +108,15 @@ QString RecordsetTabella::condizione(const QVariantList& chiavi, int quante, con
             decrescenti << false;
         }
     }
+    // Row values serve when no null can hide where the comparison is
+    // decided: forwards a null key sorts before any value and is rightly
+    // left out, backwards it would wrongly be left out unless the fields
+    // cannot be null.
     bool semplice = true;
-    for (int i = 0; i < quante; ++i)
-        semplice = semplice && !decrescenti[i] && !chiavi[i].isNull();
+    for (int i = 0; i < quante; ++i) {
+        const bool richiesto = i >= colonneIndice_.size() || campi_[colonneIndice_[i]].Required;
+        semplice = semplice && !decrescenti[i] && !chiavi[i].isNull() && (!*inverso || richiesto);
+    }
 
     if (confronto == QLatin1String("=")) {
         QStringList e;

@@ -17,6 +17,33 @@ Database Workspace::OpenDatabase(const QString& percorso) {
     return Database(c);
 }
 
+Database Workspace::CreateDatabase(const QString& percorso) {
+    if (QFileInfo::exists(percorso))
+        solleva(errori::DatabaseEsistente, percorso);
+    const QString nome = QStringLiteral("qv-crea-database");
+    QSqlError errore;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nome);
+        db.setDatabaseName(percorso);
+        if (!db.open()) {
+            errore = db.lastError();
+        } else {
+            // SQLite writes the file's header with the first change.
+            QSqlQuery q(db);
+            if (!q.exec(QStringLiteral("PRAGMA user_version = 1")))
+                errore = q.lastError();
+            q.finish();
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(nome);
+    if (errore.isValid()) {
+        QFile::remove(percorso);
+        throw erroreDaSqlite(errore, percorso);
+    }
+    return OpenDatabase(percorso);
+}
+
 QList<std::shared_ptr<Connessione>> Workspace::aperti() {
     QList<std::shared_ptr<Connessione>> r;
     QList<std::weak_ptr<Connessione>> ancora;

@@ -22,6 +22,8 @@ public:
     // (empty, text, Access file), 3049 damaged or cut short, 3051 no
     // permission, 3356 held exclusively by someone else.
     Database OpenDatabase(const QString& percorso);
+    // Makes a new, empty database file and opens it; 3204 when it exists.
+    Database CreateDatabase(const QString& percorso);
 
     void BeginTrans();
     void CommitTrans();

@@ -1,0 +1,319 @@
+// The Jet SQL the program writes: each form translated to the SQLite text
+// expected, then run against real databases with the same meaning; and the
+// statements that cannot be translated, refused with a clear error.
+
+#include "aiuto_database.h"
+#include "database/dao/database.h"
+#include "database/dao/jet_sql.h"
+#include "database/dao/workspace.h"
+
+using namespace qv;
+using namespace qv::dao;
+using qv::prova::numeroErrore;
+
+namespace {
+
+// Field lists the translator sees for INSERT ... SELECT.
+std::optional<QStringList> colonneProva(const QString& tabella, const QString& percorso) {
+    if (tabella.compare("MRN", Qt::CaseInsensitive) == 0 || tabella.compare("WkMRN", Qt::CaseInsensitive) == 0)
+        return QStringList{"Codice", "Nazione", "OKStato"};
+    if (tabella.compare("Nazioni", Qt::CaseInsensitive) == 0)
+        return percorso.isEmpty() ? QStringList{"Codice", "Descrizione", "Bandiera"}
+                                  : QStringList{"Codice", "Descrizione"};
+    if (tabella == "T1")
+        return QStringList{"B", "A", "C"};
+    if (tabella == "T")
+        return QStringList{"A", "B"};
+    return std::nullopt;
+}
+
+QStringList righe(Database& db, const QString& sql, const QString& campo = "Codice") {
+    QStringList r;
+    Recordset rs = db.OpenRecordset(sql, dbOpenSnapshot);
+    while (!rs.Eof()) {
+        r << rs.Value(campo).toString();
+        rs.MoveNext();
+    }
+    return r;
+}
+
+} // namespace
+
+class TestJetSql : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    Workspace ws{200};
+    Database db;
+    int contatore = 0;
+
+    void creaMrn(const QString& nome) {
+        TableDef t = db.CreateTableDef(nome);
+        t.Fields = {TableDef::CreateField("Codice", dbText, 18), TableDef::CreateField("Nazione", dbText, 2),
+                    TableDef::CreateField("OKStato", dbInteger), TableDef::CreateField("DataElab", dbDate)};
+        Index p{"primaria", true, true, {}};
+        p.CreateField("Codice");
+        t.Indexes = {p};
+        db.AppendTableDef(t);
+    }
+    void riga(const QString& tabella, const QString& codice, int stato, const QDate& data) {
+        db.Execute(QString("INSERT INTO %1 (Codice, Nazione, OKStato, DataElab) VALUES ('%2', '%3', %4, #%5#)")
+                       .arg(tabella, codice, codice.mid(2, 2))
+                       .arg(stato)
+                       .arg(data.toString("MM/dd/yyyy")),
+                   dbFailOnError);
+    }
+
+private slots:
+    void init() {
+        db = ws.CreateDatabase(dir.filePath(QStringLiteral("j%1.mdb").arg(++contatore)));
+        creaMrn("MRN");
+        creaMrn("WkMRN");
+        riga("MRN", "07IT123456789012E1", 2, QDate(2007, 3, 1));
+        riga("MRN", "07IT123456789012T2", 0, QDate(2007, 3, 2));
+        riga("MRN", "08DE000000000001E3", 3, QDate(2008, 1, 15));
+        riga("MRN", "08IT999999999999E4", 2, QDate(2008, 2, 1));
+        riga("MRN", "09FR555555555555T5", 3, QDate(2009, 5, 5));
+    }
+    void cleanup() { db.Close(); }
+
+    void translation_data() {
+        QTest::addColumn<QString>("jet");
+        QTest::addColumn<QString>("sqlite");
+        QTest::newRow("browser filter example")
+            << "Select * FROM MRN WHERE OKStato = 2 AND Nazione = 'IT' AND mid([MRN].[Codice],17,1) = 'E' ORDER BY "
+               "Codice ASC"
+            << "SELECT * FROM `MRN` WHERE `OKStato` = 2 AND `Nazione` = 'IT' COLLATE NOCASE AND "
+               "substr(`MRN`.`Codice`, 17, 1) = 'E' COLLATE NOCASE ORDER BY `Codice` ASC";
+        QTest::newRow("year, dates, fragment, descending")
+            << "Select * FROM WkMRN WHERE left([WkMRN].[Codice],2) = '07' AND  DataElab BETWEEN 39000 AND 39500 "
+               "AND Codice LIKE '*123*' ORDER BY DataElab DESC, Codice"
+            << "SELECT * FROM `WkMRN` WHERE substr(`WkMRN`.`Codice`, 1, 2) = '07' COLLATE NOCASE AND "
+               "`DataElab` BETWEEN 39000 AND 39500 AND `Codice` LIKE '%123%' ORDER BY `DataElab` DESC, "
+               "`Codice`";
+        QTest::newRow("empty the work table") << "Delete * From WkMRN" << "DELETE FROM `WkMRN`";
+        QTest::newRow("delete one code") << "DELETE * FROM MRN WHERE Codice = 'A''B'"
+                                         << "DELETE FROM `MRN` WHERE `Codice` = 'A''B' COLLATE NOCASE";
+        QTest::newRow("merge, first statement")
+            << "DELETE MRN.* FROM MRN WHERE MRN.Codice IN (SELECT Codice FROM WKMRN)"
+            << "DELETE FROM `MRN` WHERE `MRN`.`Codice` IN (SELECT `Codice` FROM `WKMRN`)";
+        QTest::newRow("merge, second statement: fields by name")
+            << "INSERT INTO MRN SELECT WkMRN.* FROM WkMRN WHERE WkMRN.Codice NOT IN (SELECT Codice FROM MRN)"
+            << "INSERT INTO `MRN` (`Codice`, `Nazione`, `OKStato`) SELECT `WkMRN`.`Codice`, "
+               "`WkMRN`.`Nazione`, `WkMRN`.`OKStato` FROM `WkMRN` WHERE `WkMRN`.`Codice` NOT IN "
+               "(SELECT `Codice` FROM `MRN`)";
+        QTest::newRow("rebuild copy: by name, not by position")
+            << "INSERT INTO T1 SELECT T.* FROM T"
+            << "INSERT INTO `T1` (`A`, `B`) SELECT `T`.`A`, `T`.`B` FROM `T`";
+        QTest::newRow("base data from another file")
+            << "INSERT INTO Nazioni SELECT Nazioni.* FROM Nazioni IN \"/x/Quorvan0.mdb\""
+            << "INSERT INTO `Nazioni` (`Codice`, `Descrizione`) SELECT `Nazioni`.`Codice`, "
+               "`Nazioni`.`Descrizione` FROM `esterno1`.`Nazioni` AS `Nazioni`";
+        QTest::newRow("named selection into named fields")
+            << "INSERT INTO MRN SELECT Codice, 'IT' AS Nazione FROM WkMRN"
+            << "INSERT INTO `MRN` (`Codice`, `Nazione`) SELECT `Codice`, 'IT' COLLATE NOCASE AS "
+               "`Nazione` FROM `WkMRN`";
+        QTest::newRow("values") << "INSERT INTO MRN (Codice, OKStato) VALUES (\"X\", True)"
+                                << "INSERT INTO `MRN` (`Codice`, `OKStato`) VALUES ('X' COLLATE NOCASE, -1)";
+        QTest::newRow("nations list") << "SELECT * FROM Nazioni ORDER BY Descrizione DESC"
+                                      << "SELECT * FROM `Nazioni` ORDER BY `Descrizione` DESC";
+        QTest::newRow("update") << "UPDATE MRN SET OKStato = 0 WHERE Nazione = [Nazione] & ''"
+                                << "UPDATE `MRN` SET `OKStato` = 0 WHERE `Nazione` = `Nazione` || '' COLLATE NOCASE";
+        QTest::newRow("date literal") << "SELECT * FROM MRN WHERE DataElab = #12/31/2007#"
+                                      << "SELECT * FROM `MRN` WHERE `DataElab` = 39447";
+        QTest::newRow("digit and class wildcards")
+            << "SELECT * FROM MRN WHERE Codice LIKE '0[7-8]IT#*' AND Codice NOT LIKE '*[!E]0?'"
+            << "SELECT * FROM `MRN` WHERE `Codice` GLOB '0[7-8][iI][tT][0-9]*' AND `Codice` NOT GLOB "
+               "'*[^eE]0?'";
+        QTest::newRow("literal percent in LIKE") << "SELECT * FROM MRN WHERE Codice LIKE '5%*'"
+                                                << "SELECT * FROM `MRN` WHERE `Codice` LIKE '5\\%%' ESCAPE '\\'";
+        QTest::newRow("functions")
+            << "SELECT iif(Len(Codice) > 17, UCase(Right(Codice, 3)), Nz(Nazione, '?')) AS X FROM MRN;"
+            << "SELECT (CASE WHEN length(`Codice`) > 17 THEN upper((CASE WHEN 3 > 0 THEN substr(`Codice`, "
+               "-(3)) ELSE '' END)) ELSE coalesce(`Nazione`, '?' COLLATE NOCASE) END) AS `X` FROM `MRN`";
+    }
+    void translation() {
+        QFETCH(QString, jet);
+        QFETCH(QString, sqlite);
+        QCOMPARE(traduciJetSql(jet, colonneProva).sql, sqlite);
+    }
+
+    void refused_data() {
+        QTest::addColumn<QString>("jet");
+        QTest::addColumn<int>("errore");
+        QTest::newRow("TOP") << "SELECT TOP 5 * FROM MRN ORDER BY Codice" << errori::ErroreSintassi;
+        QTest::newRow("DISTINCTROW") << "SELECT DISTINCTROW Codice FROM MRN" << errori::ErroreSintassi;
+        QTest::newRow("make-table") << "SELECT * INTO Copia FROM MRN" << errori::ErroreSintassi;
+        QTest::newRow("crosstab") << "TRANSFORM Count(*) SELECT Nazione FROM MRN GROUP BY Nazione PIVOT OKStato"
+                                  << errori::IstruzioneNonValida;
+        QTest::newRow("unknown function") << "SELECT Format(DataElab, 'yyyy') FROM MRN" << errori::ErroreSintassi;
+        QTest::newRow("wrong argument count") << "SELECT Left(Codice) FROM MRN" << errori::ErroreSintassi;
+        QTest::newRow("delete through a join")
+            << "DELETE MRN.* FROM MRN INNER JOIN WkMRN ON MRN.Codice = WkMRN.Codice" << errori::ErroreSintassi;
+        QTest::newRow("delete of another table") << "DELETE WkMRN.* FROM MRN" << errori::ErroreSintassi;
+        QTest::newRow("update through a join")
+            << "UPDATE MRN INNER JOIN WkMRN ON MRN.Codice = WkMRN.Codice SET MRN.OKStato = 0" << errori::ErroreSintassi;
+        QTest::newRow("data definition") << "CREATE TABLE X (A TEXT(10))" << errori::IstruzioneNonValida;
+        QTest::newRow("two statements") << "DELETE * FROM MRN; DELETE * FROM WkMRN" << errori::ErroreSintassi;
+        QTest::newRow("open quote") << "SELECT * FROM MRN WHERE Codice = 'A" << errori::ErroreSintassi;
+        QTest::newRow("open bracket") << "SELECT * FROM [MRN WHERE" << errori::ErroreSintassi;
+        QTest::newRow("bad date") << "SELECT * FROM MRN WHERE DataElab = #31/31/2007#" << errori::ErroreSintassi;
+        QTest::newRow("LIKE without a pattern") << "SELECT * FROM MRN WHERE Codice LIKE Nazione"
+                                                << errori::ErroreSintassi;
+        QTest::newRow("unclosed class") << "SELECT * FROM MRN WHERE Codice LIKE '[AB'" << errori::ErroreSintassi;
+        QTest::newRow("ANY") << "SELECT * FROM MRN WHERE OKStato > ANY (SELECT OKStato FROM WkMRN)"
+                             << errori::ErroreSintassi;
+        QTest::newRow("insert of an unnamed expression") << "INSERT INTO MRN SELECT Codice & 'X' FROM WkMRN"
+                                                         << errori::CampoSconosciutoInsert;
+        QTest::newRow("insert of a field the target lacks") << "INSERT INTO MRN SELECT Nazioni.* FROM Nazioni"
+                                                            << errori::CampoSconosciutoInsert;
+        QTest::newRow("insert from a missing table") << "INSERT INTO MRN SELECT Manca.* FROM Manca"
+                                                     << errori::TabellaNonTrovata;
+        QTest::newRow("insert into another file") << "INSERT INTO MRN IN 'x.mdb' SELECT * FROM WkMRN"
+                                                  << errori::ErroreSintassi;
+        QTest::newRow("empty") << "  ;" << errori::IstruzioneNonValida;
+    }
+    void refused() {
+        QFETCH(QString, jet);
+        QFETCH(int, errore);
+        QCOMPARE(numeroErrore([&] { traduciJetSql(jet, colonneProva); }), errore);
+    }
+
+    void selectionsKeepTheirMeaning_data() {
+        QTest::addColumn<QString>("jet");
+        QTest::addColumn<QStringList>("codici");
+        QTest::newRow("state, nation, kind (lower case compares equal)")
+            << "Select * FROM MRN WHERE OKStato = 2 AND Nazione = 'it' AND mid([MRN].[Codice],17,1) = 'e' ORDER BY "
+               "Codice DESC"
+            << QStringList{"08IT999999999999E4", "07IT123456789012E1"};
+        QTest::newRow("year") << "Select * FROM MRN WHERE left([MRN].[Codice],2) = '08' ORDER BY Codice ASC"
+                              << QStringList{"08DE000000000001E3", "08IT999999999999E4"};
+        QTest::newRow("days between, whole day numbers")
+            << QString("Select * FROM MRN WHERE  DataElab BETWEEN %1 AND %2 ORDER BY Codice ASC").arg(39143).arg(39462)
+            << QStringList{"07IT123456789012T2", "08DE000000000001E3"};
+        QTest::newRow("fragment with *, any case") << "Select * FROM MRN WHERE Codice LIKE '*it1*' ORDER BY Codice"
+                                                   << QStringList{"07IT123456789012E1", "07IT123456789012T2"};
+        QTest::newRow("? wildcard") << "Select * FROM MRN WHERE Codice LIKE '0?FR*'" << QStringList{"09FR555555555555T5"};
+        QTest::newRow("# and class") << "Select * FROM MRN WHERE Codice LIKE '0[89]??#*e#' ORDER BY Codice"
+                                     << QStringList{"08DE000000000001E3", "08IT999999999999E4"};
+        QTest::newRow("no match") << "Select * FROM MRN WHERE Codice LIKE '*ZZ*'" << QStringList{};
+        QTest::newRow("in list, double-quoted text")
+            << "SELECT * FROM MRN WHERE Nazione IN (\"de\", \"FR\") ORDER BY Codice"
+            << QStringList{"08DE000000000001E3", "09FR555555555555T5"};
+        QTest::newRow("date literal") << "SELECT * FROM MRN WHERE DataElab >= #1/15/2008# AND DataElab < #2/1/2008#"
+                                      << QStringList{"08DE000000000001E3"};
+        QTest::newRow("year of a date") << "SELECT * FROM MRN WHERE Year(DataElab) = 2009" << QStringList{"09FR555555555555T5"};
+    }
+    void selectionsKeepTheirMeaning() {
+        QFETCH(QString, jet);
+        QFETCH(QStringList, codici);
+        QCOMPARE(righe(db, jet), codici);
+    }
+
+    void mergeReplacesTheBatchRows() {
+        riga("WkMRN", "07IT123456789012E1", 3, QDate(2010, 1, 1)); // already in the archive
+        riga("WkMRN", "10AT000000000000E9", 0, QDate(2010, 1, 1)); // new
+        db.Execute("DELETE MRN.* FROM MRN WHERE MRN.Codice IN (SELECT Codice FROM WKMRN)", dbFailOnError);
+        QCOMPARE(db.RecordsAffected(), 1);
+        db.Execute("INSERT INTO MRN SELECT WkMRN.* FROM WkMRN WHERE WkMRN.Codice NOT IN (SELECT Codice FROM MRN)",
+                   dbFailOnError);
+        QCOMPARE(db.RecordsAffected(), 2);
+        QCOMPARE(righe(db, "SELECT * FROM MRN ORDER BY Codice"),
+                 QStringList({"07IT123456789012E1", "07IT123456789012T2", "08DE000000000001E3", "08IT999999999999E4",
+                              "09FR555555555555T5", "10AT000000000000E9"}));
+        QCOMPARE(righe(db, "SELECT * FROM MRN WHERE Codice = '07it123456789012e1'", "OKStato"), QStringList{"3"});
+        db.Execute("Delete * From WkMRN", dbFailOnError);
+        QCOMPARE(righe(db, "SELECT * FROM WkMRN"), QStringList{});
+    }
+
+    void insertCopiesByNameWhateverTheOrder() {
+        TableDef t = db.CreateTableDef("T");
+        t.Fields = {TableDef::CreateField("A", dbText, 20), TableDef::CreateField("B", dbLong)};
+        db.AppendTableDef(t);
+        TableDef t1 = db.CreateTableDef("T1");
+        t1.Fields = {TableDef::CreateField("B", dbLong), TableDef::CreateField("C", dbText, 5),
+                     TableDef::CreateField("A", dbText, 50)};
+        db.AppendTableDef(t1);
+        db.Execute("INSERT INTO T (A, B) VALUES ('testo', 42)", dbFailOnError);
+        db.Execute("INSERT INTO T1 SELECT T.* FROM T", dbFailOnError);
+        Recordset rs = db.OpenRecordset("T1");
+        QCOMPARE(rs.Value("A").toString(), QString("testo"));
+        QCOMPARE(rs.Value("B").toInt(), 42);
+        QVERIFY(rs.Value("C").isNull());
+    }
+
+    void failOnErrorTakesAllOrNothing() {
+        riga("WkMRN", "11IT000000000000E1", 0, QDate(2011, 1, 1));
+        riga("WkMRN", "08DE000000000001E3", 0, QDate(2011, 1, 1)); // a duplicate in MRN
+        QCOMPARE(numeroErrore([&] { db.Execute("INSERT INTO MRN SELECT * FROM WkMRN", dbFailOnError); }),
+                 errori::ValoriDuplicati);
+        QCOMPARE(righe(db, "SELECT * FROM MRN").size(), 5);
+        // Without the option the failing row is skipped and the rest goes in.
+        db.Execute("INSERT INTO MRN SELECT * FROM WkMRN");
+        QCOMPARE(db.RecordsAffected(), 1);
+        QCOMPARE(righe(db, "SELECT * FROM MRN").size(), 6);
+    }
+
+    void insertFromAnotherFile() {
+        const QString altro = dir.filePath("riferimento.mdb");
+        {
+            Database rif = ws.CreateDatabase(altro);
+            TableDef t = rif.CreateTableDef("Nazioni");
+            t.Fields = {TableDef::CreateField("Codice", dbText, 2), TableDef::CreateField("Descrizione", dbText, 30)};
+            rif.AppendTableDef(t);
+            rif.Execute("INSERT INTO Nazioni (Codice, Descrizione) VALUES ('IT', 'ITALIA')", dbFailOnError);
+            rif.Execute("INSERT INTO Nazioni (Codice, Descrizione) VALUES ('AT', 'AUSTRIA')", dbFailOnError);
+        }
+        const auto prima = qv::prova::Impronta::di(altro);
+        TableDef t = db.CreateTableDef("Nazioni");
+        t.Fields = {TableDef::CreateField("Codice", dbText, 2), TableDef::CreateField("Descrizione", dbText, 30),
+                    TableDef::CreateField("Bandiera", dbText, 100)};
+        db.AppendTableDef(t);
+        db.Execute(QString("INSERT INTO Nazioni SELECT Nazioni.* FROM Nazioni IN \"%1\"").arg(altro), dbFailOnError);
+        QCOMPARE(righe(db, "SELECT * FROM Nazioni ORDER BY Codice"), QStringList({"AT", "IT"}));
+        QVERIFY(qv::prova::Impronta::di(altro) == prima);
+
+        const QString testo = dir.filePath("testo.mdb");
+        QFile f(testo);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("non sono un database\n");
+        f.close();
+        QCOMPARE(numeroErrore([&] {
+                     db.Execute(QString("INSERT INTO Nazioni SELECT Nazioni.* FROM Nazioni IN '%1'").arg(testo));
+                 }),
+                 errori::FormatoNonRiconosciuto);
+        QCOMPARE(numeroErrore([&] {
+                     db.Execute(QString("INSERT INTO Nazioni SELECT * FROM Nazioni IN '%1'").arg(dir.filePath("no.mdb")));
+                 }),
+                 errori::FileNonTrovato);
+        QVERIFY(!QFile::exists(dir.filePath("no.mdb")));
+        db.BeginTrans();
+        QCOMPARE(numeroErrore([&] {
+                     db.Execute(QString("INSERT INTO Nazioni SELECT * FROM Nazioni IN '%1'").arg(altro));
+                 }),
+                 errori::ErroreSintassi);
+        db.Rollback();
+        // After every failure the other file is let go again.
+        db.Execute(QString("DELETE * FROM Nazioni"), dbFailOnError);
+        db.Execute(QString("INSERT INTO Nazioni SELECT Nazioni.* FROM Nazioni IN '%1'").arg(altro), dbFailOnError);
+        QCOMPARE(db.RecordsAffected(), 2);
+    }
+
+    void executeErrors() {
+        QCOMPARE(numeroErrore([&] { db.Execute("SELECT * FROM MRN", dbFailOnError); }), errori::QuerySelezione);
+        QCOMPARE(numeroErrore([&] { db.Execute("DELETE * FROM Manca", dbFailOnError); }), errori::TabellaNonTrovata);
+        QCOMPARE(numeroErrore([&] { db.Execute("DELETE * FROM MRN WHERE Colonna = 1", dbFailOnError); }),
+                 errori::ParametriInsufficienti);
+        QCOMPARE(numeroErrore([&] { db.OpenRecordset("SELECT * FROM Manca", dbOpenSnapshot); }),
+                 errori::TabellaNonTrovata);
+        QCOMPARE(righe(db, "SELECT * FROM MRN").size(), 5);
+    }
+
+    void translationForModels() {
+        QCOMPARE(db.traduci("Select * FROM MRN WHERE Codice LIKE '*IT*'"),
+                 QString("SELECT * FROM `MRN` WHERE `Codice` LIKE '%IT%'"));
+        QCOMPARE(numeroErrore([&] { db.traduci("DELETE * FROM MRN"); }), errori::ErroreSintassi);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestJetSql)
+#include "test_jet_sql.moc"
