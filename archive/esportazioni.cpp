@@ -1,0 +1,204 @@
+#include "archive/esportazioni.h"
+
+#include "archive/colonne_griglia.h"
+#include "archive/formato_csv.h"
+#include "database/dao/database.h"
+#include "database/dao/errore.h"
+#include "database/stato_database.h"
+#include "platform/ansi_text.h"
+#include "shell/avviatore.h"
+#include "shell/messaggi.h"
+#include "shell/versione_programma.h"
+
+#include <QDir>
+#include <QSaveFile>
+
+namespace qv {
+
+namespace {
+
+// The busy pointer for the length of one export.
+struct Attesa {
+    StatoDatabase& s;
+    explicit Attesa(StatoDatabase& stato) : s(stato) {
+        if (s.InizioAttesa)
+            s.InizioAttesa();
+    }
+    ~Attesa() {
+        if (s.FineAttesa)
+            s.FineAttesa();
+    }
+};
+
+// A file that can be written now: an existing one is opened without being
+// changed, so that one held by another program is found before any work.
+bool scrivibile(const QString& percorso) {
+    QFile prova(percorso);
+    const bool esisteva = prova.exists();
+    if (!prova.open(QIODevice::WriteOnly | QIODevice::Append))
+        return false;
+    prova.close();
+    if (!esisteva)
+        prova.remove();
+    return true;
+}
+
+void fileAperto(Messaggi& m) {
+    m.mostra(QStringLiteral("Il file è già aperto"), NomeProgramma, Icona::Esclamazione, Pulsanti::Ok);
+}
+
+void nessunDato(Messaggi& m) {
+    m.mostra(QStringLiteral("NESSUN DATO DA ESPORTARE"), NomeProgramma, Icona::Informazione, Pulsanti::Ok);
+}
+
+TipoCampo tipoDi(int tipoDao) {
+    if (tipoDao == dao::dbDate)
+        return TipoCampo::Data;
+    if (tipoDao == dao::dbText || tipoDao == dao::dbMemo)
+        return TipoCampo::Testo;
+    return TipoCampo::Numero;
+}
+
+} // namespace
+
+RisultatoEsportazione EsportaLista(StatoDatabase& s, Messaggi& m, const QString& sql, const QString& percorso,
+                                   bool mostraMessaggio) {
+    RisultatoEsportazione r;
+    r.percorso = percorso;
+    try {
+        dao::Recordset rs = s.DbLavoro.OpenRecordset(sql, dao::dbOpenSnapshot);
+        if (rs.Eof()) {
+            nessunDato(m);
+            r.esito = EsitoEsportazione::NessunDato;
+            return r;
+        }
+        Attesa attesa(s);
+        if (!scrivibile(percorso)) {
+            fileAperto(m);
+            r.esito = EsitoEsportazione::FileAperto;
+            return r;
+        }
+        QSaveFile file(percorso);
+        if (!file.open(QIODevice::WriteOnly)) {
+            fileAperto(m);
+            r.esito = EsitoEsportazione::FileAperto;
+            return r;
+        }
+        const int codice = rs.FieldIndex(QStringLiteral("CODICE"));
+        for (; !rs.Eof(); rs.MoveNext()) {
+            file.write(platform::toAnsi(rs.Value(codice).toString().trimmed() + QStringLiteral("\r\n")));
+            ++r.righe;
+        }
+        if (!file.commit()) {
+            fileAperto(m);
+            r.esito = EsitoEsportazione::FileAperto;
+            r.righe = 0;
+            return r;
+        }
+    } catch (const dao::ErroreDao&) {
+        r.esito = EsitoEsportazione::Errore;
+        r.righe = 0;
+        return r;
+    }
+    r.esito = EsitoEsportazione::Fatto;
+    if (mostraMessaggio)
+        m.mostra(QStringLiteral("Creato il file  '") + percorso + QStringLiteral("'\ncon la lista di ") +
+                     QString::number(r.righe) + QStringLiteral(" elementi"),
+                 NomeProgramma, Icona::Informazione, Pulsanti::Ok);
+    return r;
+}
+
+QString PercorsoCsv(const QString& cartellaTemp, const QString& tabella) {
+    QString cartella = cartellaTemp;
+    if (!cartella.isEmpty() && !cartella.endsWith(QLatin1Char('/')) && !cartella.endsWith(QLatin1Char('\\')))
+        cartella += QLatin1Char('/');
+    return cartella + QStringLiteral("EXP") + tabella + QStringLiteral(".csv");
+}
+
+QList<int> ColonneDaEsportare(bool tutte, const QString& layOutEsteso) {
+    QList<int> colonne;
+    for (int i = 0; i < kNumeroColonne; ++i)
+        if (tutte || ColonnaVisibile(layOutEsteso, i))
+            colonne.append(i);
+    return colonne;
+}
+
+RisultatoEsportazione EsportaCsv(StatoDatabase& s, Messaggi& m, const QString& sql, const QString& tabella,
+                                 const QList<int>& colonne, const QLocale& locale) {
+    RisultatoEsportazione r;
+    r.percorso = PercorsoCsv(s.CartellaTemp, tabella);
+    try {
+        dao::Recordset rs = s.DbLavoro.OpenRecordset(sql, dao::dbOpenSnapshot);
+        if (rs.Eof()) {
+            nessunDato(m);
+            r.esito = EsitoEsportazione::NessunDato;
+            return r;
+        }
+        Attesa attesa(s);
+        if (!scrivibile(r.percorso)) {
+            fileAperto(m);
+            r.esito = EsitoEsportazione::FileAperto;
+            return r;
+        }
+        QSaveFile file(r.percorso);
+        if (!file.open(QIODevice::WriteOnly)) {
+            fileAperto(m);
+            r.esito = EsitoEsportazione::FileAperto;
+            return r;
+        }
+
+        // Headings, and where each column's field stands in the rows.
+        QStringList intestazioni;
+        QList<int> posizioni;
+        QList<TipoCampo> tipi;
+        for (int c : colonne) {
+            if (c < 0 || c >= kNumeroColonne)
+                continue;
+            const ColonnaGriglia& colonna = ColonneGriglia().at(c);
+            intestazioni << colonna.intestazione;
+            int posizione = -1;
+            try {
+                posizione = rs.FieldIndex(colonna.campo);
+            } catch (const dao::ErroreDao&) {
+            }
+            posizioni << posizione;
+            tipi << (posizione >= 0 ? tipoDi(rs.FieldInfo(posizione).Type) : colonna.tipo);
+        }
+        file.write(platform::toAnsi(RigaIntestazioneCsv(intestazioni)));
+
+        QStringList valori;
+        for (; !rs.Eof(); rs.MoveNext()) {
+            valori.clear();
+            for (int i = 0; i < posizioni.size(); ++i)
+                valori << (posizioni[i] >= 0 ? FormattaCampoCsv(rs.Value(posizioni[i]), tipi[i], locale) : QString());
+            file.write(platform::toAnsi(RigaCsv(valori)));
+            ++r.righe;
+        }
+        if (!file.commit()) {
+            fileAperto(m);
+            r.esito = EsitoEsportazione::FileAperto;
+            r.righe = 0;
+            return r;
+        }
+    } catch (const dao::ErroreDao&) {
+        r.esito = EsitoEsportazione::Errore;
+        r.righe = 0;
+        return r;
+    }
+    r.esito = EsitoEsportazione::Fatto;
+    return r;
+}
+
+bool ApriCsv(Avviatore& avviatore, Messaggi& m, const QString& programmaExcel, const QString& csv) {
+    const QString programma = programmaExcel.trimmed();
+    if (programma.isEmpty())
+        return avviatore.apriDocumento(csv, QString(), QString(), 1).codice >= 32;
+    const QString argomento = QLatin1Char('"') + QDir::toNativeSeparators(csv) + QLatin1Char('"');
+    if (avviatore.avviaProgramma(programma, argomento, 1) != 0)
+        return true;
+    const QString comando = QLatin1Char('"') + programma + QStringLiteral("\" ") + argomento;
+    m.mostra(comando + QStringLiteral("  NON TROVATO"), NomeProgramma, Icona::Esclamazione, Pulsanti::Ok);
+    return false;
+}
+
+} // namespace qv

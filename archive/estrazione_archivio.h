@@ -1,0 +1,37 @@
+#pragma once
+// The archive browser's extraction, without its window: the two modes, the
+// caption with the row count, and the count itself, run through the
+// database engine on the SQL built by EstraiMrnSql/ImpostaOrdineSql.
+
+#include "archive/sql_archivio.h"
+
+#include <QString>
+
+namespace qv {
+
+namespace dao {
+class Database;
+}
+
+// The browser's mode: the archive (table MRN) or a batch's results (WkMRN).
+struct ModoBrowser {
+    bool archivio = true;
+
+    QString tabella() const;         // "MRN" or "WkMRN"
+    QString titolo() const;          // the window title of the mode
+    int statoIniziale() const;       // 0 "IN SOSPESO" in the archive, 4 "TUTTI" for results
+};
+
+// The whole statement of an extraction: filters, then the sort.
+QString SqlEstrazione(const ModoBrowser& modo, const FiltriArchivio& filtri, const OrdineArchivio& ordine,
+                      const QDate& oggi);
+
+// The rows of an extraction (MoveLast, RecordCount); -1 when the engine
+// refused the statement.
+qint64 ContaEstrazione(dao::Database& db, const QString& sql);
+
+// The caption: the title alone with no rows, else the title +
+// "         Totale MRN = " + count.
+QString DidascaliaEstrazione(const QString& titolo, qint64 righe);
+
+} // namespace qv
