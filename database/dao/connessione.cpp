@@ -94,15 +94,22 @@ std::shared_ptr<Connessione> Connessione::apri(const QString& percorso, int atte
     c->db_ = QSqlDatabase::database(c->nome_, false);
     c->aperta_ = true;
     try {
+        // Reading the catalogue proves the file is a database nobody holds
+        // exclusively.
+        {
+            QSqlQuery q(c->db_);
+            if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !q.next())
+                throw erroreDaSqlite(q.lastError(), percorso, true);
+        }
         // Renaming a table leaves saved queries as text, the way the engine
         // keeps them; without this SQLite would rewrite or reject them.
         c->esegui(QStringLiteral("PRAGMA legacy_alter_table = ON"));
         c->esegui(QStringLiteral("PRAGMA cache_size = -16384"));
-        // Reading the catalogue proves the file is a database nobody holds
-        // exclusively.
-        QSqlQuery q(c->db_);
-        if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !q.next())
-            throw erroreDaSqlite(q.lastError(), percorso, true);
+    } catch (const ErroreDao& e) {
+        c->chiudi();
+        if (e.numero() == errori::InUsoDaAltri)
+            solleva(errori::ApertoInEsclusiva, percorso);
+        throw;
     } catch (...) {
         c->chiudi();
         throw;

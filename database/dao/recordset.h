@@ -8,6 +8,7 @@
 //
 // Every failure throws ErroreDao (database/dao/errore.h).
 
+#include "database/dao/errore.h"
 #include "database/dao/schema.h"
 
 #include <QString>

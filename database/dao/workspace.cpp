@@ -189,12 +189,14 @@ void RepairDatabase(const QString& percorso) {
                 qint64 massimo = 0;
                 if (q.exec(QStringLiteral("SELECT max(rowid) FROM vecchio.%1").arg(quota(t))) && q.next())
                     massimo = q.value(0).toLongLong();
-                for (qint64 da = 0; da <= massimo; da += 1000)
-                    q.exec(QStringLiteral("INSERT OR IGNORE INTO main.%1 SELECT * FROM vecchio.%1 WHERE rowid "
-                                          "BETWEEN %2 AND %3")
-                               .arg(quota(t))
-                               .arg(da)
-                               .arg(da + 999));
+                const QString copia = QStringLiteral("INSERT OR IGNORE INTO main.%1 SELECT * FROM vecchio.%1 "
+                                                     "WHERE rowid BETWEEN %2 AND %3");
+                for (qint64 da = 0; da <= massimo; da += 500) {
+                    if (q.exec(copia.arg(quota(t)).arg(da).arg(da + 499)))
+                        continue;
+                    for (qint64 r = da; r < da + 500; ++r) // the slice met the damage: row by row
+                        q.exec(copia.arg(quota(t)).arg(r).arg(r));
+                }
             }
             q.finish();
             q.exec(QStringLiteral("DETACH DATABASE vecchio"));

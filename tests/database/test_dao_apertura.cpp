@@ -1,0 +1,216 @@
+// Opening database files: every kind of bad file is refused with its own
+// error and left exactly as it was; a file held by another process is
+// reported with the "held by someone else" numbers; whole-file operations
+// need the file to themselves.
+
+#include "aiuto_database.h"
+#include "database/dao/blocco_file.h"
+#include "database/dao/database.h"
+#include "database/dao/workspace.h"
+
+#include <QProcess>
+
+#include <unistd.h>
+
+using namespace qv;
+using namespace qv::dao;
+using qv::prova::Impronta;
+using qv::prova::numeroErrore;
+
+namespace {
+
+// Another process holding `file` until it is stopped.
+class AltroProcesso {
+public:
+    AltroProcesso(const QString& file, const QString& modo) {
+        const QString bin = qEnvironmentVariable("QUORVAN_BIN_DIR", QCoreApplication::applicationDirPath());
+        p_.start(bin + "/qv_blocca_database", {file, modo});
+        pronto_ = p_.waitForStarted(10000) && p_.waitForReadyRead(10000) &&
+                  p_.readAllStandardOutput().contains("pronto");
+    }
+    ~AltroProcesso() { ferma(); }
+    bool pronto() const { return pronto_; }
+    void ferma() {
+        if (p_.state() == QProcess::NotRunning)
+            return;
+        p_.closeWriteChannel();
+        if (!p_.waitForFinished(10000)) {
+            p_.kill();
+            p_.waitForFinished();
+        }
+    }
+
+private:
+    QProcess p_;
+    bool pronto_ = false;
+};
+
+void scrivi(const QString& percorso, const QByteArray& contenuto) {
+    QFile f(percorso);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(contenuto);
+}
+
+} // namespace
+
+class TestDaoApertura : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    Workspace ws{300};
+
+    // A database of several pages with rows.
+    QString databaseConDati(const QString& nome, int righe = 3000) {
+        const QString p = dir.filePath(nome);
+        QFile::remove(p);
+        Database db = ws.CreateDatabase(p);
+        TableDef t = db.CreateTableDef("Dati");
+        t.Fields = {TableDef::CreateField("Codice", dbText, 18), TableDef::CreateField("Testo", dbText, 200)};
+        Index i{"primaria", true, true, {}};
+        i.CreateField("Codice");
+        t.Indexes = {i};
+        db.AppendTableDef(t);
+        db.BeginTrans();
+        Recordset rs = db.OpenRecordset("Dati");
+        for (int k = 0; k < righe; ++k) {
+            rs.AddNew();
+            rs.setValue("Codice", QString("C%1").arg(k, 6, 10, QChar('0')));
+            rs.setValue("Testo", QString(150, QChar('a' + k % 26)));
+            rs.Update();
+        }
+        db.CommitTrans();
+        db.Close();
+        return p;
+    }
+
+private slots:
+    void badFilesAreRefusedAndUntouched_data() {
+        QTest::addColumn<QByteArray>("contenuto"); // null: no file at all
+        QTest::addColumn<int>("errore");
+        QTest::newRow("missing") << QByteArray() << errori::FileNonTrovato;
+        QTest::newRow("zero bytes") << QByteArray("") << errori::FormatoNonRiconosciuto;
+        QTest::newRow("text file") << QByteArray("Codice;Nazione\r\n07IT;IT\r\n") << errori::FormatoNonRiconosciuto;
+        QByteArray access("\x00\x01\x00\x00Standard Jet DB\x00", 20);
+        access.append(QByteArray(4096 - access.size(), '\x00'));
+        QTest::newRow("Access file") << access << errori::FormatoNonRiconosciuto;
+        QTest::newRow("short SQLite header") << QByteArray("SQLite format 3\0\x10\x00", 18)
+                                             << errori::DatabaseDanneggiato;
+    }
+    void badFilesAreRefusedAndUntouched() {
+        QFETCH(QByteArray, contenuto);
+        QFETCH(int, errore);
+        const QString p = dir.filePath("Quorvan.mdb");
+        QFile::remove(p);
+        if (!contenuto.isNull())
+            scrivi(p, contenuto);
+        const Impronta prima = Impronta::di(p);
+        QCOMPARE(numeroErrore([&] { ws.OpenDatabase(p); }), errore);
+        QVERIFY(Impronta::di(p) == prima);
+        QCOMPARE(QFile::exists(p), !contenuto.isNull()); // a missing file is not created
+        QVERIFY(!QFile::exists(fileBloccoDi(p)));
+        try {
+            ws.OpenDatabase(p);
+        } catch (const ErroreDao& e) {
+            QVERIFY(e.descrizione().contains(p)); // the message names the file
+        }
+    }
+
+    void truncatedDatabase() {
+        const QString p = databaseConDati("tronco.mdb");
+        QFile f(p);
+        QVERIFY(f.resize(f.size() / 2));
+        const Impronta prima = Impronta::di(p);
+        QCOMPARE(numeroErrore([&] { ws.OpenDatabase(p); }), errori::DatabaseDanneggiato);
+        // Cut at a page boundary so that only the header tells.
+        QVERIFY(f.resize(4096 * 3));
+        QCOMPARE(numeroErrore([&] { ws.OpenDatabase(p); }), errori::DatabaseDanneggiato);
+        QVERIFY(Impronta::di(p).dimensione == 4096 * 3);
+        Q_UNUSED(prima);
+    }
+
+    void folderAndReadOnlyFile() {
+        QCOMPARE(numeroErrore([&] { ws.OpenDatabase(dir.path()); }), errori::FileNonTrovato);
+        if (::geteuid() == 0)
+            QSKIP("permissions do not hold for root");
+        const QString p = databaseConDati("solalettura.mdb", 10);
+        QFile::setPermissions(p, QFileDevice::ReadOwner);
+        QCOMPARE(numeroErrore([&] { ws.OpenDatabase(p); }), errori::AccessoNegato);
+        QFile::setPermissions(p, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+
+    void heldExclusivelyByAnotherProcess() {
+        const QString p = databaseConDati("bloccato.mdb", 50);
+        const Impronta prima = Impronta::di(p);
+        {
+            AltroProcesso altro(p, "esclusivo");
+            QVERIFY(altro.pronto());
+            QCOMPARE(numeroErrore([&] { ws.OpenDatabase(p); }), errori::ApertoInEsclusiva);
+            QVERIFY(Impronta::di(p) == prima);
+        }
+        Database db = ws.OpenDatabase(p);
+        QCOMPARE(db.OpenRecordset("Dati").RecordCount(), 50);
+    }
+
+    void writesWhileAnotherProcessWrites() {
+        const QString p = databaseConDati("scrittura.mdb", 50);
+        Database db = ws.OpenDatabase(p);
+        AltroProcesso altro(p, "esclusivo");
+        QVERIFY(altro.pronto());
+        const int n = numeroErrore([&] { db.Execute("DELETE * FROM Dati", dbFailOnError); });
+        QCOMPARE(n, errori::InUsoDaAltri);
+        altro.ferma();
+        db.Execute("DELETE * FROM Dati WHERE Codice = 'C000001'", dbFailOnError);
+        QCOMPARE(db.RecordsAffected(), 1);
+    }
+
+    void sharedOpenAndWholeFileOperations() {
+        const QString p = databaseConDati("condiviso.mdb", 500);
+        const QString compatto = dir.filePath("condiviso~.mdb");
+        QFile::remove(compatto);
+        {
+            AltroProcesso altro(p, "aperto");
+            QVERIFY(altro.pronto());
+            Database db = ws.OpenDatabase(p); // shared: both have it open
+            QCOMPARE(db.OpenRecordset("Dati").RecordCount(), 500);
+            db.Close();
+            QCOMPARE(numeroErrore([&] { DBEngine::CompactDatabase(p, compatto); }), errori::InUsoDaAltri);
+            QCOMPARE(numeroErrore([&] { DBEngine::RepairDatabase(p); }), errori::InUsoDaAltri);
+            QVERIFY(!QFile::exists(compatto));
+        }
+        {
+            Database mio = ws.OpenDatabase(p); // held by this process too
+            QCOMPARE(numeroErrore([&] { DBEngine::CompactDatabase(p, compatto); }), errori::InUsoDaAltri);
+        }
+        DBEngine::CompactDatabase(p, compatto);
+        QCOMPARE(ws.OpenDatabase(compatto).OpenRecordset("Dati").RecordCount(), 500);
+        QCOMPARE(numeroErrore([&] { DBEngine::CompactDatabase(p, compatto); }), errori::DatabaseEsistente);
+        QVERIFY(!QFile::exists(fileBloccoDi(p)));
+    }
+
+    void repairOfAHealthyAndOfADamagedFile() {
+        const QString sano = databaseConDati("sano.mdb", 200);
+        const Impronta prima = Impronta::di(sano);
+        DBEngine::RepairDatabase(sano);
+        QVERIFY(Impronta::di(sano) == prima);
+
+        const QString p = databaseConDati("danneggiato.mdb", 3000);
+        {
+            // Scribble over a page in the middle of the table's data.
+            QFile f(p);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            f.seek(f.size() / 2 / 4096 * 4096);
+            f.write(QByteArray(4096, '\xA5'));
+        }
+        DBEngine::RepairDatabase(p);
+        Database db = ws.OpenDatabase(p);
+        const qint64 rimaste = db.OpenRecordset("Dati").RecordCount();
+        QVERIFY2(rimaste > 2500 && rimaste < 3000, qPrintable(QString::number(rimaste)));
+        Recordset rs = db.OpenRecordset("Dati");
+        rs.setIndex("primaria");
+        rs.Seek("=", "C000000");
+        QVERIFY(!rs.NoMatch());
+        QCOMPARE(numeroErrore([&] { DBEngine::RepairDatabase(dir.filePath("manca.mdb")); }), errori::FileNonTrovato);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDaoApertura)
+#include "test_dao_apertura.moc"
