@@ -1,0 +1,383 @@
+// The schema upgrade from a reference database, against real files: every
+// log line as the user reads it, rebuilds that keep every row, the queries
+// and tables that go and come, the base data, the error end and its outcome.
+
+#include "aiuto_database.h"
+#include "database/aggiorna_db.h"
+#include "database/file_database.h"
+#include "database/schema_riferimento.h"
+
+#include <QProcess>
+#include <QSqlQuery>
+
+using namespace qv;
+using namespace qv::dao;
+using qv::prova::Impronta;
+
+namespace {
+
+Index primaria(const QString& campo) {
+    Index i{"primaria", true, true, {}};
+    i.CreateField(campo);
+    return i;
+}
+
+TableDef tabella(const QString& nome, const QList<Field>& campi, const QList<Index>& indici = {}) {
+    TableDef t;
+    t.Name = nome;
+    t.Fields = campi;
+    t.Indexes = indici;
+    return t;
+}
+
+Field campo(const QString& nome, int tipo, int dimensione = 0) { return TableDef::CreateField(nome, tipo, dimensione); }
+
+} // namespace
+
+class TestAggiornaDb : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    StatoDatabase s;
+    MessaggiRegistrati m;
+    QStringList log;
+    QList<quint32> sfondi;
+    UscitaAggiornamento u;
+    QString rif, lav;
+    int contatore = 0;
+
+    // The header the run writes before anything else.
+    QStringList intestazione() const { return {QString(), "------------- Aggiornamento   :   " + lav}; }
+
+    Database crea(const QString& percorso, const QList<TableDef>& tabelle) {
+        Database db = s.WsLavoro.CreateDatabase(percorso);
+        for (const TableDef& t : tabelle)
+            db.AppendTableDef(t);
+        return db;
+    }
+    void esegui() { EseguiAggiornamento(s, m, rif, lav, true, u); }
+
+private slots:
+    void init() {
+        ++contatore;
+        rif = dir.filePath(QString("rif%1.mdb").arg(contatore));
+        lav = dir.filePath(QString("lav%1.mdb").arg(contatore));
+        s = StatoDatabase();
+        s.WsLavoro.setAttesaBloccoMs(200);
+        m.svuota();
+        log.clear();
+        sfondi.clear();
+        u = UscitaAggiornamento();
+        u.riga = [this](const QString& r) { log << r; };
+        u.sfondo = [this](quint32 c) { sfondi << c; };
+    }
+
+    void typeNames() {
+        const QStringList nomi = {"Booleano", "Byte", "Intero", "Int. Lungo", "Currency", "Pr. singola",
+                                  "Pr. doppia", "Data/Ora", "Tipo 9", "Testo", "LongBinary", "Memo"};
+        for (int t = 1; t <= 12; ++t)
+            QCOMPARE(NomeTipoCampo(t), nomi[t - 1]);
+        QVERIFY(NomeTipoCampo(0).isEmpty());
+        QVERIFY(NomeTipoCampo(13).isEmpty());
+    }
+
+    void identicalDatabasesLogOnlyTheHeader() {
+        CreaDatabaseRiferimento(s.WsLavoro, rif);
+        CreaDatabaseRiferimento(s.WsLavoro, lav);
+        const Impronta prima = Impronta::di(lav);
+        int attese = 0;
+        s.InizioAttesa = [&] { ++attese; };
+        s.FineAttesa = [&] { --attese; };
+        esegui();
+        QCOMPARE(s.StatoChiamata, 0);
+        QCOMPARE(log, intestazione());
+        QCOMPARE(sfondi, QList<quint32>({kSfondoInCorso, kSfondoRiuscito}));
+        QVERIFY(m.mostrati().isEmpty()); // the nations are not empty: no question
+        QCOMPARE(attese, 0);
+        QVERIFY(Impronta::di(lav).hash == prima.hash);
+    }
+
+    void textFieldGrowsKeepingEveryRow() {
+        crea(rif, {tabella("T", {campo("Codice", dbText, 10), campo("Testo", dbText, 50)}, {primaria("Codice")})});
+        {
+            Database w = crea(lav, {tabella("T", {campo("Codice", dbText, 10), campo("Testo", dbText, 20)},
+                                            {primaria("Codice")})});
+            w.BeginTrans();
+            for (int i = 0; i < 500; ++i)
+                w.Execute(QString("INSERT INTO T (Codice, Testo) VALUES ('C%1', '%2')").arg(i).arg(QString(20, QChar(u'a' + i % 26))),
+                          dbFailOnError);
+            w.CommitTrans();
+        }
+        esegui();
+        QCOMPARE(s.StatoChiamata, 0);
+        QCOMPARE(log, (intestazione() + QStringList{"Tabella  T : Campo Testo con dimensione diversa: da 20 a 50 - "
+                                                   "sostituisco ...",
+                                                   "Tabella  T :     Nuovo Indice -> primaria"}));
+        Database w = s.WsLavoro.OpenDatabase(lav);
+        const TableDef t = *w.tabella("T");
+        QCOMPARE(t.campo("Testo")->Size, 50);
+        QVERIFY(t.indice("primaria")->Primary);
+        QVERIFY(!w.tabella("T1"));
+        Recordset rs = w.OpenRecordset("T");
+        QCOMPARE(rs.RecordCount(), 500);
+        rs.setIndex("primaria");
+        rs.Seek("=", "C27");
+        QCOMPARE(rs.Value("Testo").toString(), QString(20, 'b'));
+    }
+
+    void integerBecomesLong() {
+        crea(rif, {tabella("T", {campo("Codice", dbText, 10), campo("N", dbLong), campo("Nuovo", dbText, 5)})});
+        {
+            Database w = crea(lav, {tabella("T", {campo("Codice", dbText, 10), campo("N", dbInteger)})});
+            w.Execute("INSERT INTO T (Codice, N) VALUES ('A', -32768)", dbFailOnError);
+            w.Execute("INSERT INTO T (Codice, N) VALUES ('B', 32767)", dbFailOnError);
+        }
+        esegui();
+        QCOMPARE(s.StatoChiamata, 0);
+        QCOMPARE(log, (intestazione() + QStringList{"Tabella  T : Campo N di tipo diverso: da 'Intero' a 'Int. Lungo' - "
+                                                   "sostituisco ..."}));
+        Database w = s.WsLavoro.OpenDatabase(lav);
+        const TableDef t = *w.tabella("T");
+        QCOMPARE(t.campo("N")->Type, dbLong);
+        QVERIFY(t.campo("Nuovo")); // the rebuilt table has every field of the reference
+        w.Execute("UPDATE T SET N = 100000 WHERE Codice = 'A'", dbFailOnError);
+        Recordset rs = w.OpenRecordset("SELECT * FROM T ORDER BY Codice", dbOpenSnapshot);
+        QCOMPARE(rs.Value("N").toInt(), 100000);
+        rs.MoveNext();
+        QCOMPARE(rs.Value("N").toInt(), 32767);
+    }
+
+    void fieldsAndIndexesComeAndGo() {
+        Index doppio{"doppio", false, false, {}};
+        doppio.CreateField("A").CreateField("B");
+        Index doppioVecchio{"doppio", false, false, {}};
+        doppioVecchio.CreateField("B").CreateField("A");
+        Index vecchio{"vecchio", false, false, {}};
+        vecchio.CreateField("Via");
+        crea(rif, {tabella("T", {campo("A", dbText, 5), campo("B", dbLong), campo("C", dbDate)}, {doppio, primaria("A")})});
+        crea(lav, {tabella("T", {campo("A", dbText, 5), campo("B", dbLong), campo("Via", dbText, 5)},
+                           {doppioVecchio, vecchio})});
+        esegui();
+        QCOMPARE(s.StatoChiamata, 0);
+        QCOMPARE(log, (intestazione() + QStringList{"Tabella  T : Eliminato Indice -> vecchio",
+                                                   "Tabella  T : Eliminato  Campo -> Via",
+                                                   "Tabella  T :     Nuovo  Campo -> C",
+                                                   "Tabella  T :     Nuovo Indice -> doppio",
+                                                   "Tabella  T :     Nuovo Indice -> primaria"}));
+        const TableDef t = *s.WsLavoro.OpenDatabase(lav).tabella("T");
+        QCOMPARE(t.indice("doppio")->Fields[0].Name, QString("A"));
+        QVERIFY(!t.campo("Via"));
+    }
+
+    void queriesAndTablesComeAndGo() {
+        {
+            Database r = crea(rif, {tabella("MRN", {campo("Codice", dbText, 18)})});
+            r.CreateQueryDef("QNuova", "SELECT * FROM MRN");
+            r.CreateQueryDef("QComune", "SELECT * FROM MRN");
+            Database w = crea(lav, {tabella("MRN", {campo("Codice", dbText, 18)}),
+                                    tabella("MRN1", {campo("Codice", dbText, 18)}),
+                                    tabella("Vecchia", {campo("X", dbLong)})});
+            w.CreateQueryDef("XMia", "SELECT * FROM MRN WHERE Codice LIKE 'X*'");
+            w.CreateQueryDef("xMinuscola", "SELECT * FROM MRN");
+            w.CreateQueryDef("QVecchia", "SELECT * FROM Vecchia");
+            w.CreateQueryDef("QComune", "SELECT Codice FROM MRN"); // different text: left alone
+        }
+        esegui();
+        QCOMPARE(s.StatoChiamata, 0);
+        QCOMPARE(log, (intestazione() + QStringList{"Eliminata Query -> QVecchia", "Nuova query -> QNuova",
+                                                   "Eliminata Tabella -> MRN1", "Eliminata Tabella -> Vecchia"}));
+        Database w = s.WsLavoro.OpenDatabase(lav);
+        QStringList query;
+        for (const QueryDef& q : w.QueryDefs())
+            query << q.Name + ":" + q.SQL;
+        QCOMPARE(query, QStringList({"QComune:SELECT Codice FROM MRN", "QNuova:SELECT * FROM MRN",
+                                     "XMia:SELECT * FROM MRN WHERE Codice LIKE 'X*'", "xMinuscola:SELECT * FROM MRN"}));
+    }
+
+    void newTableAndItsBaseData() {
+        CreaDatabaseRiferimento(s.WsLavoro, rif);
+        {
+            Database w = s.WsLavoro.CreateDatabase(lav);
+            for (const TableDef& t : SchemaRiferimento())
+                if (t.Name != "Nazioni")
+                    w.AppendTableDef(t);
+        }
+        m.accoda(Risposta::Si);
+        esegui();
+        QCOMPARE(s.StatoChiamata, 0);
+        QCOMPARE(log, (intestazione() + QStringList{"Nuova tabella Nazioni"}));
+        QCOMPARE(m.mostrati().size(), 1);
+        QCOMPARE(m.mostrati()[0].testo, QString("Tabella NAZIONI vuota\nInserisco dei dati base?"));
+        QCOMPARE(m.mostrati()[0].titolo, QString("Inserimento dati"));
+        QCOMPARE(m.mostrati()[0].pulsanti, Pulsanti::SiNo);
+        Database w = s.WsLavoro.OpenDatabase(lav);
+        const TableDef t = *w.tabella("Nazioni");
+        QVERIFY(t.indice("primaria")->Primary);
+        QVERIFY(t.campo("Codice")->Required);
+        QCOMPARE(w.OpenRecordset("Nazioni").RecordCount(), 27);
+    }
+
+    void baseDataRefusedOrFailing() {
+        CreaDatabaseRiferimento(s.WsLavoro, rif);
+        CreaDatabaseRiferimento(s.WsLavoro, lav);
+        Database w = s.WsLavoro.OpenDatabase(lav);
+        w.Execute("DELETE * FROM Nazioni", dbFailOnError);
+        m.accoda(Risposta::No);
+        CaricaDatiBase(s, m, rif, lav);
+        QCOMPARE(w.OpenRecordset("Nazioni").RecordCount(), 0);
+        // A reference whose Nazioni cannot go into the working table.
+        w.DeleteField("Nazioni", "Bandiera");
+        w.Close();
+        m.svuota();
+        {
+            Database r = s.WsLavoro.OpenDatabase(rif);
+            r.DeleteTableDef("Nazioni");
+            r.AppendTableDef(tabella("Nazioni", {campo("Codice", dbText, 2), campo("Colore", dbLong)}));
+            r.Execute("INSERT INTO Nazioni (Codice, Colore) VALUES ('IT', 1)", dbFailOnError);
+        }
+        m.accoda(Risposta::Si);
+        CaricaDatiBase(s, m, rif, lav);
+        QCOMPARE(m.mostrati().size(), 2);
+        QCOMPARE(m.mostrati()[1].testo, QString("Tabella NAZIONI non corretta\nnessun dato inserito"));
+        QCOMPARE(m.mostrati()[1].titolo, QString("Errore inserimento dati"));
+        QCOMPARE(m.mostrati()[1].icona, Icona::Critica);
+        m.svuota();
+        CaricaDatiBase(s, m, rif, dir.filePath("manca.mdb"));
+        QCOMPARE(m.mostrati().size(), 1);
+        QCOMPARE(m.mostrati()[0].testo, QString("Errore nell'apertura del DataBase di lavoro"));
+    }
+
+    void failedRebuildLeavesTableAndTheNextRunRepeats() {
+        crea(rif, {tabella("T", {campo("Codice", dbText, 10), campo("Testo", dbText, 5)}, {primaria("Codice")})});
+        {
+            Database w = crea(lav, {tabella("T", {campo("Codice", dbText, 10), campo("Testo", dbText, 20)},
+                                            {primaria("Codice")})});
+            w.Execute("INSERT INTO T (Codice, Testo) VALUES ('A', 'corto')", dbFailOnError);
+            w.Execute("INSERT INTO T (Codice, Testo) VALUES ('B', 'troppo lungo')", dbFailOnError);
+        }
+        esegui();
+        QCOMPARE(s.StatoChiamata, errori::CampoTroppoPiccolo);
+        QCOMPARE(sfondi, QList<quint32>({kSfondoInCorso}));
+        QCOMPARE(m.mostrati().size(), 1);
+        QCOMPARE(m.mostrati()[0].titolo, QString("ERRORE in aggiornamento"));
+        QCOMPARE(m.mostrati()[0].icona, Icona::Critica);
+        QCOMPARE(m.mostrati()[0].testo, "ERRORE in aggiornamento DB: tabella T\n" +
+                                            testoErrore(errori::CampoTroppoPiccolo, "Testo") +
+                                            "\n\nRILANCIARE la fase di aggiornamento del DataBase (bottone 'ESEGUI'). ");
+        {
+            Database w = s.WsLavoro.OpenDatabase(lav);
+            QVERIFY(w.tabella("T1")); // left beside T
+            QCOMPARE(w.OpenRecordset("T").RecordCount(), 2);
+            w.Execute("UPDATE T SET Testo = 'ok' WHERE Codice = 'B'", dbFailOnError);
+        }
+        log.clear();
+        m.svuota();
+        esegui();
+        QCOMPARE(s.StatoChiamata, 0);
+        QCOMPARE(log, (intestazione() + QStringList{"Eliminata Tabella -> T1",
+                                                   "Tabella  T : Campo Testo con dimensione diversa: da 20 a 5 - "
+                                                   "sostituisco ...",
+                                                   "Tabella  T :     Nuovo Indice -> primaria"}));
+        QCOMPARE(s.WsLavoro.OpenDatabase(lav).OpenRecordset("T").RecordCount(), 2);
+    }
+
+    void typeWithoutANameEndsTheRun() {
+        crea(rif, {tabella("T", {campo("A", dbLong)})});
+        {
+            Database w = s.WsLavoro.CreateDatabase(lav);
+            QSqlQuery q(w.connessioneSql());
+            QVERIFY(q.exec("CREATE TABLE T (A NUMERIC)"));
+        }
+        esegui();
+        QCOMPARE(s.StatoChiamata, errori::TipoNonValido);
+        QVERIFY(m.mostrati()[0].testo.startsWith("ERRORE in aggiornamento DB: tabella T\n"));
+    }
+
+    void missingWorkingDatabase() {
+        CreaDatabaseRiferimento(s.WsLavoro, rif);
+        esegui();
+        QCOMPARE(s.StatoChiamata, errori::FileNonTrovato);
+        QCOMPARE(m.mostrati().size(), 1);
+        QVERIFY(m.mostrati()[0].testo.startsWith("ERRORE in aggiornamento DB: tabella \n"));
+        QVERIFY(!QFile::exists(lav));
+    }
+
+    void heldByAnotherProcess() {
+        CreaDatabaseRiferimento(s.WsLavoro, rif);
+        crea(lav, {tabella("Vecchia", {campo("X", dbLong)})});
+        const Impronta prima = Impronta::di(lav);
+        QProcess altro;
+        altro.start(qEnvironmentVariable("QUORVAN_BIN_DIR") + "/qv_blocca_database", {lav, "esclusivo"});
+        QVERIFY(altro.waitForStarted(10000) && altro.waitForReadyRead(10000));
+        esegui();
+        altro.closeWriteChannel();
+        QVERIFY(altro.waitForFinished(10000));
+        QCOMPARE(s.StatoChiamata, errori::ApertoInEsclusiva);
+        QCOMPARE(log, intestazione());
+        QVERIFY(Impronta::di(lav) == prima);
+    }
+
+    void manualModeAsksFirstAndOffersCompaction() {
+        CreaDatabaseRiferimento(s.WsLavoro, rif);
+        crea(lav, {});
+        QStringList compattati;
+        u.compatta = [&](const QString& p) { compattati << p; };
+        m.accoda(Risposta::No);
+        s.StatoChiamata = 77;
+        EseguiAggiornamento(s, m, rif, " " + lav + " ", false, u);
+        QCOMPARE(m.mostrati()[0].testo, "Vuoi aggiornare il DataBase locale\n\n" + lav);
+        QCOMPARE(m.mostrati()[0].icona, Icona::Domanda);
+        QVERIFY(log.isEmpty());
+        QCOMPARE(s.StatoChiamata, 77); // nothing ran
+
+        m.svuota();
+        m.accoda(Risposta::Si); // the question
+        m.accoda(Risposta::No); // no base data
+        m.accoda(Risposta::Si); // compaction
+        EseguiAggiornamento(s, m, rif, lav, false, u);
+        QCOMPARE(s.StatoChiamata, 0);
+        QCOMPARE(m.mostrati().size(), 3);
+        const Messaggio& c = m.mostrati()[2];
+        QCOMPARE(c.testo, QString("Aggiornamento eseguito.\nATTENZIONE: è consigliato eseguire un compattamento del "
+                                  "DataBase\n\nESEGUO IL COMPATTAMENTO DEL DATABASE"));
+        QCOMPARE(c.titolo, QString("Compattamento DataBase"));
+        QCOMPARE(c.predefinito, 1); // No is the default
+        QCOMPARE(compattati, QStringList{lav});
+        QVERIFY(log.contains("Nuova tabella MRN"));
+    }
+
+    void pathValidation_data() {
+        QTest::addColumn<QString>("r");
+        QTest::addColumn<QString>("l");
+        QTest::addColumn<bool>("valido");
+        QTest::addColumn<int>("campo");
+        QTest::addColumn<QString>("messaggio");
+        QTest::newRow("both") << "rif" << "lav" << true << 0 << "";
+        QTest::newRow("reference empty") << " " << "lav" << false << 0 << "";
+        QTest::newRow("reference missing") << "manca" << "lav" << false << 1 << "DataBase aggiornato inesistente";
+        QTest::newRow("working empty") << "rif" << "" << true << 0 << "";
+        QTest::newRow("working missing") << "rif" << "manca" << false << 2 << "DataBase locale da aggiornare inesistente";
+        QTest::newRow("the same file, written otherwise") << "rif" << "./rif" << false << 1
+                                       << "DataBase aggiornato uguale al DataBase locale da aggiornare";
+    }
+    void pathValidation() {
+        QFETCH(QString, r);
+        QFETCH(QString, l);
+        QFETCH(bool, valido);
+        QFETCH(int, campo);
+        QFETCH(QString, messaggio);
+        CreaDatabaseRiferimento(s.WsLavoro, rif);
+        CreaDatabaseRiferimento(s.WsLavoro, lav);
+        auto percorso = [&](const QString& x) {
+            return x == "rif" ? rif : x == "./rif" ? QFileInfo(rif).path() + "/./" + QFileInfo(rif).fileName()
+                                    : x == "lav" ? lav
+                                    : x == "manca" ? dir.filePath("manca.mdb") : x;
+        };
+        int inErrore = -1;
+        QCOMPARE(ValidaPercorsi(m, percorso(r), percorso(l), &inErrore), valido);
+        QCOMPARE(inErrore, campo);
+        QCOMPARE(m.mostrati().isEmpty() ? QString() : m.mostrati()[0].testo, messaggio);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAggiornaDb)
+#include "test_aggiorna_db.moc"

@@ -1,0 +1,271 @@
+// The database steps of start-up: the stamp applied against the reference
+// database's date (with the "0.00000" single-precision comparison), the
+// dated copy and the upgrade, "BASE" written only after a completed upgrade,
+// a first start with no working database, and bad or held files at start.
+
+#include "aiuto_database.h"
+#include "database/avvio_database.h"
+#include "database/file_database.h"
+#include "database/schema_riferimento.h"
+#include "platform/day_number.h"
+#include "shell/file_ini.h"
+
+#include <QDir>
+#include <QProcess>
+
+using namespace qv;
+using namespace qv::dao;
+using qv::prova::Impronta;
+
+namespace {
+
+void impostaData(const QString& file, const QDateTime& quando) {
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    QVERIFY(f.setFileTime(quando, QFileDevice::FileModificationTime));
+}
+
+QStringList copieDatate(const QString& cartella) {
+    return QDir(cartella).entryList({"QUORVAN????????????.MDB"}, QDir::Files);
+}
+
+// A start-up time that falls exactly on a 32-bit float day number.
+const QDateTime kOraEsatta(QDate(2023, 3, 15), QTime(12, 0));
+
+} // namespace
+
+class TestAvvioDatabase : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    StatoDatabase s;
+    MessaggiRegistrati m;
+    ParametriAvvio p;
+    int contatore = 0;
+    int aggiornamenti = 0;
+
+    QString riferimento() const { return PercorsoRiferimento(p.cartella); }
+    QString lavoro() const { return PercorsoDataBase(p.cartella); }
+
+    // An upgrade that records it ran and reports `esito`.
+    AvviaAggiornamento finto(int esito) {
+        return [this, esito](StatoDatabase& st) {
+            QCOMPARE(st.StatoChiamata, 1);
+            ++aggiornamenti;
+            st.StatoChiamata = esito;
+        };
+    }
+
+private slots:
+    void init() {
+        p.cartella = dir.filePath(QString::number(++contatore));
+        p.fileIni = QDir(p.cartella).filePath("Quorvan.ini");
+        QDir().mkpath(p.cartella);
+        s = StatoDatabase();
+        s.WsLavoro.setAttesaBloccoMs(200);
+        m.svuota();
+        aggiornamenti = 0;
+        qputenv("QUORVAN_SHARE_DIR", dir.filePath("nessuna").toUtf8());
+    }
+    void cleanup() { ChiudiDataBase(s); }
+
+    void stampText() {
+        for (const float f : {0.0f, 45000.5f, 45123.453125f, 39447.99609375f}) {
+            QCOMPARE(static_cast<float>(ValoreNumerico(TestoTimbro(f))), f); // the full value reads back
+            QVERIFY(!TestoTimbro(f).contains(' '));
+        }
+        QCOMPARE(TimbroRiferimento(dir.filePath("manca.mdb")), 0.0f);
+    }
+
+    void noReferenceFile() {
+        CreaDatabaseRiferimento(s.WsLavoro, lavoro());
+        ScriviIni(p.fileIni, "AGGIORNAMENTI", "BASE", "45000");
+        QVERIFY(ControllaRiferimento(s, m, p, finto(0)));
+        QCOMPARE(aggiornamenti, 0);
+        QVERIFY(copieDatate(p.cartella).isEmpty());
+        QCOMPARE(LeggiIni(p.fileIni, "AGGIORNAMENTI", "BASE"), QString("45000"));
+        QVERIFY(m.mostrati().isEmpty());
+    }
+
+    void firstRunUpgradesOnceThenNothing() {
+        CreaDatabaseRiferimento(s.WsLavoro, lavoro());
+        CreaDatabaseRiferimento(s.WsLavoro, riferimento());
+        impostaData(riferimento(), kOraEsatta);
+        QVERIFY(ControllaRiferimento(s, m, p, finto(0)));
+        QCOMPARE(aggiornamenti, 1);
+        QCOMPARE(copieDatate(p.cartella).size(), 1); // the safety copy came first
+        const float atteso = static_cast<float>(platform::dayNumber(kOraEsatta));
+        QCOMPARE(TimbroApplicato(p.fileIni), atteso);
+        QVERIFY(ControllaRiferimento(s, m, p, finto(0)));
+        QCOMPARE(aggiornamenti, 1);
+        QVERIFY(m.mostrati().isEmpty());
+    }
+
+    void differencesBelowFiveDecimals_data() {
+        QTest::addColumn<int>("secondi"); // reference newer than the applied stamp by
+        QTest::addColumn<bool>("dovuto");
+        QTest::newRow("a minute: same 32-bit float") << 60 << false;
+        QTest::newRow("two minutes") << 120 << false;
+        QTest::newRow("ten minutes: the next float") << 600 << true;
+        QTest::newRow("a day") << 86400 << true;
+        QTest::newRow("older") << -3600 << false;
+    }
+    void differencesBelowFiveDecimals() {
+        QFETCH(int, secondi);
+        QFETCH(bool, dovuto);
+        CreaDatabaseRiferimento(s.WsLavoro, lavoro());
+        CreaDatabaseRiferimento(s.WsLavoro, riferimento());
+        ScriviIni(p.fileIni, "AGGIORNAMENTI", "BASE", TestoTimbro(static_cast<float>(platform::dayNumber(kOraEsatta))));
+        impostaData(riferimento(), kOraEsatta.addSecs(secondi));
+        QCOMPARE(AggiornamentoDovuto(TimbroApplicato(p.fileIni), TimbroRiferimento(riferimento())), dovuto);
+        QVERIFY(ControllaRiferimento(s, m, p, finto(0)));
+        QCOMPARE(aggiornamenti, dovuto ? 1 : 0);
+    }
+
+    void failedUpgradeEndsTheProgramAndLeavesBase() {
+        CreaDatabaseRiferimento(s.WsLavoro, lavoro());
+        CreaDatabaseRiferimento(s.WsLavoro, riferimento());
+        ScriviIni(p.fileIni, "AGGIORNAMENTI", "BASE", "1");
+        QVERIFY(!ControllaRiferimento(s, m, p, finto(errori::InUsoDaAltri)));
+        QCOMPARE(m.mostrati().size(), 1);
+        QCOMPARE(m.mostrati()[0].testo, QString("OCCORRE ESEGUIRE L'AGGIORNAMENTO DEL BATABASE"));
+        QCOMPARE(m.mostrati()[0].pulsanti, Pulsanti::Ok);
+        QCOMPARE(LeggiIni(p.fileIni, "AGGIORNAMENTI", "BASE"), QString("1"));
+        // The next start tries again.
+        QVERIFY(ControllaRiferimento(s, m, p, finto(0)));
+        QCOMPARE(aggiornamenti, 2);
+    }
+
+    void firstStartMakesAWorkingArchive() {
+        // The release's files in their own folder, as installed.
+        const QString spedizione = dir.filePath(QString("spedizione%1").arg(contatore));
+        QDir().mkpath(spedizione + "/Images");
+        QFile bandiera(spedizione + "/Images/flag_IT.gif");
+        QVERIFY(bandiera.open(QIODevice::WriteOnly));
+        bandiera.write("GIF89a");
+        bandiera.close();
+        CreaDatabaseRiferimento(s.WsLavoro, PercorsoRiferimento(spedizione));
+        impostaData(PercorsoRiferimento(spedizione), kOraEsatta);
+        qputenv("QUORVAN_SHARE_DIR", spedizione.toUtf8());
+
+        ElencoNazioni nazioni;
+        QStringList log;
+        QVERIFY(AvviaDataBase(s, nazioni, m, p, [&](const QString& r) { log << r; }));
+        QVERIFY(s.DatabaseAperto);
+        QVERIFY(m.mostrati().isEmpty());
+        QVERIFY(log.isEmpty()); // no upgrade: the new archive is the reference itself
+        QVERIFY(copieDatate(p.cartella).isEmpty());
+        QCOMPARE(QFileInfo(riferimento()).lastModified(), kOraEsatta);
+        QVERIFY(QFile::exists(QDir(p.cartella).filePath("Images/flag_IT.gif")));
+        QVERIFY(QFileInfo(s.CartellaTemp).isDir());
+        QCOMPARE(nazioni.CodiciNazioni.size(), 28);
+        QCOMPARE(s.ColoriGriglia[2], 12582399);
+        Recordset rs = s.DbLavoro.OpenRecordset("Nazioni");
+        QCOMPARE(rs.RecordCount(), 27);
+        rs.Close();
+        s.DbLavoro.Execute("INSERT INTO MRN (Codice, Nazione) VALUES ('07IT123456789012E1', 'IT')", dbFailOnError);
+        ChiudiDataBase(s);
+
+        // A later release ships a newer reference: the next start upgrades
+        // the archive from it and keeps the archive's rows.
+        QFile::remove(PercorsoRiferimento(spedizione));
+        {
+            Database nuovo = s.WsLavoro.CreateDatabase(PercorsoRiferimento(spedizione));
+            for (TableDef t : SchemaRiferimento()) {
+                if (t.Name == "MRN")
+                    t.Fields.append(TableDef::CreateField("Note", dbMemo));
+                nuovo.AppendTableDef(t);
+            }
+        }
+        impostaData(PercorsoRiferimento(spedizione), kOraEsatta.addDays(30));
+        StatoDatabase dopo;
+        QVERIFY(AvviaDataBase(dopo, nazioni, m, p, [&](const QString& r) { log << r; }));
+        QVERIFY(dopo.DatabaseAperto);
+        QCOMPARE(log.size(), 3);
+        QCOMPARE(log[1], "------------- Aggiornamento   :   " + lavoro());
+        QCOMPARE(log[2], QString("Tabella  MRN :     Nuovo  Campo -> Note"));
+        QCOMPARE(copieDatate(p.cartella).size(), 1);
+        QVERIFY(dopo.DbLavoro.tabella("MRN")->campo("Note"));
+        QCOMPARE(dopo.DbLavoro.OpenRecordset("MRN").RecordCount(), 1);
+        QCOMPARE(TimbroApplicato(p.fileIni), static_cast<float>(platform::dayNumber(kOraEsatta.addDays(30))));
+        QVERIFY(m.mostrati().isEmpty());
+        ChiudiDataBase(dopo);
+    }
+
+    void badWorkingDatabaseAtStart_data() {
+        QTest::addColumn<QByteArray>("contenuto");
+        QTest::newRow("zero bytes") << QByteArray("");
+        QTest::newRow("text") << QByteArray("questo non è un archivio\r\n");
+        QByteArray access("\x00\x01\x00\x00Standard Jet DB\x00", 20);
+        access.append(QByteArray(2048, '\x00'));
+        QTest::newRow("Access file") << access;
+    }
+    void badWorkingDatabaseAtStart() {
+        QFETCH(QByteArray, contenuto);
+        CreaDatabaseRiferimento(s.WsLavoro, riferimento());
+        ScriviIni(p.fileIni, "AGGIORNAMENTI", "BASE", TestoTimbro(TimbroRiferimento(riferimento())));
+        QFile f(lavoro());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(contenuto);
+        f.close();
+        const Impronta prima = Impronta::di(lavoro());
+        ElencoNazioni nazioni;
+        QVERIFY(AvviaDataBase(s, nazioni, m, p, {}));
+        QVERIFY(!s.DatabaseAperto); // the program runs without archive, no message
+        QVERIFY(m.mostrati().isEmpty());
+        QVERIFY(Impronta::di(lavoro()) == prima);
+
+        // With an upgrade due the run fails on it: message, end, file kept.
+        ScriviIni(p.fileIni, "AGGIORNAMENTI", "BASE", "");
+        StatoDatabase altro;
+        QVERIFY(!AvviaDataBase(altro, nazioni, m, p, {}));
+        QCOMPARE(m.mostrati().size(), 2);
+        QCOMPARE(m.mostrati()[0].titolo, QString("ERRORE in aggiornamento"));
+        QVERIFY(m.mostrati()[0].testo.contains(lavoro()));
+        QCOMPARE(m.mostrati()[1].testo, QString("OCCORRE ESEGUIRE L'AGGIORNAMENTO DEL BATABASE"));
+        QVERIFY(Impronta::di(lavoro()) == prima);
+        QCOMPARE(LeggiIni(p.fileIni, "AGGIORNAMENTI", "BASE"), QString());
+    }
+
+    void databaseHeldByAnotherProcessDuringTheUpgrade() {
+        CreaDatabaseRiferimento(s.WsLavoro, lavoro());
+        CreaDatabaseRiferimento(s.WsLavoro, riferimento());
+        impostaData(riferimento(), kOraEsatta);
+        const Impronta prima = Impronta::di(lavoro());
+        QProcess altro;
+        altro.start(qEnvironmentVariable("QUORVAN_BIN_DIR") + "/qv_blocca_database", {lavoro(), "esclusivo"});
+        QVERIFY(altro.waitForStarted(10000) && altro.waitForReadyRead(10000));
+        ElencoNazioni nazioni;
+        QStringList log;
+        QVERIFY(!AvviaDataBase(s, nazioni, m, p, [&](const QString& r) { log << r; }));
+        QCOMPARE(s.StatoChiamata, errori::ApertoInEsclusiva);
+        QCOMPARE(m.mostrati().last().testo, QString("OCCORRE ESEGUIRE L'AGGIORNAMENTO DEL BATABASE"));
+        QVERIFY(m.mostrati()[0].testo.contains(testoErrore(errori::ApertoInEsclusiva, lavoro())));
+        QCOMPARE(LeggiIni(p.fileIni, "AGGIORNAMENTI", "BASE"), QString());
+        altro.closeWriteChannel();
+        QVERIFY(altro.waitForFinished(10000));
+        QVERIFY(Impronta::di(lavoro()) == prima);
+        // Released: the next start upgrades and opens.
+        m.svuota();
+        StatoDatabase poi;
+        QVERIFY(AvviaDataBase(poi, nazioni, m, p, {}));
+        QVERIFY(poi.DatabaseAperto);
+        ChiudiDataBase(poi);
+    }
+
+    void lockedOrMissingAtOpen() {
+        ImpostaFileDataBase(s, p.cartella);
+        QVERIFY(!ApriDataBase(s));
+        CreaDatabaseRiferimento(s.WsLavoro, lavoro());
+        QProcess altro;
+        altro.start(qEnvironmentVariable("QUORVAN_BIN_DIR") + "/qv_blocca_database", {lavoro(), "esclusivo"});
+        QVERIFY(altro.waitForStarted(10000) && altro.waitForReadyRead(10000));
+        QVERIFY(!ApriDataBase(s));
+        altro.closeWriteChannel();
+        QVERIFY(altro.waitForFinished(10000));
+        QVERIFY(ApriDataBase(s));
+        QVERIFY(m.mostrati().isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAvvioDatabase)
+#include "test_avvio_database.moc"
