@@ -22,13 +22,13 @@ QString SqlEstrazione(const ModoBrowser& modo, const FiltriArchivio& filtri, con
     return ImpostaOrdineSql(EstraiMrnSql(modo.tabella(), filtri, oggi), ordine);
 }
 
-qint64 ContaEstrazione(dao::Database& db, const QString& sql) {
+qint64 ContaEstrazione(dao::Database& db, const QString& selezione) {
     // One count over the translated selection: the same total as moving to
     // the last row, without walking the rows to get there.
     try {
         QSqlQuery q(db.connessioneSql());
         q.setForwardOnly(true);
-        if (!q.exec(QStringLiteral("SELECT count(*) FROM (") + db.traduci(sql) + QLatin1Char(')')) || !q.next())
+        if (!q.exec(QStringLiteral("SELECT count(*) FROM (") + db.traduci(selezione) + QLatin1Char(')')) || !q.next())
             return -1;
         return q.value(0).toLongLong();
     } catch (const dao::ErroreDao&) {

@@ -26,9 +26,10 @@ struct ModoBrowser {
 QString SqlEstrazione(const ModoBrowser& modo, const FiltriArchivio& filtri, const OrdineArchivio& ordine,
                       const QDate& oggi);
 
-// The rows of an extraction (MoveLast, RecordCount); -1 when the engine
-// refused the statement.
-qint64 ContaEstrazione(dao::Database& db, const QString& sql);
+// The rows of an extraction; -1 when the engine refused the statement.
+// Give it the selection without its ORDER BY (EstraiMrnSql): the order
+// changes nothing in a count and only makes it slower.
+qint64 ContaEstrazione(dao::Database& db, const QString& selezione);
 
 // The caption: the title alone with no rows, else the title +
 // "         Totale MRN = " + count.

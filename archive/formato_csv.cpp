@@ -49,7 +49,8 @@ QString FormattaCampoCsv(const QVariant& valore, TipoCampo tipo, const QLocale& 
         const auto n = comeNumero(valore);
         if (!n || std::floor(*n) < 1)
             return {};
-        return locale.toString(platform::dateFromDayNumber(*n), QLocale::ShortFormat);
+        // The date alone: no time of day, so no time zone to consult per value.
+        return locale.toString(platform::kDayZero.addDays(static_cast<qint64>(std::floor(*n))), QLocale::ShortFormat);
     }
     case TipoCampo::Numero: {
         const double n = comeNumero(valore).value_or(0);

@@ -144,8 +144,39 @@ bool LavoroWkMrn::apri() {
 }
 
 void LavoroWkMrn::scriviRiga(const QString& codice, std::span<const QString> esito, std::span<const QString> titolo) {
-    if (stato_.WkAperta)
-        ScriviRigaMrn(stato_.RsWk, codice, esito, titolo);
+    if (!stato_.WkAperta)
+        return;
+    if (!gruppoAperto_) {
+        try {
+            database_.DbLavoro.BeginTrans();
+            gruppoAperto_ = true;
+            righeNelGruppo_ = 0;
+            inizioGruppo_.start();
+        } catch (const dao::ErroreDao&) {
+        }
+    }
+    ScriviRigaMrn(stato_.RsWk, codice, esito, titolo);
+    if (gruppoAperto_ && (++righeNelGruppo_ >= kRighePerGruppo || inizioGruppo_.elapsed() >= 1000))
+        confermaGruppo();
+}
+
+void LavoroWkMrn::confermaGruppo() {
+    if (!gruppoAperto_)
+        return;
+    gruppoAperto_ = false;
+    try {
+        database_.DbLavoro.CommitTrans();
+    } catch (const dao::ErroreDao&) {
+        try {
+            database_.DbLavoro.Rollback();
+        } catch (const dao::ErroreDao&) {
+        }
+    }
+}
+
+void LavoroWkMrn::chiudi() {
+    confermaGruppo();
+    ChiudiTabellaWk(stato_);
 }
 
 bool LavoroWkMrn::unisci() { return database_.DatabaseAperto && UnisciWk(database_.DbLavoro); }

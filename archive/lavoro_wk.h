@@ -6,6 +6,7 @@
 #include "archive/tabella_lavoro.h"
 
 #include <QDate>
+#include <QElapsedTimer>
 #include <QString>
 
 #include <span>
@@ -43,7 +44,9 @@ bool UnisciWk(dao::Database& db);
 
 // The batch's work table in the program's database. The database's open
 // flag is read at every step, so a database closed during a run stops the
-// writing and the merge.
+// writing and the merge. Rows are committed in groups (at most
+// kRighePerGruppo rows or one second of work), since a commit per row costs
+// a disk flush per MRN; closing the table commits the last group.
 class LavoroWkMrn : public TabellaLavoro {
 public:
     LavoroWkMrn(StatoArchivio& stato, StatoDatabase& database, Messaggi& messaggi)
@@ -54,13 +57,20 @@ public:
     bool apri() override;
     bool aperta() const override { return stato_.WkAperta; }
     void scriviRiga(const QString& codice, std::span<const QString> esito, std::span<const QString> titolo) override;
-    void chiudi() override { ChiudiTabellaWk(stato_); }
+    void chiudi() override;
     bool unisci() override;
 
+    static constexpr int kRighePerGruppo = 100;
+
 private:
+    void confermaGruppo();
+
     StatoArchivio& stato_;
     StatoDatabase& database_;
     Messaggi& messaggi_;
+    bool gruppoAperto_ = false;
+    int righeNelGruppo_ = 0;
+    QElapsedTimer inizioGruppo_;
 };
 
 } // namespace qv

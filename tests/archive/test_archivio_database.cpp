@@ -184,6 +184,7 @@ void TestArchivioDatabase::filtri() {
     f.frammento = frammento;
     const QString sql = SqlEstrazione(ModoBrowser{true}, f, {colonna, verso}, kOggi);
     QCOMPARE(estrai(sql), attesi);
+    QCOMPARE(ContaEstrazione(s_.DbLavoro, EstraiMrnSql(QStringLiteral("MRN"), f, kOggi)), qint64(attesi.size()));
     QCOMPARE(ContaEstrazione(s_.DbLavoro, sql), qint64(attesi.size()));
 }
 

@@ -247,11 +247,18 @@ void TestElencoDatabase::databaseChiusoDuranteIlGiro() {
     QCOMPARE(r.fine, FineElenco::Completato);
     QVERIFY(!r.unito);
 
-    // The archive is as it was; the work table holds what was written before.
+    // The archive is as it was.
     dao::Database db = database_.WsLavoro.OpenDatabase(database_.FileDataBase);
     QCOMPARE(codici(db, QStringLiteral("MRN")), (QStringList{kEstraneo, kVecchio}));
     QCOMPARE(riga(db, QStringLiteral("MRN"), kVecchio).value("OKStato").toInt(), 2);
-    QCOMPARE(codici(db, QStringLiteral("WkMRN")), (QStringList{"24IT000000000002E2", "24IT000000000003E3"}));
+    // A cleared flag closes the work table normally; a connection that went
+    // away takes the uncommitted group of work rows with it.
+    const QStringList scritte{"24IT000000000002E2", "24IT000000000003E3"};
+    const QStringList lavoro = codici(db, QStringLiteral("WkMRN"));
+    if (chiudeIlFile)
+        QVERIFY(lavoro.isEmpty() || lavoro == scritte);
+    else
+        QCOMPARE(lavoro, scritte);
     db.Close();
 }
 
