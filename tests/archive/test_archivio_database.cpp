@@ -142,9 +142,9 @@ void TestArchivioDatabase::filtri_data() {
                                              << QStringList{"24IT000000000003E3"};
     QTest::newRow("year 23") << 4 << "" << "23" << "" << vuote << oggi << "" << 0 << 2
                              << QStringList{"23IT000000000002T2", "23DE000000000001E1"};
-    QTest::newRow("kind T, by nation descending")
-        << 4 << "" << "" << "T" << vuote << oggi << "" << 1 << 2
-        << QStringList{"23IT000000000002T2", "24IT000000000006T6", "24FR000000000005T5"};
+    QTest::newRow("kind T of 24, by nation descending")
+        << 4 << "" << "24" << "T" << vuote << oggi << "" << 1 << 2
+        << QStringList{"24IT000000000006T6", "24FR000000000005T5"};
     QTest::newRow("processed in May 2024, by date then code")
         << 4 << "" << "" << "" << QStringList{"1", "5", "2024"} << oggi << "" << 22 << 1
         << QStringList{"24IT000000000003E3", "24IT000000000004E4", "24FR000000000005T5", "24IT000000000006T6"};
@@ -317,8 +317,9 @@ void TestArchivioDatabase::larghezzeColonne() {
     QCOMPARE(LeggiLayOut(s_, QStringLiteral("EleMRNok"), kNumeroColonne).at(1), 999);
     QCOMPARE(s_.DbLavoro.OpenRecordset(QStringLiteral("LayOutCol")).RecordCount(), qint64(1));
     // Another window keeps its own row; more columns than fields are not stored.
-    QVERIFY(SalvaLayOut(s_, QStringLiteral("EleNaz"), QList<int>(40, 77)));
-    QCOMPARE(LeggiLayOut(s_, QStringLiteral("EleNaz"), 30).mid(24), (QList<int>{77, 77, 0, 0, 0, 0}));
+    const int campi = static_cast<int>(s_.DbLavoro.tabella(QStringLiteral("LayOutCol"))->Fields.size());
+    QVERIFY(SalvaLayOut(s_, QStringLiteral("EleNaz"), QList<int>(campi + 5, 77)));
+    QCOMPARE(LeggiLayOut(s_, QStringLiteral("EleNaz"), campi + 1).mid(campi - 3), (QList<int>{77, 77, 0, 0}));
 }
 
 void TestArchivioDatabase::larghezzeSenzaTabella() {

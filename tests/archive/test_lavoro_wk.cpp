@@ -154,12 +154,17 @@ void TestLavoroWk::mrnRipetutoTieneLaPrimaData() {
 
 void TestLavoroWk::testoTroppoLungoTagliato() {
     Esito e;
-    e[18] = QStringLiteral("IT018100 - ") + QString(60, QLatin1Char('D'));
+    e[2] = QString(150, QLatin1Char('R'));
+    e[18] = QStringLiteral("IT018100 - ") + QString(80, QLatin1Char('D'));
     e[19] = QStringLiteral("12/03/2024");
     scrivi(QStringLiteral("24IT000000000001E1"), e, Titolo{});
     const QVariantMap r = riga(db_, QStringLiteral("WkMRN"), QStringLiteral("24IT000000000001E1"));
     QCOMPARE(r.value("ExUffUscitaCod").toString(), QStringLiteral("IT018100"));
-    QCOMPARE(r.value("ExUffUscitaDes").toString(), QString(40, QLatin1Char('D')));
+    QCOMPARE(r.value("ExUffUscitaDes").toString(), QString(59, QLatin1Char('D')));
+    // The role field is shorter than the value: the row keeps what fits.
+    const int spazio = db_.tabella(QStringLiteral("WkMRN"))->campo(QStringLiteral("TrRuolo1"))->Size;
+    QVERIFY(spazio < 150);
+    QCOMPARE(r.value("TrRuolo1").toString(), QString(spazio, QLatin1Char('R')));
     QCOMPARE(r.value("OKStato").toInt(), 3);
 }
 
