@@ -4,7 +4,7 @@
 #include "archive/formato_csv.h"
 #include "database/dao/database.h"
 #include "database/dao/errore.h"
-#include "database/stato_database.h"
+#include "database/file_database.h"
 #include "platform/ansi_text.h"
 #include "shell/avviatore.h"
 #include "shell/messaggi.h"
@@ -20,14 +20,8 @@ namespace {
 // The busy pointer for the length of one export.
 struct Attesa {
     StatoDatabase& s;
-    explicit Attesa(StatoDatabase& stato) : s(stato) {
-        if (s.InizioAttesa)
-            s.InizioAttesa();
-    }
-    ~Attesa() {
-        if (s.FineAttesa)
-            s.FineAttesa();
-    }
+    explicit Attesa(StatoDatabase& stato) : s(stato) { InizioAttesa(s); }
+    ~Attesa() { FineAttesa(s); }
 };
 
 // A file that can be written now: an existing one is opened without being

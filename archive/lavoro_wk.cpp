@@ -4,6 +4,7 @@
 #include "archive/sql_archivio.h"
 #include "database/dao/database.h"
 #include "database/dao/errore.h"
+#include "database/file_database.h"
 #include "database/stato_database.h"
 #include "platform/day_number.h"
 #include "shell/messaggi.h"
@@ -28,37 +29,17 @@ void imposta(dao::Recordset& rs, const QString& campo, const QVariant& valore) {
 
 } // namespace
 
-bool ApriTabellaWk(StatoArchivio& stato, dao::Database& db, bool databaseAperto, Messaggi& messaggi,
-                   const QString& tabella, const QString& titolo) {
-    for (;;) {
-        ChiudiTabellaWk(stato);
-        if (!databaseAperto)
-            return false;
-        try {
-            stato.RsWk = db.OpenRecordset(QStringLiteral("WK") + tabella, dao::dbOpenTable);
-            stato.RsWk.setIndex(QStringLiteral("primaria"));
-            stato.WkAperta = true;
-            return true;
-        } catch (const dao::ErroreDao& e) {
-            stato.RsWk = dao::Recordset();
-            const Risposta r = messaggi.mostra(e.descrizione(), QStringLiteral("ERRORE IN APERTURA TABELLA ") + titolo,
-                                               Icona::Esclamazione, Pulsanti::RiprovaAnnulla);
-            if (r != Risposta::Riprova)
-                return false;
-        }
-    }
+bool ApriTabellaWk(StatoArchivio& stato, StatoDatabase& database, Messaggi& messaggi, const QString& tabella,
+                   const QString& titolo) {
+    ChiudiTabellaWk(stato);
+    stato.WkAperta = ApriTabella(database, messaggi,
+                                 {QStringLiteral("WK") + tabella, QStringLiteral("ERRORE IN APERTURA TABELLA ") + titolo,
+                                  false, nullptr},
+                                 stato.RsWk);
+    return stato.WkAperta;
 }
 
-void ChiudiTabellaWk(StatoArchivio& stato) {
-    if (!stato.WkAperta)
-        return;
-    stato.WkAperta = false;
-    try {
-        stato.RsWk.Close();
-    } catch (const dao::ErroreDao&) {
-    }
-    stato.RsWk = dao::Recordset();
-}
+void ChiudiTabellaWk(StatoArchivio& stato) { ChiudiTabella(stato.RsWk, stato.WkAperta); }
 
 bool SvuotaWk(dao::Database& db) {
     try {
@@ -139,8 +120,7 @@ void LavoroWkMrn::svuota() {
 }
 
 bool LavoroWkMrn::apri() {
-    return ApriTabellaWk(stato_, database_.DbLavoro, database_.DatabaseAperto, messaggi_, QStringLiteral("MRN"),
-                         QStringLiteral("MRN"));
+    return ApriTabellaWk(stato_, database_, messaggi_, QStringLiteral("MRN"), QStringLiteral("MRN"));
 }
 
 void LavoroWkMrn::scriviRiga(const QString& codice, std::span<const QString> esito, std::span<const QString> titolo) {

@@ -23,8 +23,8 @@ class Database;
 // `stato.RsWk`. Nothing when the database is not open. On failure the error's
 // description is shown with Retry and Cancel, titled "ERRORE IN APERTURA
 // TABELLA " + `titolo`; Retry tries again, Cancel leaves no work recordset.
-bool ApriTabellaWk(StatoArchivio& stato, dao::Database& db, bool databaseAperto, Messaggi& messaggi,
-                   const QString& tabella, const QString& titolo);
+bool ApriTabellaWk(StatoArchivio& stato, StatoDatabase& database, Messaggi& messaggi, const QString& tabella,
+                   const QString& titolo);
 void ChiudiTabellaWk(StatoArchivio& stato);
 
 // "Delete * From WkMRN" with fail-on-error; false when it failed (not reported).

@@ -5,6 +5,7 @@
 #include "archive/lavoro_wk.h"
 #include "archivio_prova.h"
 #include "database/dao/errore.h"
+#include "database/stato_database.h"
 #include "platform/day_number.h"
 #include "shell/messaggi.h"
 
@@ -58,8 +59,8 @@ private:
     void scrivi(const QString& codice, const Esito& e, const Titolo& t, const QDate& oggi = kGiorno1);
 
     QTemporaryDir dir_;
-    dao::Workspace ws_;
-    dao::Database db_;
+    StatoDatabase s_;
+    dao::Database& db_ = s_.DbLavoro;
     StatoArchivio stato_;
     MessaggiRegistrati messaggi_;
 };
@@ -67,9 +68,10 @@ private:
 void TestLavoroWk::init() {
     const QString percorso = dir_.filePath(QStringLiteral("Quorvan.mdb"));
     QFile::remove(percorso);
-    db_ = prova::CreaArchivioProva(ws_, percorso);
+    db_ = prova::CreaArchivioProva(s_.WsLavoro, percorso);
+    s_.DatabaseAperto = true;
     messaggi_.svuota();
-    QVERIFY(ApriTabellaWk(stato_, db_, true, messaggi_, QStringLiteral("MRN"), QStringLiteral("MRN")));
+    QVERIFY(ApriTabellaWk(stato_, s_, messaggi_, QStringLiteral("MRN"), QStringLiteral("MRN")));
 }
 
 void TestLavoroWk::cleanup() {
@@ -170,13 +172,15 @@ void TestLavoroWk::testoTroppoLungoTagliato() {
 
 void TestLavoroWk::apriTabellaWk() {
     StatoArchivio altro;
-    QVERIFY(!ApriTabellaWk(altro, db_, false, messaggi_, QStringLiteral("MRN"), QStringLiteral("MRN")));
+    s_.DatabaseAperto = false;
+    QVERIFY(!ApriTabellaWk(altro, s_, messaggi_, QStringLiteral("MRN"), QStringLiteral("MRN")));
+    s_.DatabaseAperto = true;
     QVERIFY(!altro.WkAperta);
     QVERIFY(messaggi_.mostrati().isEmpty());
 
     messaggi_.accoda(Risposta::Riprova);
     messaggi_.accoda(Risposta::Annulla);
-    QVERIFY(!ApriTabellaWk(altro, db_, true, messaggi_, QStringLiteral("NONCE"), QStringLiteral("NONCE")));
+    QVERIFY(!ApriTabellaWk(altro, s_, messaggi_, QStringLiteral("NONCE"), QStringLiteral("NONCE")));
     QVERIFY(!altro.WkAperta);
     QCOMPARE(messaggi_.mostrati().size(), 2);
     const Messaggio& m = messaggi_.mostrati().first();
