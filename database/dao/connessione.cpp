@@ -128,6 +128,7 @@ void Connessione::chiudi() {
     }
     aperta_ = false;
     livello_ = 0;
+    preparate_.clear();
     db_.close();
     db_ = QSqlDatabase();
     QSqlDatabase::removeDatabase(nome_);
@@ -156,12 +157,29 @@ void Connessione::esegui(const QString& sql, const QVariantList& valori, const Q
         throw erroreDaSqlite(q.lastError(), oggetto.isEmpty() ? percorso_ : oggetto);
 }
 
+QSqlQuery& Connessione::preparata(const QString& sql) {
+    verificaAperta();
+    auto i = preparate_.find(sql);
+    if (i != preparate_.end())
+        return *i;
+    if (preparate_.size() >= 200)
+        preparate_.clear();
+    QSqlQuery q(db_);
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        throw erroreDaSqlite(q.lastError(), percorso_);
+    return *preparate_.insert(sql, q);
+}
+
 void Connessione::esegui(QSqlQuery& q, const QVariantList& valori, const QString& oggetto) {
     verificaAperta();
     for (int i = 0; i < valori.size(); ++i)
         q.bindValue(i, valori[i]);
-    if (!q.exec())
-        throw erroreDaSqlite(q.lastError(), oggetto.isEmpty() ? percorso_ : oggetto);
+    if (!q.exec()) {
+        const QSqlError e = q.lastError();
+        q.finish();
+        throw erroreDaSqlite(e, oggetto.isEmpty() ? percorso_ : oggetto);
+    }
 }
 
 QSqlQuery Connessione::interroga(const QString& sql, const QVariantList& valori, bool soloAvanti) {

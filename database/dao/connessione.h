@@ -48,7 +48,11 @@ public:
     void esegui(const QString& sql, const QVariantList& valori = {}, const QString& oggetto = QString());
     // Runs a query and returns it positioned before its first row.
     QSqlQuery interroga(const QString& sql, const QVariantList& valori = {}, bool soloAvanti = true);
-    // Prepares once, binds and runs; for statements repeated many times.
+    // A statement prepared once and kept for the next time the same text
+    // comes (moves, Seek and writes repeat a few texts many times). Bind,
+    // run, read, then finish() it: an unfinished query holds a lock.
+    QSqlQuery& preparata(const QString& sql);
+    // Binds `valori` to a prepared statement and runs it.
     void esegui(QSqlQuery& q, const QVariantList& valori, const QString& oggetto = QString());
 
     // Transactions, nested through savepoints.
@@ -86,10 +90,12 @@ private:
     int savepoint_ = 0;
     bool aperta_ = false;
     int tabellaProprieta_ = -1; // -1 unknown, 0 absent, 1 present
+    QHash<QString, QSqlQuery> preparate_;
 };
 
 template <typename F> void Connessione::atomico(F&& passi) {
     const QString nome = QStringLiteral("qv_passo_%1").arg(++savepoint_);
+    preparate_.clear(); // the schema is about to change
     esegui(QStringLiteral("SAVEPOINT ") + quota(nome));
     try {
         passi();

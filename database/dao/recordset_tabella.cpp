@@ -196,9 +196,12 @@ bool RecordsetTabella::leggi(const QString& dove, const QVariantList& valori, bo
     if (!dove.isEmpty())
         sql += QStringLiteral(" WHERE ") + dove;
     sql += QStringLiteral(" ORDER BY ") + ordine(inverso) + QStringLiteral(" LIMIT 1");
-    QSqlQuery q = c().interroga(sql, valori);
-    if (!q.next())
+    QSqlQuery& q = c().preparata(sql);
+    c().esegui(q, valori, def_.Name);
+    if (!q.next()) {
+        q.finish();
         return false;
+    }
     rowid_ = q.value(0).toLongLong();
     riga_.clear();
     for (int i = 0; i < campi_.size(); ++i)
@@ -290,8 +293,11 @@ void RecordsetTabella::precedente() {
 }
 
 qint64 RecordsetTabella::conteggio() {
-    QSqlQuery q = c().interroga(QStringLiteral("SELECT count(*) FROM ") + quota(def_.Name));
-    return q.next() ? q.value(0).toLongLong() : 0;
+    QSqlQuery& q = c().preparata(QStringLiteral("SELECT count(*) FROM ") + quota(def_.Name));
+    c().esegui(q, {}, def_.Name);
+    const qint64 n = q.next() ? q.value(0).toLongLong() : 0;
+    q.finish();
+    return n;
 }
 
 void RecordsetTabella::richiediRiga() const {
@@ -359,14 +365,12 @@ void RecordsetTabella::update() {
     }
     if (modo_ == dbEditAdd) {
         // Fields left alone take their default from SQLite itself.
-        if (colonne.isEmpty()) {
-            conn.esegui(QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quota(def_.Name)), {}, def_.Name);
-        } else {
-            conn.esegui(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                            .arg(quota(def_.Name), colonne.join(QStringLiteral(", ")),
-                                 QStringList(colonne.size(), QStringLiteral("?")).join(QStringLiteral(", "))),
-                        valori, def_.Name);
-        }
+        const QString sql = colonne.isEmpty()
+                                ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quota(def_.Name))
+                                : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                      .arg(quota(def_.Name), colonne.join(QStringLiteral(", ")),
+                                           QStringList(colonne.size(), QStringLiteral("?")).join(QStringLiteral(", ")));
+        conn.esegui(conn.preparata(sql), valori, def_.Name);
         annullaModifica();
         return;
     }
@@ -375,8 +379,8 @@ void RecordsetTabella::update() {
         for (const QString& col : colonne)
             assegnazioni << col + QStringLiteral(" = ?");
         valori << rowid_;
-        conn.esegui(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                        .arg(quota(def_.Name), assegnazioni.join(QStringLiteral(", "))),
+        conn.esegui(conn.preparata(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                                       .arg(quota(def_.Name), assegnazioni.join(QStringLiteral(", ")))),
                     valori, def_.Name);
     }
     annullaModifica();
@@ -389,7 +393,8 @@ void RecordsetTabella::elimina() {
     Connessione& conn = c();
     annullaModifica();
     richiediRiga();
-    conn.esegui(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quota(def_.Name)), {rowid_}, def_.Name);
+    conn.esegui(conn.preparata(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quota(def_.Name))), {rowid_},
+                def_.Name);
     pos_ = Pos::Eliminata;
 }
 
