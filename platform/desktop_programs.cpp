@@ -19,8 +19,12 @@ QString textEditorPath() {
         if (!path.isEmpty())
             return path;
     }
-    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
-    return opener.isEmpty() ? QDir(systemFolder()).filePath(QStringLiteral("xdg-open")) : opener;
+    for (const char* e : {"xdg-open", "editor"}) {
+        const QString path = QStandardPaths::findExecutable(QString::fromLatin1(e));
+        if (!path.isEmpty())
+            return path;
+    }
+    return QDir(systemFolder()).filePath(QStringLiteral("xdg-open"));
 #endif
 }
 

@@ -8,7 +8,8 @@ namespace qv::platform {
 
 // Full path of the text editor: notepad.exe in the system folder on Windows;
 // elsewhere the first graphical editor found on the search path, else the
-// desktop's opener (which opens a file given to it with its usual program).
+// desktop's opener (which opens a file given to it with its usual program),
+// else the system's default editor.
 QString textEditorPath();
 
 // Where the system information program is, as two candidates: the program's

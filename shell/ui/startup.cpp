@@ -149,8 +149,11 @@ void Startup::abilitaMenu() {
 }
 
 QSize Startup::dimensioneFissaPixel() const {
+    // The fixed measures are the outer ones, frame included.
     const Schermo s = SchermoDi(this);
-    return QSize(int(std::lround(LarghezzaFissa / s.twipsPerPixelX)), int(std::lround(AltezzaFissa / s.twipsPerPixelY)));
+    const QSize bordi = frameGeometry().size() - size();
+    return QSize(int(std::lround(LarghezzaFissa / s.twipsPerPixelX)) - bordi.width(),
+                 int(std::lround(AltezzaFissa / s.twipsPerPixelY)) - bordi.height());
 }
 
 bool Startup::avvia() {
@@ -268,6 +271,13 @@ void Startup::resizeEvent(QResizeEvent* evento) {
         resize(fissa.width(), height());
     else if (height() != fissa.height())
         resize(width(), fissa.height());
+}
+
+void Startup::showEvent(QShowEvent* evento) {
+    QMainWindow::showEvent(evento);
+    // Only a shown window knows its frame: the fixed size counts it in.
+    if (LarghezzaFissa > 0)
+        resize(dimensioneFissaPixel());
 }
 
 void Startup::closeEvent(QCloseEvent* evento) {

@@ -36,6 +36,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* evento) override;
     void resizeEvent(QResizeEvent* evento) override;
+    void showEvent(QShowEvent* evento) override;
 
 private:
     void costruisciMenu();
