@@ -371,6 +371,28 @@ private slots:
         QCOMPARE(tabella.RecordCount(), 6);
     }
 
+    void longSnapshotReachesItsLastRow() {
+        TableDef t = db.CreateTableDef("Lunga");
+        t.Fields = {TableDef::CreateField("N", dbLong)};
+        db.AppendTableDef(t);
+        db.Execute("INSERT INTO Lunga (N) VALUES (1)", dbFailOnError);
+        for (int i = 0; i < 15; ++i) // doubling: 32768 rows, numbered 1..32768
+            db.Execute(QString("INSERT INTO Lunga (N) SELECT N + %1 FROM Lunga").arg(1 << i), dbFailOnError);
+        for (const qint64 fino : {32768, 20001, 19999}) {
+            Recordset rs = db.OpenRecordset(QString("SELECT * FROM Lunga WHERE N <= %1 ORDER BY N").arg(fino),
+                                            dbOpenSnapshot);
+            rs.MoveNext();
+            rs.MoveLast();
+            QCOMPARE(rs.RecordCount(), fino);
+            QCOMPARE(rs.Value("N").toLongLong(), fino);
+            rs.MovePrevious();
+            QCOMPARE(rs.Value("N").toLongLong(), fino - 1);
+            rs.MoveNext();
+            rs.MoveNext();
+            QVERIFY(rs.Eof());
+        }
+    }
+
     void transactions() {
         creaNazioni();
         ws.BeginTrans();
