@@ -50,7 +50,12 @@ QString FormattaCampoCsv(const QVariant& valore, TipoCampo tipo, const QLocale& 
         if (!n || std::floor(*n) < 1)
             return {};
         // The date alone: no time of day, so no time zone to consult per value.
-        return locale.toString(platform::kDayZero.addDays(static_cast<qint64>(std::floor(*n))), QLocale::ShortFormat);
+        const QDate data = platform::kDayZero.addDays(static_cast<qint64>(std::floor(*n)));
+        // The C locale (no user setting at all) writes month names; a
+        // spreadsheet reads day/month/year better.
+        if (locale.language() == QLocale::C)
+            return data.toString(QStringLiteral("dd/MM/yyyy"));
+        return locale.toString(data, QLocale::ShortFormat);
     }
     case TipoCampo::Numero: {
         const double n = comeNumero(valore).value_or(0);

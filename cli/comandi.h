@@ -2,8 +2,15 @@
 // The commands of quorvan-cli. Each lives in a file of its own and is listed
 // once in the table of main.cpp.
 
+#include "archive/estrazione_archivio.h"
+
 #include <QString>
 #include <QStringList>
+
+namespace qv {
+struct RichiestaElenco;
+struct StatoDatabase;
+} // namespace qv
 
 namespace qv::cli {
 
@@ -25,5 +32,38 @@ struct Comando {
 // query CODE [--json]: one enquiry in the single-enquiry context. Exit
 // status = the outcome (0, 1, 9).
 int ComandoQuery(const QStringList& argomenti, const QString& home);
+
+// The archive commands (comando_batch.cpp, comando_export.cpp,
+// comando_requery.cpp). Exit status: 0 done, 9 stopped with no connection
+// (what was done is merged), and the values below.
+inline constexpr int kNessunDato = 1;      // nothing to export or to query again
+inline constexpr int kErroreElenco = 4;    // list missing, empty or unreadable; file that cannot be written
+inline constexpr int kErroreArchivio = 5;  // database not open, or the merge failed
+inline constexpr int kInterrotto = 130;    // stopped by Ctrl+C between two MRNs
+
+// batch LISTFILE --dest file|print|db [--sep C]: a list run in the context
+// "INTERROGA ELENCO MANUALE".
+int ComandoBatch(const QStringList& argomenti, const QString& home);
+// export csv|list [filters] [--table MRN|WkMRN] [--out PATH]
+int ComandoExport(const QStringList& argomenti, const QString& home);
+// requery [--state 0|2] [filters]: the shown codes queried again into the archive.
+int ComandoRequery(const QStringList& argomenti, const QString& home);
+
+struct AmbienteCli;
+// The database steps of start-up (AvviaDataBase); false when the program
+// must end. The database may still be closed afterwards.
+bool AvviaArchivioCli(AmbienteCli& ambiente, StatoDatabase& database);
+// One list run with progress on stderr and the summary on stdout; returns
+// the exit status.
+int EseguiElencoCli(AmbienteCli& ambiente, StatoDatabase& database, const RichiestaElenco& richiesta);
+
+// The browser's filters as options: --state, --nation, --year, --kind,
+// --from, --to, --code, --table. Other words go to `resto`. False with
+// `errore` for a bad value (dates get the browser's messages).
+struct FiltriCli {
+    FiltriArchivio filtri;
+    ModoBrowser modo;
+};
+bool LeggiFiltriCli(const QStringList& argomenti, FiltriCli& filtri, QStringList& resto, QString& errore);
 
 } // namespace qv::cli

@@ -20,6 +20,11 @@ using namespace qv::cli;
 // Add a command here and in comandi.h; its code goes in a file of its own.
 const Comando kComandi[] = {
     {"query", "CODE [--json]", ComandoQuery},
+    {"batch", "LISTFILE --dest file|print|db [--sep C]", ComandoBatch},
+    {"export", "csv|list [--state S] [--nation XX] [--year YY] [--kind E|T] [--from D/M/Y] [--to D/M/Y] "
+               "[--code FRAGMENT] [--table MRN|WkMRN] [--out PATH]", ComandoExport},
+    {"requery", "[--state 0|2] [--nation XX] [--year YY] [--kind E|T] [--from D/M/Y] [--to D/M/Y] [--code FRAGMENT]",
+     ComandoRequery},
 };
 
 void uso(QTextStream& s) {

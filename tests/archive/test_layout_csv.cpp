@@ -16,6 +16,7 @@ private slots:
     void pannelloLayOut();
     void campoCsv_data();
     void campoCsv();
+    void dataSenzaLocale();
     void righeCsv();
     void statiEColori();
 };
@@ -91,6 +92,13 @@ void TestLayoutCsv::campoCsv() {
     QFETCH(QString, atteso);
     QCOMPARE(FormattaCampoCsv(valore, static_cast<TipoCampo>(tipo), QLocale(QLocale::Italian, QLocale::Italy)),
              atteso);
+}
+
+void TestLayoutCsv::dataSenzaLocale() {
+    const double marzo = platform::dayNumber(QDate(2024, 3, 12));
+    QCOMPARE(FormattaCampoCsv(marzo, TipoCampo::Data, QLocale::c()), QStringLiteral("12/03/2024"));
+    QCOMPARE(FormattaCampoCsv(marzo, TipoCampo::Data, QLocale(QLocale::English, QLocale::UnitedStates)),
+             QStringLiteral("3/12/24"));
 }
 
 void TestLayoutCsv::righeCsv() {

@@ -1,0 +1,160 @@
+// quorvan-cli batch LISTFILE --dest file|print|db [--sep C]
+//
+// The batch window's run, unattended, in the context "INTERROGA ELENCO
+// MANUALE": every item of the list is queried and its results go to
+// "EsitiDaEle.txt" in the program folder (file: one delimited line per MRN;
+// print: the readable report, left in that file) or to the archive (db).
+// Progress goes to stderr, a summary to stdout. Ctrl+C stops the run
+// between two MRNs, and what was done is still merged into the archive.
+//
+// Also the pieces requery shares: the database start-up and the run with
+// its summary.
+
+#include "archive/colonne_griglia.h"
+#include "archive/elabora_elenco.h"
+#include "archive/estrazione_archivio.h"
+#include "archive/lavoro_wk.h"
+#include "cli/avvio.h"
+#include "cli/comandi.h"
+#include "database/avvio_database.h"
+#include "database/file_database.h"
+
+#include <QDir>
+#include <QTextStream>
+
+#include <atomic>
+#include <csignal>
+
+namespace qv::cli {
+
+namespace {
+
+const char* const kUso = "usage: quorvan-cli [--home DIR] batch LISTFILE --dest file|print|db [--sep C]";
+
+std::atomic<bool> interrotto{false};
+
+extern "C" void fermaAlSegnale(int) { interrotto = true; }
+
+} // namespace
+
+bool AvviaArchivioCli(AmbienteCli& ambiente, StatoDatabase& database) {
+    QTextStream err(stderr);
+    ParametriAvvio p;
+    p.cartella = ambiente.cartellaProgramma;
+    p.nome = kNomeProgramma;
+    p.fileIni = ambiente.fileIni;
+    return AvviaDataBase(database, ambiente.nazioni, ambiente.messaggi, p,
+                         [&err](const QString& riga) { err << riga << Qt::endl; });
+}
+
+int EseguiElencoCli(AmbienteCli& ambiente, StatoDatabase& database, const RichiestaElenco& richiesta) {
+    QTextStream err(stderr);
+    QTextStream out(stdout);
+    StatoArchivio archivio;
+    LavoroWkMrn lavoro(archivio, database, ambiente.messaggi);
+
+    interrotto = false;
+    const auto precedente = std::signal(SIGINT, fermaAlSegnale);
+    CallbackElenco cb;
+    cb.inizio = [&err](qint64 totale) { err << TestoElaborazione(totale) << Qt::endl; };
+    cb.avanzamento = [&err](const AvanzamentoElenco& a) { err << TestoAvanzamento(a) << Qt::endl; };
+    cb.annullato = [] { return interrotto.load(); };
+    const RisultatoElenco r = ElaboraElenco(richiesta, ambiente.web, ambiente.ambienteWeb(),
+                                            database.DatabaseAperto ? &lavoro : nullptr, ambiente.fileAperti,
+                                            ambiente.messaggi, cb);
+    std::signal(SIGINT, precedente);
+
+    out << "MRN: " << r.numero << '/' << r.totale << '\n';
+    out << "skipped: " << r.scartati << '\n';
+    out << "end: " << DescriviFine(r, richiesta.elenco) << '\n';
+    if (r.totale > 0) {
+        if (richiesta.destinazione == Destinazione::Database) {
+            out << "archive: " << (r.unito ? "merged" : "NOT updated") << '\n';
+            QStringList stati;
+            for (int s = 0; s < kStatoTutti; ++s) {
+                FiltriArchivio f;
+                f.stato = s;
+                stati << VociStato().at(s) + QLatin1Char(' ') +
+                             QString::number(ContaEstrazione(database.DbLavoro,
+                                                             EstraiMrnSql(QStringLiteral("WkMRN"), f, QDate::currentDate())));
+            }
+            out << "states: " << stati.join(QStringLiteral(", ")) << '\n';
+        } else {
+            out << "results: " << QDir::toNativeSeparators(richiesta.fileEsiti) << '\n';
+        }
+    }
+    out.flush();
+
+    switch (r.fine) {
+    case FineElenco::Completato:
+        return richiesta.destinazione == Destinazione::Database && !r.unito ? kErroreArchivio : 0;
+    case FineElenco::Annullato:
+        return kInterrotto;
+    case FineElenco::SenzaRete:
+        return 9;
+    default:
+        return kErroreElenco;
+    }
+}
+
+int ComandoBatch(const QStringList& argomenti, const QString& home) {
+    QTextStream err(stderr);
+    QString elenco;
+    QString destinazione;
+    QString separatore = QStringLiteral("|");
+    for (int i = 0; i < argomenti.size(); ++i) {
+        const QString& a = argomenti.at(i);
+        const bool conValore = i + 1 < argomenti.size();
+        if (a == QLatin1String("--dest") && conValore) {
+            destinazione = argomenti.at(++i);
+        } else if (a == QLatin1String("--sep") && conValore) {
+            separatore = argomenti.at(++i);
+        } else if (!a.startsWith(QLatin1String("--")) && elenco.isEmpty()) {
+            elenco = a;
+        } else {
+            err << "quorvan-cli batch: unexpected argument " << a << '\n' << kUso << Qt::endl;
+            return kErroreUso;
+        }
+    }
+    Destinazione d;
+    if (destinazione == QLatin1String("file"))
+        d = Destinazione::File;
+    else if (destinazione == QLatin1String("print"))
+        d = Destinazione::Stampa;
+    else if (destinazione == QLatin1String("db"))
+        d = Destinazione::Database;
+    else {
+        err << kUso << Qt::endl;
+        return kErroreUso;
+    }
+    if (elenco.isEmpty()) {
+        err << kUso << Qt::endl;
+        return kErroreUso;
+    }
+    // The list is named from where the command was given, before the
+    // program folder becomes the current one.
+    elenco = QDir::current().absoluteFilePath(elenco);
+
+    AmbienteCli ambiente;
+    if (!AvviaAmbiente(ambiente, home))
+        return kErroreAvvio;
+    ambiente.web.ContestoWeb = ContestoElencoManuale;
+    StatoDatabase database;
+    if (!AvviaArchivioCli(ambiente, database))
+        return kErroreAvvio;
+    if (d == Destinazione::Database && !database.DatabaseAperto) {
+        err << "quorvan-cli batch: the database " << database.FileDataBase << " cannot be opened" << Qt::endl;
+        return kErroreArchivio;
+    }
+
+    RichiestaElenco richiesta;
+    richiesta.elenco = elenco;
+    richiesta.separatore = separatore;
+    richiesta.destinazione = d;
+    richiesta.fileEsiti = QDir(ambiente.cartellaProgramma).filePath(QString::fromLatin1(kFileEsiti));
+    const int stato = EseguiElencoCli(ambiente, database, richiesta);
+    ChiudiDataBase(database);
+    return stato;
+}
+
+} // namespace qv::cli

@@ -1,0 +1,78 @@
+// quorvan-cli requery [--state 0|2] [--nation XX] [--year YY] [--kind E|T]
+//     [--from D/M/Y] [--to D/M/Y] [--code FRAGMENT]
+//
+// The archive browser's INTERROGA, unattended: the codes the archive shows
+// with these filters (state "IN SOSPESO" unless told "ERRATI") are written to
+// "ListaVAT.txt" in the temporary folder, then queried again as a batch in
+// the context "INTERROGA ELENCO DA DATABASE" into the archive. Output and
+// exit status as for batch.
+
+#include "archive/colonne_griglia.h"
+#include "archive/elabora_elenco.h"
+#include "archive/esportazioni.h"
+#include "archive/estrazione_archivio.h"
+#include "cli/avvio.h"
+#include "cli/comandi.h"
+#include "database/file_database.h"
+
+#include <QDir>
+#include <QTextStream>
+
+namespace qv::cli {
+
+namespace {
+const char* const kUso = "usage: quorvan-cli [--home DIR] requery [--state 0|2] [--nation XX] [--year YY] "
+                         "[--kind E|T] [--from D/M/Y] [--to D/M/Y] [--code FRAGMENT]";
+} // namespace
+
+int ComandoRequery(const QStringList& argomenti, const QString& home) {
+    QTextStream err(stderr);
+    FiltriCli filtri;
+    filtri.filtri.stato = kStatoSospeso;
+    QStringList resto;
+    QString errore;
+    if (!LeggiFiltriCli(argomenti, filtri, resto, errore)) {
+        err << "quorvan-cli requery: " << errore << '\n' << kUso << Qt::endl;
+        return kErroreUso;
+    }
+    if (!resto.isEmpty() || !filtri.modo.archivio) {
+        err << "quorvan-cli requery: unexpected argument " << (resto.isEmpty() ? QStringLiteral("--table") : resto.first())
+            << '\n' << kUso << Qt::endl;
+        return kErroreUso;
+    }
+    // Only pending and erroneous MRNs can be queried again, as in the browser.
+    if (filtri.filtri.stato != kStatoSospeso && filtri.filtri.stato != kStatoErrato) {
+        err << "quorvan-cli requery: --state wants 0 (IN SOSPESO) or 2 (ERRATI)\n" << kUso << Qt::endl;
+        return kErroreUso;
+    }
+
+    AmbienteCli ambiente;
+    if (!AvviaAmbiente(ambiente, home))
+        return kErroreAvvio;
+    ambiente.web.ContestoWeb = ContestoElencoDatabase;
+    StatoDatabase database;
+    if (!AvviaArchivioCli(ambiente, database))
+        return kErroreAvvio;
+    if (!database.DatabaseAperto) {
+        err << "quorvan-cli requery: the database " << database.FileDataBase << " cannot be opened" << Qt::endl;
+        return kErroreArchivio;
+    }
+
+    const QString lista = database.CartellaTemp + QStringLiteral("ListaVAT.txt");
+    const RisultatoEsportazione scritta = EsportaLista(
+        database, ambiente.messaggi, SqlEstrazione(filtri.modo, filtri.filtri, {}, QDate::currentDate()), lista, false);
+    if (scritta.esito != EsitoEsportazione::Fatto) {
+        ChiudiDataBase(database);
+        return scritta.esito == EsitoEsportazione::NessunDato ? kNessunDato : kErroreElenco;
+    }
+
+    RichiestaElenco richiesta;
+    richiesta.elenco = lista;
+    richiesta.destinazione = Destinazione::Database;
+    richiesta.fileEsiti = QDir(ambiente.cartellaProgramma).filePath(QString::fromLatin1(kFileEsiti));
+    const int stato = EseguiElencoCli(ambiente, database, richiesta);
+    ChiudiDataBase(database);
+    return stato;
+}
+
+} // namespace qv::cli

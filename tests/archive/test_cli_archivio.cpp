@@ -1,0 +1,236 @@
+// quorvan-cli batch, export and requery as a script sees them: exit
+// statuses, the summary, the files written, and the archive they leave.
+
+#include "archive/elabora_elenco.h"
+#include "shell/file_ini.h"
+#include "tests/enquiry/server_avviato.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+
+namespace {
+
+struct Esecuzione {
+    int stato = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+QByteArray leggi(const QString& percorso) {
+    QFile f(percorso);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void scrivi(const QString& percorso, const QByteArray& testo) {
+    QFile f(percorso);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(testo);
+}
+
+} // namespace
+
+class TestCliArchivio : public QObject {
+    Q_OBJECT
+
+    ServerAvviato server;
+    QTemporaryDir home;
+
+    QString percorso(const QString& nome) const { return home.filePath(nome); }
+
+    Esecuzione esegui(const QStringList& argomenti) {
+        QProcess p;
+        p.setWorkingDirectory(home.path());
+        p.start(cartellaProgrammi().filePath(QStringLiteral("quorvan-cli")),
+                QStringList{QStringLiteral("--home"), home.path()} + argomenti);
+        Esecuzione e;
+        if (!p.waitForFinished(120000)) {
+            p.kill();
+            p.waitForFinished();
+            return e;
+        }
+        e.stato = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        e.out = p.readAllStandardOutput();
+        e.err = p.readAllStandardError();
+        return e;
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(server.avviato());
+        const QString ini = percorso(QStringLiteral("Quorvan.ini"));
+        qv::ScriviIni(ini, "INDIRIZZIWEB", "EXPORT", server.urlExport());
+        qv::ScriviIni(ini, "INDIRIZZIWEB", "TRANSITI", server.urlTransiti());
+        qv::ScriviIni(ini, "INDIRIZZIWEB", "VAT", server.urlVat());
+    }
+
+    void uso_data() {
+        QTest::addColumn<QStringList>("argomenti");
+        QTest::newRow("batch without destination") << QStringList{"batch", "lista.txt"};
+        QTest::newRow("batch with an unknown destination") << QStringList{"batch", "lista.txt", "--dest", "fax"};
+        QTest::newRow("batch without list") << QStringList{"batch", "--dest", "db"};
+        QTest::newRow("export without form") << QStringList{"export"};
+        QTest::newRow("export with a bad state") << QStringList{"export", "csv", "--state", "X"};
+        QTest::newRow("export with day 32") << QStringList{"export", "csv", "--from", "32/1/2024"};
+        QTest::newRow("export with a bad table") << QStringList{"export", "list", "--table", "Nazioni"};
+        QTest::newRow("csv goes to its own file") << QStringList{"export", "csv", "--out", "x.csv"};
+        QTest::newRow("requery of concluded MRNs") << QStringList{"requery", "--state", "3"};
+        QTest::newRow("requery of the work table") << QStringList{"requery", "--table", "WkMRN"};
+    }
+    void uso() {
+        QFETCH(QStringList, argomenti);
+        const Esecuzione e = esegui(argomenti);
+        QCOMPARE(e.stato, 2);
+        QVERIFY(e.err.contains("usage: quorvan-cli"));
+    }
+
+    void meseSbagliatoConIlMessaggioDelBrowser() {
+        const Esecuzione e = esegui({"export", "csv", "--to", "1/13/2024"});
+        QCOMPARE(e.stato, 2);
+        QVERIFY(e.err.contains("MESE FINALE ERRATO"));
+    }
+
+    // The archive grows with each run below; they run in this order.
+    void batchNelDatabase() {
+        scrivi(percorso(QStringLiteral("lista.txt")),
+               "24IT000000000001E1\r\n24IT000000000005E5,24IT000000000007E7\r\n\r\n24IT000000000016T6\r\n");
+        const Esecuzione e = esegui({"batch", "lista.txt", "--dest", "db"});
+        QCOMPARE(e.stato, 0);
+        QVERIFY2(e.out.contains("MRN: 4/4\n"), e.out.constData());
+        QVERIFY(e.out.contains("archive: merged\n"));
+        QVERIFY(e.out.contains("states: IN SOSPESO 1, CANCELLATI 0, ERRATI 1, CONCLUSI 2\n"));
+        QVERIFY(e.err.contains("Elaborazione di 4 MRN in corso ..."));
+        QVERIFY(e.err.contains("Interrogo MRN numero 24IT000000000016T6     (4/4)"));
+        QCOMPARE(QFileInfo(percorso(QString::fromLatin1(qv::kFileEsiti))).size(), qint64(0));
+    }
+
+    void batchSuFileConSeparatore() {
+        scrivi(percorso(QStringLiteral("errato.txt")), "24IT000000000007E7");
+        const Esecuzione e = esegui({"batch", "errato.txt", "--dest", "file", "--sep", ";"});
+        QCOMPARE(e.stato, 0);
+        QCOMPARE(leggi(percorso(QString::fromLatin1(qv::kFileEsiti))), QByteArray("24IT000000000007E7;*;;;;;;;;;;;;;;;;;;;\r\n"));
+        QVERIFY(e.out.contains("results: "));
+    }
+
+    void batchInStampa() {
+        const Esecuzione e = esegui({"batch", "lista.txt", "--dest", "print"});
+        QCOMPARE(e.stato, 0);
+        const QByteArray report = leggi(percorso(QString::fromLatin1(qv::kFileEsiti)));
+        QVERIFY(report.startsWith("1) Risultato MRN numero: 24IT000000000001E1\r\n"));
+        QVERIFY(report.contains("4) Risultato MRN numero: 24IT000000000016T6\r\n"));
+        QCOMPARE(report.count(QByteArray(80, '-') + "\r\n"), 4);
+    }
+
+    void batchDiUnElencoMancanteOVuoto() {
+        Esecuzione e = esegui({"batch", "manca.txt", "--dest", "db"});
+        QCOMPARE(e.stato, 4);
+        QVERIFY(e.out.contains("non esiste"));
+        scrivi(percorso(QStringLiteral("vuoto.txt")), " , \r\n");
+        e = esegui({"batch", "vuoto.txt", "--dest", "file"});
+        QCOMPARE(e.stato, 4);
+        QVERIFY(e.out.contains("non contiene MRN"));
+    }
+
+    void esportaCsvEdElenco() {
+        Esecuzione e = esegui({"export", "csv"});
+        QCOMPARE(e.stato, 0);
+        const QString csv = QDir(percorso(QStringLiteral("TempFile"))).filePath(QStringLiteral("EXPMRN.csv"));
+        QVERIFY(e.out.contains("rows: 4"));
+        const QList<QByteArray> righe = leggi(csv).split('\n');
+        QCOMPARE(righe.size(), 6);
+        QVERIFY(righe.at(0).startsWith("MRN;NAZ;UFF.EXP.;"));
+        QVERIFY(righe.at(3).startsWith("24IT000000000007E7;IT;;;;;"));
+
+        e = esegui({"export", "list", "--state", "S", "--out", "sospesi.txt"});
+        QCOMPARE(e.stato, 0);
+        QCOMPARE(leggi(percorso(QStringLiteral("sospesi.txt"))), QByteArray("24IT000000000005E5\r\n"));
+
+        e = esegui({"export", "list", "--state", "C", "--kind", "T", "--nation", "it", "--out", "t.txt"});
+        QCOMPARE(e.stato, 0);
+        QCOMPARE(leggi(percorso(QStringLiteral("t.txt"))), QByteArray("24IT000000000016T6\r\n"));
+
+        e = esegui({"export", "list", "--state", "D"});
+        QCOMPARE(e.stato, 1);
+        QVERIFY(e.err.contains("NESSUN DATO DA ESPORTARE"));
+    }
+
+    void csvGiaAperto() {
+        const QString csv = QDir(percorso(QStringLiteral("TempFile"))).filePath(QStringLiteral("EXPMRN.csv"));
+        QFile::remove(csv);
+        QVERIFY(QDir().mkpath(csv)); // a folder in its place: the file cannot be written
+        const Esecuzione e = esegui({"export", "csv", "--table", "MRN"});
+        QDir(csv).removeRecursively();
+        QCOMPARE(e.stato, 4);
+        QVERIFY(e.err.contains("Il file è già aperto"));
+    }
+
+    void requeryDegliErrati() {
+        const Esecuzione e = esegui({"requery", "--state", "2"});
+        QCOMPARE(e.stato, 0);
+        QVERIFY(e.out.contains("MRN: 1/1\n"));
+        QVERIFY(e.out.contains("archive: merged\n"));
+        QCOMPARE(leggi(QDir(percorso(QStringLiteral("TempFile"))).filePath(QStringLiteral("ListaVAT.txt"))),
+                 QByteArray("24IT000000000007E7\r\n"));
+        QVERIFY(e.err.contains("Interrogo MRN numero 24IT000000000007E7     (1/1)"));
+    }
+
+    void requerySenzaRighe() {
+        const Esecuzione e = esegui({"requery", "--code", "NONCE"});
+        QCOMPARE(e.stato, 1);
+        QVERIFY(e.err.contains("NESSUN DATO DA ESPORTARE"));
+    }
+
+    void senzaConnessione() {
+        const QString ini = percorso(QStringLiteral("Quorvan.ini"));
+        qv::ScriviIni(ini, "INDIRIZZIWEB", "EXPORT", QStringLiteral("http://127.0.0.1:1/export.htm?mrn="));
+        const Esecuzione e = esegui({"batch", "lista.txt", "--dest", "db"});
+        qv::ScriviIni(ini, "INDIRIZZIWEB", "EXPORT", server.urlExport());
+        QCOMPARE(e.stato, 9);
+        QVERIFY(e.out.contains("MRN: 1/4\n"));
+        QVERIFY(e.out.contains("end: # Connessione INTERNET non attiva #"));
+        QVERIFY(e.out.contains("archive: merged\n"));
+    }
+
+    void interrottoConCtrlC() {
+        // A slow server, so that the signal arrives during the run.
+        ServerAvviato lento({QStringLiteral("--latency"), QStringLiteral("300")});
+        QVERIFY(lento.avviato());
+        const QString ini = percorso(QStringLiteral("Quorvan.ini"));
+        qv::ScriviIni(ini, "INDIRIZZIWEB", "EXPORT", lento.urlExport());
+        QByteArray dieci;
+        for (int i = 0; i < 10; ++i)
+            dieci += "24IT00000000020" + QByteArray::number(i) + "E1\r\n";
+        scrivi(percorso(QStringLiteral("dieci.txt")), dieci);
+
+        QProcess p;
+        p.setReadChannel(QProcess::StandardError); // the progress lines
+        p.start(cartellaProgrammi().filePath(QStringLiteral("quorvan-cli")),
+                {QStringLiteral("--home"), home.path(), QStringLiteral("batch"), percorso(QStringLiteral("dieci.txt")),
+                 QStringLiteral("--dest"), QStringLiteral("db")});
+        QVERIFY(p.waitForStarted());
+        QByteArray err;
+        while (!err.contains("(2/10)") && p.waitForReadyRead(10000))
+            err += p.readAllStandardError();
+        ::kill(static_cast<pid_t>(p.processId()), SIGINT);
+        QVERIFY(p.waitForFinished(60000));
+        qv::ScriviIni(ini, "INDIRIZZIWEB", "EXPORT", server.urlExport());
+        const QByteArray out = p.readAllStandardOutput();
+        err += p.readAllStandardError();
+        QVERIFY2(p.exitStatus() == QProcess::NormalExit, err.constData());
+        QCOMPARE(p.exitCode(), 130);
+        QVERIFY2(out.contains("archive: merged\n"), out.constData());
+        QVERIFY(out.contains("end: Elaborazione annullata dall'Operatore"));
+        QVERIFY(!out.contains("MRN: 10/10"));
+        // What was queried before the stop is in the archive.
+        const Esecuzione e = esegui({"export", "list", "--code", "00000000020", "--out", "interrotti.txt"});
+        QCOMPARE(e.stato, 0);
+        QVERIFY(leggi(percorso(QStringLiteral("interrotti.txt"))).startsWith("24IT000000000200E1\r\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliArchivio)
+#include "test_cli_archivio.moc"
