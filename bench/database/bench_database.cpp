@@ -154,6 +154,12 @@ int main(int argc, char** argv) {
         QStringLiteral("Select * FROM MRN WHERE OKStato = 2 AND Nazione = 'IT' ORDER BY Codice ASC"), dbOpenSnapshot);
     filtro.MoveLast();
     riga(QStringLiteral("snapshot by state and nation, MoveLast (%1 rows)").arg(filtro.RecordCount()), t.elapsed());
+    t.restart();
+    filtro.MoveFirst();
+    qint64 letti = 0;
+    for (; !filtro.Eof(); ++letti)
+        filtro.MoveNext();
+    riga(QStringLiteral("  the same, MoveFirst and MoveNext to the end"), t.elapsed(), letti);
     filtro.Close();
     rs.Close();
     db.Close();

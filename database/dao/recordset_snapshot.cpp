@@ -130,11 +130,11 @@ qint64 RecordsetSnapshot::conta() {
 
 void RecordsetSnapshot::ultimo() {
     c();
-    // Most selections end within a few thousand rows of where the reading
+    // Most selections end within some thousands of rows of where the reading
     // stands: stepping there is one pass. Longer ones are counted and
     // entered at their last row.
     if (totale_ < 0 && !fine_ && posQ_ == pos_ && pos_ >= 0) {
-        for (int passi = 0; passi < 20000; ++passi) {
+        for (int passi = 0; passi < 200000; ++passi) {
             if (!avanza()) { // the last row read stays in riga_
                 totale_ = pos_ + 1;
                 raggiunte_ = totale_;

@@ -36,6 +36,7 @@ public:
     void ultimo() override;
     void successivo() override;
     void precedente() override;
+    void passo(bool avanti);
     bool eof() const override { return pos_ == Pos::Dopo || pos_ == Pos::Vuota || pos_ == Pos::Nessuna; }
     bool bof() const override { return pos_ == Pos::Prima || pos_ == Pos::Vuota; }
     qint64 conteggio() override;
@@ -118,18 +119,21 @@ QString RecordsetTabella::condizione(const QVariantList& chiavi, int quante, con
         semplice = semplice && !decrescenti[i] && !chiavi[i].isNull() && (!*inverso || richiesto);
     }
 
-    if (confronto == QLatin1String("=")) {
+    // The first `n` fields equal to their keys.
+    auto uguali = [&](int n) {
         QStringList e;
-        for (int i = 0; i < quante; ++i) {
-            if (chiavi[i].isNull()) {
-                e << colonne[i] + QStringLiteral(" IS NULL");
+        for (int j = 0; j < n; ++j) {
+            if (chiavi[j].isNull()) {
+                e << colonne[j] + QStringLiteral(" IS NULL");
             } else {
-                e << colonne[i] + QStringLiteral(" = ?");
-                valori << chiavi[i];
+                e << colonne[j] + QStringLiteral(" = ?");
+                valori << chiavi[j];
             }
         }
-        return e.join(QStringLiteral(" AND "));
-    }
+        return e;
+    };
+    if (confronto == QLatin1String("="))
+        return uguali(quante).join(QStringLiteral(" AND "));
     if (semplice) {
         // Row values: SQLite walks the index from the key.
         QStringList segnaposto;
@@ -147,15 +151,7 @@ QString RecordsetTabella::condizione(const QVariantList& chiavi, int quante, con
     const bool avanti = !*inverso;
     QStringList alternative;
     for (int i = 0; i < quante; ++i) {
-        QStringList e;
-        for (int j = 0; j < i; ++j) {
-            if (chiavi[j].isNull()) {
-                e << colonne[j] + QStringLiteral(" IS NULL");
-            } else {
-                e << colonne[j] + QStringLiteral(" = ?");
-                valori << chiavi[j];
-            }
-        }
+        QStringList e = uguali(i);
         const bool maggiore = avanti != decrescenti[i];
         if (chiavi[i].isNull()) {
             e << (maggiore ? colonne[i] + QStringLiteral(" IS NOT NULL") : QStringLiteral("0"));
@@ -166,18 +162,8 @@ QString RecordsetTabella::condizione(const QVariantList& chiavi, int quante, con
         }
         alternative << QLatin1Char('(') + e.join(QStringLiteral(" AND ")) + QLatin1Char(')');
     }
-    if (confronto.endsWith(QLatin1Char('='))) {
-        QStringList e;
-        for (int i = 0; i < quante; ++i) {
-            if (chiavi[i].isNull()) {
-                e << colonne[i] + QStringLiteral(" IS NULL");
-            } else {
-                e << colonne[i] + QStringLiteral(" = ?");
-                valori << chiavi[i];
-            }
-        }
-        alternative << QLatin1Char('(') + e.join(QStringLiteral(" AND ")) + QLatin1Char(')');
-    }
+    if (confronto.endsWith(QLatin1Char('=')))
+        alternative << QLatin1Char('(') + uguali(quante).join(QStringLiteral(" AND ")) + QLatin1Char(')');
     return alternative.join(QStringLiteral(" OR "));
 }
 
@@ -266,30 +252,21 @@ void RecordsetTabella::ultimo() {
         pos_ = Pos::Vuota;
 }
 
-void RecordsetTabella::successivo() {
-    c();
-    if (pos_ == Pos::Prima)
-        return primo();
-    if (pos_ != Pos::Riga && pos_ != Pos::Eliminata)
-        solleva(errori::NessunRecordCorrente);
-    annullaModifica();
-    QVariantList valori;
-    const QString dove = oltre(true, valori);
-    if (!leggi(dove, valori, false))
-        pos_ = Pos::Dopo;
-}
+void RecordsetTabella::successivo() { passo(true); }
+void RecordsetTabella::precedente() { passo(false); }
 
-void RecordsetTabella::precedente() {
+void RecordsetTabella::passo(bool avanti) {
     c();
-    if (pos_ == Pos::Dopo)
-        return ultimo();
+    // From past one end the next step in the other direction is the row at that end.
+    if (pos_ == (avanti ? Pos::Prima : Pos::Dopo))
+        return avanti ? primo() : ultimo();
     if (pos_ != Pos::Riga && pos_ != Pos::Eliminata)
         solleva(errori::NessunRecordCorrente);
     annullaModifica();
     QVariantList valori;
-    const QString dove = oltre(false, valori);
-    if (!leggi(dove, valori, true))
-        pos_ = Pos::Prima;
+    const QString dove = oltre(avanti, valori);
+    if (!leggi(dove, valori, !avanti))
+        pos_ = avanti ? Pos::Dopo : Pos::Prima;
 }
 
 qint64 RecordsetTabella::conteggio() {

@@ -71,28 +71,24 @@ void Workspace::BeginTrans() {
     }
 }
 
-void Workspace::CommitTrans() {
-    const auto elenco = aperti();
-    bool qualcuna = false;
-    for (const auto& c : elenco)
-        qualcuna = qualcuna || c->livelloTransazione() > 0;
-    if (!qualcuna)
-        solleva(errori::TransazioneAssente);
-    for (const auto& c : elenco)
+QList<std::shared_ptr<Connessione>> Workspace::inTransazione() {
+    QList<std::shared_ptr<Connessione>> r;
+    for (const auto& c : aperti())
         if (c->livelloTransazione() > 0)
-            c->confermaTransazione();
+            r.append(c);
+    if (r.isEmpty())
+        solleva(errori::TransazioneAssente);
+    return r;
+}
+
+void Workspace::CommitTrans() {
+    for (const auto& c : inTransazione())
+        c->confermaTransazione();
 }
 
 void Workspace::Rollback() {
-    const auto elenco = aperti();
-    bool qualcuna = false;
-    for (const auto& c : elenco)
-        qualcuna = qualcuna || c->livelloTransazione() > 0;
-    if (!qualcuna)
-        solleva(errori::TransazioneAssente);
-    for (const auto& c : elenco)
-        if (c->livelloTransazione() > 0)
-            c->annullaTransazione();
+    for (const auto& c : inTransazione())
+        c->annullaTransazione();
 }
 
 namespace DBEngine {

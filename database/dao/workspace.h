@@ -34,6 +34,7 @@ public:
 
 private:
     QList<std::shared_ptr<Connessione>> aperti();
+    QList<std::shared_ptr<Connessione>> inTransazione(); // 3034 when none
 
     int attesaBloccoMs_;
     QList<std::weak_ptr<Connessione>> databases_;

@@ -376,9 +376,10 @@ private slots:
         t.Fields = {TableDef::CreateField("N", dbLong)};
         db.AppendTableDef(t);
         db.Execute("INSERT INTO Lunga (N) VALUES (1)", dbFailOnError);
-        for (int i = 0; i < 15; ++i) // doubling: 32768 rows, numbered 1..32768
+        for (int i = 0; i < 18; ++i) // doubling: 262144 rows, numbered 1..262144
             db.Execute(QString("INSERT INTO Lunga (N) SELECT N + %1 FROM Lunga").arg(1 << i), dbFailOnError);
-        for (const qint64 fino : {32768, 20001, 19999}) {
+        // Beyond the rows a MoveLast steps through (200000) it counts and jumps.
+        for (const qint64 fino : {262144, 200002, 199999}) {
             Recordset rs = db.OpenRecordset(QString("SELECT * FROM Lunga WHERE N <= %1 ORDER BY N").arg(fino),
                                             dbOpenSnapshot);
             rs.MoveNext();
