@@ -13,6 +13,8 @@
 #include <QDir>
 #include <QSaveFile>
 
+#include <functional>
+
 namespace qv {
 
 namespace {
@@ -53,10 +55,12 @@ TipoCampo tipoDi(int tipoDao) {
     return TipoCampo::Numero;
 }
 
-} // namespace
-
-RisultatoEsportazione EsportaLista(StatoDatabase& s, Messaggi& m, const QString& sql, const QString& percorso,
-                                   bool mostraMessaggio) {
+// The steps both exports share: no rows, no file; the busy pointer; a file
+// that cannot be written is reported before any work; the rows go to a
+// temporary file that replaces `percorso` only once they are all written.
+// `scrivi` writes the lines and returns how many rows it wrote.
+RisultatoEsportazione esporta(StatoDatabase& s, Messaggi& m, const QString& sql, const QString& percorso,
+                              const std::function<qint64(dao::Recordset&, QSaveFile&)>& scrivi) {
     RisultatoEsportazione r;
     r.percorso = percorso;
     try {
@@ -67,35 +71,39 @@ RisultatoEsportazione EsportaLista(StatoDatabase& s, Messaggi& m, const QString&
             return r;
         }
         Attesa attesa(s);
-        if (!scrivibile(percorso)) {
-            fileAperto(m);
-            r.esito = EsitoEsportazione::FileAperto;
-            return r;
-        }
         QSaveFile file(percorso);
-        if (!file.open(QIODevice::WriteOnly)) {
+        if (!scrivibile(percorso) || !file.open(QIODevice::WriteOnly)) {
             fileAperto(m);
             r.esito = EsitoEsportazione::FileAperto;
             return r;
         }
-        const int codice = rs.FieldIndex(QStringLiteral("CODICE"));
-        for (; !rs.Eof(); rs.MoveNext()) {
-            file.write(platform::toAnsi(rs.Value(codice).toString().trimmed() + QStringLiteral("\r\n")));
-            ++r.righe;
-        }
+        const qint64 righe = scrivi(rs, file);
         if (!file.commit()) {
             fileAperto(m);
             r.esito = EsitoEsportazione::FileAperto;
-            r.righe = 0;
             return r;
         }
+        r.righe = righe;
     } catch (const dao::ErroreDao&) {
         r.esito = EsitoEsportazione::Errore;
-        r.righe = 0;
         return r;
     }
     r.esito = EsitoEsportazione::Fatto;
-    if (mostraMessaggio)
+    return r;
+}
+
+} // namespace
+
+RisultatoEsportazione EsportaLista(StatoDatabase& s, Messaggi& m, const QString& sql, const QString& percorso,
+                                   bool mostraMessaggio) {
+    const RisultatoEsportazione r = esporta(s, m, sql, percorso, [](dao::Recordset& rs, QSaveFile& file) {
+        const int codice = rs.FieldIndex(QStringLiteral("CODICE"));
+        qint64 righe = 0;
+        for (; !rs.Eof(); rs.MoveNext(), ++righe)
+            file.write(platform::toAnsi(rs.Value(codice).toString().trimmed() + QStringLiteral("\r\n")));
+        return righe;
+    });
+    if (r.esito == EsitoEsportazione::Fatto && mostraMessaggio)
         m.mostra(QStringLiteral("Creato il file  '") + percorso + QStringLiteral("'\ncon la lista di ") +
                      QString::number(r.righe) + QStringLiteral(" elementi"),
                  NomeProgramma, Icona::Informazione, Pulsanti::Ok);
@@ -119,28 +127,7 @@ QList<int> ColonneDaEsportare(bool tutte, const QString& layOutEsteso) {
 
 RisultatoEsportazione EsportaCsv(StatoDatabase& s, Messaggi& m, const QString& sql, const QString& tabella,
                                  const QList<int>& colonne, const QLocale& locale) {
-    RisultatoEsportazione r;
-    r.percorso = PercorsoCsv(s.CartellaTemp, tabella);
-    try {
-        dao::Recordset rs = s.DbLavoro.OpenRecordset(sql, dao::dbOpenSnapshot);
-        if (rs.Eof()) {
-            nessunDato(m);
-            r.esito = EsitoEsportazione::NessunDato;
-            return r;
-        }
-        Attesa attesa(s);
-        if (!scrivibile(r.percorso)) {
-            fileAperto(m);
-            r.esito = EsitoEsportazione::FileAperto;
-            return r;
-        }
-        QSaveFile file(r.percorso);
-        if (!file.open(QIODevice::WriteOnly)) {
-            fileAperto(m);
-            r.esito = EsitoEsportazione::FileAperto;
-            return r;
-        }
-
+    return esporta(s, m, sql, PercorsoCsv(s.CartellaTemp, tabella), [&](dao::Recordset& rs, QSaveFile& file) {
         // Headings, and where each column's field stands in the rows.
         QStringList intestazioni;
         QList<int> posizioni;
@@ -160,27 +147,16 @@ RisultatoEsportazione EsportaCsv(StatoDatabase& s, Messaggi& m, const QString& s
         }
         file.write(platform::toAnsi(RigaIntestazioneCsv(intestazioni)));
 
+        qint64 righe = 0;
         QStringList valori;
-        for (; !rs.Eof(); rs.MoveNext()) {
+        for (; !rs.Eof(); rs.MoveNext(), ++righe) {
             valori.clear();
             for (int i = 0; i < posizioni.size(); ++i)
                 valori << (posizioni[i] >= 0 ? FormattaCampoCsv(rs.Value(posizioni[i]), tipi[i], locale) : QString());
             file.write(platform::toAnsi(RigaCsv(valori)));
-            ++r.righe;
         }
-        if (!file.commit()) {
-            fileAperto(m);
-            r.esito = EsitoEsportazione::FileAperto;
-            r.righe = 0;
-            return r;
-        }
-    } catch (const dao::ErroreDao&) {
-        r.esito = EsitoEsportazione::Errore;
-        r.righe = 0;
-        return r;
-    }
-    r.esito = EsitoEsportazione::Fatto;
-    return r;
+        return righe;
+    });
 }
 
 bool ApriCsv(Avviatore& avviatore, Messaggi& m, const QString& programmaExcel, const QString& csv) {

@@ -8,7 +8,7 @@
 #include <QStringList>
 
 namespace qv {
-struct RichiestaElenco;
+enum class Destinazione;
 struct StatoDatabase;
 } // namespace qv
 
@@ -50,12 +50,16 @@ int ComandoExport(const QStringList& argomenti, const QString& home);
 int ComandoRequery(const QStringList& argomenti, const QString& home);
 
 struct AmbienteCli;
-// The database steps of start-up (AvviaDataBase); false when the program
-// must end. The database may still be closed afterwards.
-bool AvviaArchivioCli(AmbienteCli& ambiente, StatoDatabase& database);
-// One list run with progress on stderr and the summary on stdout; returns
-// the exit status.
-int EseguiElencoCli(AmbienteCli& ambiente, StatoDatabase& database, const RichiestaElenco& richiesta);
+// The start-up of the archive commands: AvviaAmbiente, then the database
+// steps (AvviaDataBase). Returns 0, or the exit status when `comando` cannot
+// go on (the reason on stderr); with `databaseNecessario` a database that
+// did not open is such a reason.
+int AvviaArchivioCli(AmbienteCli& ambiente, StatoDatabase& database, const QString& home, const char* comando,
+                     bool databaseNecessario);
+// One list run into "EsitiDaEle.txt" or the archive, with progress on
+// stderr and the summary on stdout; returns the exit status.
+int EseguiElencoCli(AmbienteCli& ambiente, StatoDatabase& database, const QString& elenco,
+                    Destinazione destinazione, const QString& separatore = QStringLiteral("|"));
 
 // The browser's filters as options: --state, --nation, --year, --kind,
 // --from, --to, --code, --table. Other words go to `resto`. False with

@@ -37,17 +37,33 @@ extern "C" void fermaAlSegnale(int) { interrotto = true; }
 
 } // namespace
 
-bool AvviaArchivioCli(AmbienteCli& ambiente, StatoDatabase& database) {
+int AvviaArchivioCli(AmbienteCli& ambiente, StatoDatabase& database, const QString& home, const char* comando,
+                     bool databaseNecessario) {
+    if (!AvviaAmbiente(ambiente, home))
+        return kErroreAvvio;
     QTextStream err(stderr);
     ParametriAvvio p;
     p.cartella = ambiente.cartellaProgramma;
     p.nome = kNomeProgramma;
     p.fileIni = ambiente.fileIni;
-    return AvviaDataBase(database, ambiente.nazioni, ambiente.messaggi, p,
-                         [&err](const QString& riga) { err << riga << Qt::endl; });
+    if (!AvviaDataBase(database, ambiente.nazioni, ambiente.messaggi, p,
+                       [&err](const QString& riga) { err << riga << Qt::endl; }))
+        return kErroreAvvio;
+    if (databaseNecessario && !database.DatabaseAperto) {
+        err << "quorvan-cli " << comando << ": the database " << QDir::toNativeSeparators(database.FileDataBase)
+            << " cannot be opened" << Qt::endl;
+        return kErroreArchivio;
+    }
+    return 0;
 }
 
-int EseguiElencoCli(AmbienteCli& ambiente, StatoDatabase& database, const RichiestaElenco& richiesta) {
+int EseguiElencoCli(AmbienteCli& ambiente, StatoDatabase& database, const QString& elenco,
+                    Destinazione destinazione, const QString& separatore) {
+    RichiestaElenco richiesta;
+    richiesta.elenco = elenco;
+    richiesta.separatore = separatore;
+    richiesta.destinazione = destinazione;
+    richiesta.fileEsiti = QDir(ambiente.cartellaProgramma).filePath(QString::fromLatin1(kFileEsiti));
     QTextStream err(stderr);
     QTextStream out(stdout);
     StatoArchivio archivio;
@@ -136,23 +152,11 @@ int ComandoBatch(const QStringList& argomenti, const QString& home) {
     elenco = QDir::current().absoluteFilePath(elenco);
 
     AmbienteCli ambiente;
-    if (!AvviaAmbiente(ambiente, home))
-        return kErroreAvvio;
-    ambiente.web.ContestoWeb = ContestoElencoManuale;
     StatoDatabase database;
-    if (!AvviaArchivioCli(ambiente, database))
-        return kErroreAvvio;
-    if (d == Destinazione::Database && !database.DatabaseAperto) {
-        err << "quorvan-cli batch: the database " << database.FileDataBase << " cannot be opened" << Qt::endl;
-        return kErroreArchivio;
-    }
-
-    RichiestaElenco richiesta;
-    richiesta.elenco = elenco;
-    richiesta.separatore = separatore;
-    richiesta.destinazione = d;
-    richiesta.fileEsiti = QDir(ambiente.cartellaProgramma).filePath(QString::fromLatin1(kFileEsiti));
-    const int stato = EseguiElencoCli(ambiente, database, richiesta);
+    if (const int stato = AvviaArchivioCli(ambiente, database, home, "batch", d == Destinazione::Database))
+        return stato;
+    ambiente.web.ContestoWeb = ContestoElencoManuale;
+    const int stato = EseguiElencoCli(ambiente, database, elenco, d, separatore);
     ChiudiDataBase(database);
     return stato;
 }

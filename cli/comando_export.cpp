@@ -149,15 +149,9 @@ int ComandoExport(const QStringList& argomenti, const QString& home) {
     }
 
     AmbienteCli ambiente;
-    if (!AvviaAmbiente(ambiente, home))
-        return kErroreAvvio;
     StatoDatabase database;
-    if (!AvviaArchivioCli(ambiente, database))
-        return kErroreAvvio;
-    if (!database.DatabaseAperto) {
-        err << "quorvan-cli export: the database " << database.FileDataBase << " cannot be opened" << Qt::endl;
-        return kErroreArchivio;
-    }
+    if (const int stato = AvviaArchivioCli(ambiente, database, home, "export", true))
+        return stato;
 
     const QString sql = SqlEstrazione(filtri.modo, filtri.filtri, {}, QDate::currentDate());
     const RisultatoEsportazione r =

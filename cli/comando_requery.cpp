@@ -47,16 +47,10 @@ int ComandoRequery(const QStringList& argomenti, const QString& home) {
     }
 
     AmbienteCli ambiente;
-    if (!AvviaAmbiente(ambiente, home))
-        return kErroreAvvio;
-    ambiente.web.ContestoWeb = ContestoElencoDatabase;
     StatoDatabase database;
-    if (!AvviaArchivioCli(ambiente, database))
-        return kErroreAvvio;
-    if (!database.DatabaseAperto) {
-        err << "quorvan-cli requery: the database " << database.FileDataBase << " cannot be opened" << Qt::endl;
-        return kErroreArchivio;
-    }
+    if (const int stato = AvviaArchivioCli(ambiente, database, home, "requery", true))
+        return stato;
+    ambiente.web.ContestoWeb = ContestoElencoDatabase;
 
     const QString lista = database.CartellaTemp + QStringLiteral("ListaVAT.txt");
     const RisultatoEsportazione scritta = EsportaLista(
@@ -66,11 +60,7 @@ int ComandoRequery(const QStringList& argomenti, const QString& home) {
         return scritta.esito == EsitoEsportazione::NessunDato ? kNessunDato : kErroreElenco;
     }
 
-    RichiestaElenco richiesta;
-    richiesta.elenco = lista;
-    richiesta.destinazione = Destinazione::Database;
-    richiesta.fileEsiti = QDir(ambiente.cartellaProgramma).filePath(QString::fromLatin1(kFileEsiti));
-    const int stato = EseguiElencoCli(ambiente, database, richiesta);
+    const int stato = EseguiElencoCli(ambiente, database, lista, Destinazione::Database);
     ChiudiDataBase(database);
     return stato;
 }

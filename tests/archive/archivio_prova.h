@@ -8,6 +8,8 @@
 
 #include <QFile>
 #include <QString>
+#include <QStringList>
+#include <QVariantMap>
 
 namespace qv::prova {
 
@@ -15,6 +17,28 @@ inline dao::Database CreaArchivioProva(dao::Workspace& ws, const QString& percor
     QFile::remove(percorso);
     CreaDatabaseRiferimento(ws, percorso);
     return ws.OpenDatabase(percorso);
+}
+
+// The row of `codice` in `tabella`, field by field; empty when missing.
+inline QVariantMap Riga(dao::Database& db, const QString& tabella, const QString& codice) {
+    dao::Recordset rs = db.OpenRecordset(tabella);
+    rs.setIndex(QStringLiteral("primaria"));
+    rs.Seek(QStringLiteral("="), codice);
+    QVariantMap m;
+    if (!rs.NoMatch())
+        for (int i = 0; i < rs.FieldCount(); ++i)
+            m.insert(rs.FieldInfo(i).Name, rs.Value(i));
+    return m;
+}
+
+// The codes of `tabella` in code order.
+inline QStringList Codici(dao::Database& db, const QString& tabella) {
+    dao::Recordset rs = db.OpenRecordset(tabella);
+    rs.setIndex(QStringLiteral("primaria"));
+    QStringList c;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
+        c << rs.Value(QStringLiteral("Codice")).toString();
+    return c;
 }
 
 } // namespace qv::prova

@@ -8,6 +8,7 @@
 #include "archive/layout_colonne.h"
 #include "archive/manutenzione_mrn.h"
 #include "archivio_prova.h"
+#include "filtri_prova.h"
 #include "database/stato_database.h"
 #include "platform/day_number.h"
 #include "shell/messaggi.h"
@@ -122,13 +123,7 @@ QStringList TestArchivioDatabase::estrai(const QString& sql) {
 }
 
 void TestArchivioDatabase::filtri_data() {
-    QTest::addColumn<int>("stato");
-    QTest::addColumn<QString>("nazione");
-    QTest::addColumn<QString>("anno");
-    QTest::addColumn<QString>("tipo");
-    QTest::addColumn<QStringList>("dal");
-    QTest::addColumn<QStringList>("al");
-    QTest::addColumn<QString>("frammento");
+    prova::ColonneFiltri();
     QTest::addColumn<int>("colonna");
     QTest::addColumn<int>("verso");
     QTest::addColumn<QStringList>("attesi");
@@ -161,27 +156,10 @@ void TestArchivioDatabase::filtri_data() {
 }
 
 void TestArchivioDatabase::filtri() {
-    QFETCH(int, stato);
-    QFETCH(QString, nazione);
-    QFETCH(QString, anno);
-    QFETCH(QString, tipo);
-    QFETCH(QStringList, dal);
-    QFETCH(QStringList, al);
-    QFETCH(QString, frammento);
     QFETCH(int, colonna);
     QFETCH(int, verso);
     QFETCH(QStringList, attesi);
-
-    FiltriArchivio f;
-    f.stato = stato;
-    f.nazione = nazione;
-    f.anno = anno;
-    f.tipo = tipo;
-    for (int i = 0; i < 3; ++i) {
-        f.dal[i] = dal.at(i);
-        f.al[i] = al.at(i);
-    }
-    f.frammento = frammento;
+    const FiltriArchivio f = prova::FiltriDellaRiga();
     const QString sql = SqlEstrazione(ModoBrowser{true}, f, {colonna, verso}, kOggi);
     QCOMPARE(estrai(sql), attesi);
     QCOMPARE(ContaEstrazione(s_.DbLavoro, EstraiMrnSql(QStringLiteral("MRN"), f, kOggi)), qint64(attesi.size()));

@@ -25,26 +25,6 @@ namespace {
 const QString kVecchio = QStringLiteral("24IT000000000001E1"); // in the archive before the batch
 const QString kEstraneo = QStringLiteral("23DE000000000008E8"); // in the archive, not in the batch
 
-QVariantMap riga(dao::Database& db, const QString& tabella, const QString& codice) {
-    dao::Recordset rs = db.OpenRecordset(tabella);
-    rs.setIndex(QStringLiteral("primaria"));
-    rs.Seek(QStringLiteral("="), codice);
-    QVariantMap m;
-    if (!rs.NoMatch())
-        for (int i = 0; i < rs.FieldCount(); ++i)
-            m.insert(rs.FieldInfo(i).Name, rs.Value(i));
-    return m;
-}
-
-QStringList codici(dao::Database& db, const QString& tabella) {
-    dao::Recordset rs = db.OpenRecordset(tabella);
-    rs.setIndex(QStringLiteral("primaria"));
-    QStringList c;
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
-        c << rs.Value(QStringLiteral("Codice")).toString();
-    return c;
-}
-
 } // namespace
 
 class TestElencoDatabase : public QObject {
@@ -153,16 +133,16 @@ void TestElencoDatabase::statiNellArchivio() {
     QCOMPARE(r.fine, FineElenco::Completato);
     QCOMPARE(r.numero, qint64(1));
     QVERIFY(r.unito);
-    const QVariantMap m = riga(database_.DbLavoro, QStringLiteral("MRN"), codice);
+    const QVariantMap m = prova::Riga(database_.DbLavoro, QStringLiteral("MRN"), codice);
     QCOMPARE(m.value("Codice").toString(), codice);
     QCOMPARE(m.value("OKStato").toInt(), stato);
     QCOMPARE(m.value("ExDataUscita").toDouble(), uscita);
     QCOMPARE(m.value("OK").toInt(), ok);
     QCOMPARE(m.value("DataElab").toDouble(), platform::dayNumber(QDate::currentDate()));
     // The rest of the archive is untouched.
-    QCOMPARE(riga(database_.DbLavoro, QStringLiteral("MRN"), kEstraneo).value("DataElab").toDouble(),
+    QCOMPARE(prova::Riga(database_.DbLavoro, QStringLiteral("MRN"), kEstraneo).value("DataElab").toDouble(),
              platform::dayNumber(QDate(2020, 1, 1)));
-    QCOMPARE(codici(database_.DbLavoro, QStringLiteral("WkMRN")), QStringList{codice});
+    QCOMPARE(prova::Codici(database_.DbLavoro, QStringLiteral("WkMRN")), QStringList{codice});
 }
 
 void TestElencoDatabase::mrnRipetutoEFileVuoto() {
@@ -174,9 +154,9 @@ void TestElencoDatabase::mrnRipetutoEFileVuoto() {
     const RisultatoElenco r =
         esegui("24IT000000000015E5\r\n24IT000000000002E2, 24it000000000015e5\r\n", Destinazione::Database);
     QCOMPARE(r.numero, qint64(3));
-    QCOMPARE(codici(database_.DbLavoro, QStringLiteral("WkMRN")),
+    QCOMPARE(prova::Codici(database_.DbLavoro, QStringLiteral("WkMRN")),
              (QStringList{"24IT000000000002E2", "24IT000000000015E5"}));
-    QCOMPARE(codici(database_.DbLavoro, QStringLiteral("MRN")),
+    QCOMPARE(prova::Codici(database_.DbLavoro, QStringLiteral("MRN")),
              (QStringList{kEstraneo, kVecchio, "24IT000000000002E2", "24IT000000000015E5"}));
     // With D.B. the results file exists afterwards and is empty.
     QVERIFY(QFile::exists(esiti));
@@ -187,8 +167,8 @@ void TestElencoDatabase::altraDestinazioneLasciaWkVuota() {
     QVERIFY(esegui("24IT000000000002E2\r\n", Destinazione::Database).unito);
     const RisultatoElenco r = esegui("24IT000000000003E3\r\n", Destinazione::File);
     QCOMPARE(r.numero, qint64(1));
-    QVERIFY(codici(database_.DbLavoro, QStringLiteral("WkMRN")).isEmpty());
-    QVERIFY(!codici(database_.DbLavoro, QStringLiteral("MRN")).contains(QStringLiteral("24IT000000000003E3")));
+    QVERIFY(prova::Codici(database_.DbLavoro, QStringLiteral("WkMRN")).isEmpty());
+    QVERIFY(!prova::Codici(database_.DbLavoro, QStringLiteral("MRN")).contains(QStringLiteral("24IT000000000003E3")));
 }
 
 void TestElencoDatabase::annullatoDopoIlTerzo() {
@@ -205,8 +185,8 @@ void TestElencoDatabase::annullatoDopoIlTerzo() {
     QCOMPARE(r.numero, qint64(3));
     QCOMPARE(r.totale, qint64(10));
     QVERIFY(r.unito);
-    QCOMPARE(codici(database_.DbLavoro, QStringLiteral("WkMRN")), primiTre);
-    QCOMPARE(codici(database_.DbLavoro, QStringLiteral("MRN")), QStringList({kEstraneo, kVecchio}) + primiTre);
+    QCOMPARE(prova::Codici(database_.DbLavoro, QStringLiteral("WkMRN")), primiTre);
+    QCOMPARE(prova::Codici(database_.DbLavoro, QStringLiteral("MRN")), QStringList({kEstraneo, kVecchio}) + primiTre);
 }
 
 void TestElencoDatabase::connessionePersaAlTerzo() {
@@ -221,9 +201,9 @@ void TestElencoDatabase::connessionePersaAlTerzo() {
     QCOMPARE(r.messaggio, QStringLiteral("# Connessione INTERNET non attiva #"));
     // What was done before is merged.
     QVERIFY(r.unito);
-    QCOMPARE(codici(database_.DbLavoro, QStringLiteral("WkMRN")),
+    QCOMPARE(prova::Codici(database_.DbLavoro, QStringLiteral("WkMRN")),
              (QStringList{"24IT000000000002E2", "24IT000000000003E3"}));
-    QCOMPARE(codici(database_.DbLavoro, QStringLiteral("MRN")).size(), 4);
+    QCOMPARE(prova::Codici(database_.DbLavoro, QStringLiteral("MRN")).size(), 4);
 }
 
 void TestElencoDatabase::databaseChiusoDuranteIlGiro_data() {
@@ -249,12 +229,12 @@ void TestElencoDatabase::databaseChiusoDuranteIlGiro() {
 
     // The archive is as it was.
     dao::Database db = database_.WsLavoro.OpenDatabase(database_.FileDataBase);
-    QCOMPARE(codici(db, QStringLiteral("MRN")), (QStringList{kEstraneo, kVecchio}));
-    QCOMPARE(riga(db, QStringLiteral("MRN"), kVecchio).value("OKStato").toInt(), 2);
+    QCOMPARE(prova::Codici(db, QStringLiteral("MRN")), (QStringList{kEstraneo, kVecchio}));
+    QCOMPARE(prova::Riga(db, QStringLiteral("MRN"), kVecchio).value("OKStato").toInt(), 2);
     // A cleared flag closes the work table normally; a connection that went
     // away takes the uncommitted group of work rows with it.
     const QStringList scritte{"24IT000000000002E2", "24IT000000000003E3"};
-    const QStringList lavoro = codici(db, QStringLiteral("WkMRN"));
+    const QStringList lavoro = prova::Codici(db, QStringLiteral("WkMRN"));
     if (chiudeIlFile)
         QVERIFY(lavoro.isEmpty() || lavoro == scritte);
     else

@@ -25,18 +25,6 @@ using Titolo = std::array<QString, 8>;
 const QDate kGiorno1(2024, 5, 10);
 const QDate kGiorno2(2024, 5, 11);
 
-// The row of `codice` in `tabella`, field by field; empty when missing.
-QVariantMap riga(dao::Database& db, const QString& tabella, const QString& codice) {
-    dao::Recordset rs = db.OpenRecordset(tabella);
-    rs.setIndex(QStringLiteral("primaria"));
-    rs.Seek(QStringLiteral("="), codice);
-    QVariantMap m;
-    if (!rs.NoMatch())
-        for (int i = 0; i < rs.FieldCount(); ++i)
-            m.insert(rs.FieldInfo(i).Name, rs.Value(i));
-    return m;
-}
-
 qint64 righe(dao::Database& db, const QString& tabella) { return db.OpenRecordset(tabella).RecordCount(); }
 
 } // namespace
@@ -56,6 +44,7 @@ private slots:
     void unisciInterrottoLasciaLArchivio();
 
 private:
+    void archivioErrato();
     void scrivi(const QString& codice, const Esito& e, const Titolo& t, const QDate& oggi = kGiorno1);
 
     QTemporaryDir dir_;
@@ -81,6 +70,17 @@ void TestLavoroWk::cleanup() {
 
 void TestLavoroWk::scrivi(const QString& codice, const Esito& e, const Titolo& t, const QDate& oggi) {
     QVERIFY(ScriviRigaMrn(stato_.RsWk, codice, e, t, oggi));
+}
+
+// The archive before a merge: two erroneous MRNs processed on kGiorno1.
+void TestLavoroWk::archivioErrato() {
+    dao::Recordset mrn = db_.OpenRecordset(QStringLiteral("MRN"));
+    mrn.setIndex(QStringLiteral("primaria"));
+    Titolo errato;
+    errato[2] = QStringLiteral("*** vecchio ***");
+    QVERIFY(ScriviRigaMrn(mrn, QStringLiteral("24IT000000000001E1"), Esito{}, errato, kGiorno1));
+    QVERIFY(ScriviRigaMrn(mrn, QStringLiteral("24IT000000000009E9"), Esito{}, errato, kGiorno1));
+    mrn.Close();
 }
 
 void TestLavoroWk::scriviRiga_data() {
@@ -118,7 +118,7 @@ void TestLavoroWk::scriviRiga() {
     e[3] = transito;
     e[4] = scarico;
     scrivi(codice, e, t);
-    const QVariantMap r = riga(db_, QStringLiteral("WkMRN"), codice);
+    const QVariantMap r = prova::Riga(db_, QStringLiteral("WkMRN"), codice);
     QCOMPARE(r.value("Codice").toString(), codice);
     QCOMPARE(r.value("Nazione").toString(), codice.mid(2, 2));
     QCOMPARE(r.value("OKStato").toInt(), stato);
@@ -148,7 +148,7 @@ void TestLavoroWk::mrnRipetutoTieneLaPrimaData() {
     e[19] = QStringLiteral("12/03/2024");
     scrivi(QStringLiteral("24IT000000000001E1"), e, t, kGiorno2);
     QCOMPARE(righe(db_, QStringLiteral("WkMRN")), qint64(1));
-    const QVariantMap r = riga(db_, QStringLiteral("WkMRN"), QStringLiteral("24IT000000000001E1"));
+    const QVariantMap r = prova::Riga(db_, QStringLiteral("WkMRN"), QStringLiteral("24IT000000000001E1"));
     QCOMPARE(r.value("OKStato").toInt(), 3);
     QCOMPARE(r.value("ExUffExport").toString(), QStringLiteral("IT277100"));
     QCOMPARE(r.value("DataElab").toDouble(), platform::dayNumber(kGiorno1));
@@ -160,7 +160,7 @@ void TestLavoroWk::testoTroppoLungoTagliato() {
     e[18] = QStringLiteral("IT018100 - ") + QString(80, QLatin1Char('D'));
     e[19] = QStringLiteral("12/03/2024");
     scrivi(QStringLiteral("24IT000000000001E1"), e, Titolo{});
-    const QVariantMap r = riga(db_, QStringLiteral("WkMRN"), QStringLiteral("24IT000000000001E1"));
+    const QVariantMap r = prova::Riga(db_, QStringLiteral("WkMRN"), QStringLiteral("24IT000000000001E1"));
     QCOMPARE(r.value("ExUffUscitaCod").toString(), QStringLiteral("IT018100"));
     QCOMPARE(r.value("ExUffUscitaDes").toString(), QString(59, QLatin1Char('D')));
     // The role field is shorter than the value: the row keeps what fits.
@@ -200,13 +200,7 @@ void TestLavoroWk::svuota() {
 }
 
 void TestLavoroWk::unisciSostituisce() {
-    dao::Recordset mrn = db_.OpenRecordset(QStringLiteral("MRN"));
-    mrn.setIndex(QStringLiteral("primaria"));
-    Titolo errato;
-    errato[2] = QStringLiteral("*** vecchio ***");
-    QVERIFY(ScriviRigaMrn(mrn, QStringLiteral("24IT000000000001E1"), Esito{}, errato, kGiorno1));
-    QVERIFY(ScriviRigaMrn(mrn, QStringLiteral("24IT000000000009E9"), Esito{}, errato, kGiorno1));
-    mrn.Close();
+    archivioErrato();
 
     Esito e;
     e[19] = QStringLiteral("12/03/2024");
@@ -216,25 +210,19 @@ void TestLavoroWk::unisciSostituisce() {
 
     QVERIFY(UnisciWk(db_));
     QCOMPARE(righe(db_, QStringLiteral("MRN")), qint64(3));
-    const QVariantMap sostituito = riga(db_, QStringLiteral("MRN"), QStringLiteral("24IT000000000001E1"));
+    const QVariantMap sostituito = prova::Riga(db_, QStringLiteral("MRN"), QStringLiteral("24IT000000000001E1"));
     QCOMPARE(sostituito.value("OKStato").toInt(), 3);
     QCOMPARE(sostituito.value("DataElab").toDouble(), platform::dayNumber(kGiorno2));
-    const QVariantMap intatto = riga(db_, QStringLiteral("MRN"), QStringLiteral("24IT000000000009E9"));
+    const QVariantMap intatto = prova::Riga(db_, QStringLiteral("MRN"), QStringLiteral("24IT000000000009E9"));
     QCOMPARE(intatto.value("OKStato").toInt(), 2);
     QCOMPARE(intatto.value("DataElab").toDouble(), platform::dayNumber(kGiorno1));
-    QCOMPARE(riga(db_, QStringLiteral("MRN"), QStringLiteral("24IT000000000002E2")).value("OKStato").toInt(), 3);
+    QCOMPARE(prova::Riga(db_, QStringLiteral("MRN"), QStringLiteral("24IT000000000002E2")).value("OKStato").toInt(), 3);
     // The work table keeps the batch's rows for the browser.
     QCOMPARE(righe(db_, QStringLiteral("WkMRN")), qint64(2));
 }
 
 void TestLavoroWk::unisciInterrottoLasciaLArchivio() {
-    dao::Recordset mrn = db_.OpenRecordset(QStringLiteral("MRN"));
-    mrn.setIndex(QStringLiteral("primaria"));
-    Titolo errato;
-    errato[2] = QStringLiteral("*** vecchio ***");
-    QVERIFY(ScriviRigaMrn(mrn, QStringLiteral("24IT000000000001E1"), Esito{}, errato, kGiorno1));
-    QVERIFY(ScriviRigaMrn(mrn, QStringLiteral("24IT000000000009E9"), Esito{}, errato, kGiorno1));
-    mrn.Close();
+    archivioErrato();
     scrivi(QStringLiteral("24IT000000000001E1"), Esito{}, Titolo{}, kGiorno2);
     ChiudiTabellaWk(stato_);
 
@@ -246,13 +234,13 @@ void TestLavoroWk::unisciInterrottoLasciaLArchivio() {
     QVERIFY(q.exec(QStringLiteral("DROP TRIGGER rifiuta")));
 
     QCOMPARE(righe(db_, QStringLiteral("MRN")), qint64(2));
-    const QVariantMap r = riga(db_, QStringLiteral("MRN"), QStringLiteral("24IT000000000001E1"));
+    const QVariantMap r = prova::Riga(db_, QStringLiteral("MRN"), QStringLiteral("24IT000000000001E1"));
     QCOMPARE(r.value("OKStato").toInt(), 2);
     QCOMPARE(r.value("DataElab").toDouble(), platform::dayNumber(kGiorno1));
 
     // With the fault gone the same merge goes through.
     QVERIFY(UnisciWk(db_));
-    QCOMPARE(riga(db_, QStringLiteral("MRN"), QStringLiteral("24IT000000000001E1")).value("OKStato").toInt(), 0);
+    QCOMPARE(prova::Riga(db_, QStringLiteral("MRN"), QStringLiteral("24IT000000000001E1")).value("OKStato").toInt(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestLavoroWk)

@@ -2,6 +2,7 @@
 // neither crash nor cost memory.
 
 #include "archive/lettore_elenco.h"
+#include "memoria_prova.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -21,17 +22,6 @@ QStringList leggiTutto(QIODevice& d, qint64* scartati = nullptr) {
     if (scartati)
         *scartati = lettore.scartati();
     return voci;
-}
-
-// Peak resident memory of this process in kB (Linux), -1 elsewhere.
-qint64 piccoMemoria() {
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& riga : f.readAll().split('\n'))
-        if (riga.startsWith("VmHWM:"))
-            return riga.mid(6).trimmed().split(' ').first().toLongLong();
-    return -1;
 }
 
 // A device whose reads fail after the first few bytes.
@@ -168,7 +158,7 @@ void TestLettoreElenco::rigaDaUnGigabyte() {
             QCOMPARE(f.write(mega), qint64(mega.size()));
         f.write("\r\n24IT000000000002E1\r\n");
     }
-    const qint64 prima = piccoMemoria();
+    const qint64 prima = prova::PiccoMemoriaKb();
     QFile f(percorso);
     QVERIFY(f.open(QIODevice::ReadOnly));
     qint64 scartati = 0;
@@ -176,7 +166,7 @@ void TestLettoreElenco::rigaDaUnGigabyte() {
     QCOMPARE(voci, (QStringList{"24IT000000000001E1", "24IT000000000002E1"}));
     QCOMPARE(scartati, qint64(1));
     if (prima > 0)
-        QVERIFY2(piccoMemoria() - prima < 64 * 1024, "reading a huge line must not hold it in memory");
+        QVERIFY2(prova::PiccoMemoriaKb() - prima < 64 * 1024, "reading a huge line must not hold it in memory");
     f.close();
     QVERIFY(QFile::remove(percorso));
 }

@@ -3,6 +3,7 @@
 
 #include "archive/controllo_data.h"
 #include "archive/sql_archivio.h"
+#include "filtri_prova.h"
 #include "platform/day_number.h"
 
 #include <QTest>
@@ -29,13 +30,7 @@ private slots:
 
 void TestSqlArchivio::estrazione_data() {
     QTest::addColumn<QString>("tabella");
-    QTest::addColumn<int>("stato");
-    QTest::addColumn<QString>("nazione");
-    QTest::addColumn<QString>("anno");
-    QTest::addColumn<QString>("tipo");
-    QTest::addColumn<QStringList>("dal");
-    QTest::addColumn<QStringList>("al");
-    QTest::addColumn<QString>("frammento");
+    prova::ColonneFiltri();
     QTest::addColumn<QString>("attesa");
 
     const QStringList vuote{"", "", ""};
@@ -75,26 +70,8 @@ void TestSqlArchivio::estrazione_data() {
 
 void TestSqlArchivio::estrazione() {
     QFETCH(QString, tabella);
-    QFETCH(int, stato);
-    QFETCH(QString, nazione);
-    QFETCH(QString, anno);
-    QFETCH(QString, tipo);
-    QFETCH(QStringList, dal);
-    QFETCH(QStringList, al);
-    QFETCH(QString, frammento);
     QFETCH(QString, attesa);
-
-    FiltriArchivio f;
-    f.stato = stato;
-    f.nazione = nazione;
-    f.anno = anno;
-    f.tipo = tipo;
-    for (int i = 0; i < 3; ++i) {
-        f.dal[i] = dal.at(i);
-        f.al[i] = al.at(i);
-    }
-    f.frammento = frammento;
-    QCOMPARE(EstraiMrnSql(tabella, f, kOggi), attesa);
+    QCOMPARE(EstraiMrnSql(tabella, prova::FiltriDellaRiga(), kOggi), attesa);
 }
 
 void TestSqlArchivio::ordine_data() {
