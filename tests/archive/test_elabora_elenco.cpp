@@ -45,6 +45,7 @@ private slots:
     void fineAnticipata();
     void senzaConnessione();
     void elencoGiaApertoInScrittura();
+    void elencoSenzaPermessoDiLettura();
     void nomeRifiutato();
     void spazzaturaNellElenco();
     void centomilaElementi();
@@ -214,6 +215,19 @@ void TestElaboraElenco::elencoGiaApertoInScrittura() {
     QCOMPARE(esito.fine, FineElenco::ElencoIlleggibile);
     QCOMPARE(esito.numero, qint64(0));
     QVERIFY(DescriviFine(esito, lista).contains(lista));
+}
+
+void TestElaboraElenco::elencoSenzaPermessoDiLettura() {
+    const QString lista = dir_.filePath(QStringLiteral("chiusa.txt"));
+    scrivi(lista, "24IT000000000001E1\r\n");
+    QVERIFY(QFile::setPermissions(lista, QFileDevice::WriteOwner));
+    QFile prova(lista);
+    if (prova.open(QIODevice::ReadOnly))
+        QSKIP("this user reads files whatever their permissions (root); the open-for-writing case covers it");
+    RichiestaElenco r{lista, "|", Destinazione::File, dir_.filePath(QString::fromLatin1(kFileEsiti))};
+    const RisultatoElenco esito = ElaboraElenco(r, env_->web, AmbienteWeb{}, nullptr, files_, env_->messaggi);
+    QCOMPARE(esito.fine, FineElenco::ElencoIlleggibile);
+    QCOMPARE(esito.numero, qint64(0));
 }
 
 void TestElaboraElenco::nomeRifiutato() {
