@@ -44,9 +44,10 @@ bool UnisciWk(dao::Database& db);
 
 // The batch's work table in the program's database. The database's open
 // flag is read at every step, so a database closed during a run stops the
-// writing and the merge. Rows are committed in groups (at most
-// kRighePerGruppo rows or one second of work), since a commit per row costs
-// a disk flush per MRN; closing the table commits the last group.
+// writing and the merge. Rows are committed in groups, since a commit per
+// row costs a disk flush per MRN: a group ends after kRighePerGruppo rows, or
+// with the first row written once a second has passed since it began (so
+// slow enquiries commit row by row); closing the table commits the last one.
 class LavoroWkMrn : public TabellaLavoro {
 public:
     LavoroWkMrn(StatoArchivio& stato, StatoDatabase& database, Messaggi& messaggi)
