@@ -25,7 +25,7 @@ void CellaGiorno::mousePressEvent(QMouseEvent* evento) {
 void CellaGiorno::mouseDoubleClickEvent(QMouseEvent* evento) {
     if (evento->button() == Qt::LeftButton)
         emit doppioClic();
-    QLabel::mouseDoubleClickEvent(evento);
+    evento->accept();
 }
 
 Calendar::Calendar(Desktop& desktop, int plPosX, int plPosY, QWidget* parent) : QDialog(parent), desktop_(desktop) {
@@ -89,9 +89,14 @@ Calendar::Calendar(Desktop& desktop, int plPosX, int plPosY, QWidget* parent) : 
                 disegna();
             }
         });
+        // A double click is a click on the day, then its acceptance.
         connect(G[i], &CellaGiorno::doppioClic, this, [this, i] {
-            if (G[i]->text().toInt() > 0)
-                accetta();
+            const int g = G[i]->text().toInt();
+            if (g <= 0)
+                return;
+            giorno_ = g;
+            disegna();
+            accetta();
         });
     }
     layout->addLayout(griglia);
