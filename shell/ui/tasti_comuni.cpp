@@ -113,6 +113,10 @@ bool tastoCampo(QWidget* campo, QKeyEvent* k) {
     const QString tipo = campo->property(kCampo).toString();
     if (tipo.isEmpty() || k->text().size() != 1)
         return false;
+    // Ctrl and Alt combinations are commands (copy, paste, mnemonics), not typing,
+    // whatever text the platform attaches to them.
+    if (k->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
     const int ascii = k->text().at(0).unicode();
     if (tipo == QLatin1String("cifre")) {
         if (ascii >= 32 && ascii != 127 && SoloCifre(ascii) == 0)
