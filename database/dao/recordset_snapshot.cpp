@@ -107,7 +107,7 @@ void RecordsetSnapshot::vai(qint64 riga) {
     if (riga == 0) {
         q_ = c().interroga(sqlite_);
     } else {
-        q_ = c().interroga(QStringLiteral("SELECT * FROM (%1) LIMIT -1 OFFSET %2").arg(sqlite_).arg(riga));
+        q_ = c().interroga(QStringLiteral("SELECT * FROM (%1) LIMIT -1 OFFSET %2").arg(sqlite_, QString::number(riga)));
     }
     posQ_ = riga - 1;
     if (avanza()) {

@@ -188,10 +188,10 @@ void RepairDatabase(const QString& percorso) {
                 const QString copia = QStringLiteral("INSERT OR IGNORE INTO main.%1 SELECT * FROM vecchio.%1 "
                                                      "WHERE rowid BETWEEN %2 AND %3");
                 for (qint64 da = 0; da <= massimo; da += 500) {
-                    if (q.exec(copia.arg(quota(t)).arg(da).arg(da + 499)))
+                    if (q.exec(copia.arg(quota(t), QString::number(da), QString::number(da + 499))))
                         continue;
                     for (qint64 r = da; r < da + 500; ++r) // the slice met the damage: row by row
-                        q.exec(copia.arg(quota(t)).arg(r).arg(r));
+                        q.exec(copia.arg(quota(t), QString::number(r), QString::number(r)));
                 }
             }
             q.finish();

@@ -369,6 +369,15 @@ private slots:
         Recordset tabella = db.OpenRecordset("Nazioni", dbOpenSnapshot);
         tabella.MoveLast();
         QCOMPARE(tabella.RecordCount(), 6);
+
+        // A LIKE pattern becomes "%1%" in SQLite: moving back must not take it
+        // for a placeholder of the statement that jumps to a row.
+        Recordset simile = db.OpenRecordset(
+            "SELECT * FROM Nazioni WHERE Codice LIKE '*' OR Codice LIKE '*1*' ORDER BY Codice", dbOpenSnapshot);
+        simile.MoveLast();
+        QCOMPARE(simile.RecordCount(), 6);
+        simile.MovePrevious();
+        QCOMPARE(simile.Value("Codice").toString(), QString("IT"));
     }
 
     void longSnapshotReachesItsLastRow() {
