@@ -1,5 +1,6 @@
 #include "cli/avvio.h"
 
+#include "database/avvio_database.h"
 #include "enquiry/codici_web.h"
 #include "platform/program_folder.h"
 
@@ -30,14 +31,20 @@ bool AvviaAmbiente(AmbienteCli& a, const QString& home) {
     a.fileIni = QDir(a.cartellaProgramma).filePath(QStringLiteral("Quorvan.ini"));
 
     CaricaOpzioniPagine(a.fileIni, a.web);
-    a.nazioni = CaricaElencoNazioni(a.fileIni);
+
+    ParametriAvvio p;
+    p.cartella = a.cartellaProgramma;
+    p.fileIni = a.fileIni;
+    // Upgrade questions get Yes: nobody is there to answer them.
+    MessaggiStderr conferma(Risposta::Si);
+    if (!AvviaDataBase(a.database, a.nazioni, conferma, p, [&err](const QString& riga) { err << riga << Qt::endl; }))
+        return false;
+
     LeggiIndirizziWeb(a.fileIni, a.web);
     a.web.SecondiAttesa = LeggiSecondiAttesa(a.fileIni);
     a.http = std::make_unique<platform::NetworkHttpClient>(a.web.SecondiAttesa * 1000);
 
-    const QString temp = QDir(a.cartellaProgramma).filePath(QStringLiteral("TempFile"));
-    QDir().mkpath(temp);
-    a.web.CartellaTemp = temp + QLatin1Char('/');
+    a.web.CartellaTemp = a.database.CartellaTemp; // set and created by the database steps
     return true;
 }
 

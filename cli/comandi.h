@@ -50,12 +50,11 @@ int ComandoExport(const QStringList& argomenti, const QString& home);
 int ComandoRequery(const QStringList& argomenti, const QString& home);
 
 struct AmbienteCli;
-// The start-up of the archive commands: AvviaAmbiente, then the database
-// steps (AvviaDataBase). Returns 0, or the exit status when `comando` cannot
+// The start-up of the archive commands: AvviaAmbiente, then a check that
+// the database opened. Returns 0, or the exit status when `comando` cannot
 // go on (the reason on stderr); with `databaseNecessario` a database that
 // did not open is such a reason.
-int AvviaArchivioCli(AmbienteCli& ambiente, StatoDatabase& database, const QString& home, const char* comando,
-                     bool databaseNecessario);
+int AvviaArchivioCli(AmbienteCli& ambiente, const QString& home, const char* comando, bool databaseNecessario);
 // One list run into "EsitiDaEle.txt" or the archive, with progress on
 // stderr and the summary on stdout; returns the exit status.
 int EseguiElencoCli(AmbienteCli& ambiente, StatoDatabase& database, const QString& elenco,

@@ -37,18 +37,11 @@ extern "C" void fermaAlSegnale(int) { interrotto = true; }
 
 } // namespace
 
-int AvviaArchivioCli(AmbienteCli& ambiente, StatoDatabase& database, const QString& home, const char* comando,
-                     bool databaseNecessario) {
+int AvviaArchivioCli(AmbienteCli& ambiente, const QString& home, const char* comando, bool databaseNecessario) {
     if (!AvviaAmbiente(ambiente, home))
         return kErroreAvvio;
+    const StatoDatabase& database = ambiente.database;
     QTextStream err(stderr);
-    ParametriAvvio p;
-    p.cartella = ambiente.cartellaProgramma;
-    p.nome = kNomeProgramma;
-    p.fileIni = ambiente.fileIni;
-    if (!AvviaDataBase(database, ambiente.nazioni, ambiente.messaggi, p,
-                       [&err](const QString& riga) { err << riga << Qt::endl; }))
-        return kErroreAvvio;
     if (databaseNecessario && !database.DatabaseAperto) {
         err << "quorvan-cli " << comando << ": the database " << QDir::toNativeSeparators(database.FileDataBase)
             << " cannot be opened" << Qt::endl;
@@ -152,8 +145,8 @@ int ComandoBatch(const QStringList& argomenti, const QString& home) {
     elenco = QDir::current().absoluteFilePath(elenco);
 
     AmbienteCli ambiente;
-    StatoDatabase database;
-    if (const int stato = AvviaArchivioCli(ambiente, database, home, "batch", d == Destinazione::Database))
+    StatoDatabase& database = ambiente.database;
+    if (const int stato = AvviaArchivioCli(ambiente, home, "batch", d == Destinazione::Database))
         return stato;
     ambiente.web.ContestoWeb = ContestoElencoManuale;
     const int stato = EseguiElencoCli(ambiente, database, elenco, d, separatore);

@@ -149,8 +149,8 @@ int ComandoExport(const QStringList& argomenti, const QString& home) {
     }
 
     AmbienteCli ambiente;
-    StatoDatabase database;
-    if (const int stato = AvviaArchivioCli(ambiente, database, home, "export", true))
+    StatoDatabase& database = ambiente.database;
+    if (const int stato = AvviaArchivioCli(ambiente, home, "export", true))
         return stato;
 
     const QString sql = SqlEstrazione(filtri.modo, filtri.filtri, {}, QDate::currentDate());

@@ -47,8 +47,8 @@ int ComandoRequery(const QStringList& argomenti, const QString& home) {
     }
 
     AmbienteCli ambiente;
-    StatoDatabase database;
-    if (const int stato = AvviaArchivioCli(ambiente, database, home, "requery", true))
+    StatoDatabase& database = ambiente.database;
+    if (const int stato = AvviaArchivioCli(ambiente, home, "requery", true))
         return stato;
     ambiente.web.ContestoWeb = ContestoElencoDatabase;
 

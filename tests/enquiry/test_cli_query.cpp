@@ -102,6 +102,10 @@ private slots:
         // Start-up happened in the program folder.
         QVERIFY(QFileInfo(home.filePath(QStringLiteral("TempFile"))).isDir());
         QVERIFY(!qv::LeggiIni(ini(), "NAZIONI", "CODICI").isEmpty());
+        // ...including the database steps: the working database made from the
+        // reference, whose stamp is recorded as applied.
+        QVERIFY(QFileInfo(home.filePath(QStringLiteral("Quorvan.mdb"))).size() > 0);
+        QVERIFY(qv::ValoreNumerico(qv::LeggiIni(ini(), "AGGIORNAMENTI", "BASE")) > 0);
     }
 
     void esiti_data() {
