@@ -3,6 +3,7 @@
 // platform's message boxes, launcher, HTTP client and printers, the common
 // keys, and the main window.
 
+#include "database/stato_database.h"
 #include "enquiry/stato_web.h"
 #include "platform/document_opener.h"
 #include "platform/http_client.h"
@@ -18,6 +19,11 @@
 
 namespace qv {
 
+// The database layer's start-up and shut-down steps on `db`, as the desktop
+// program runs them (the upgrade, when due, runs unattended with the busy
+// pointer; its window comes with the database windows).
+void CollegaDatabase(Desktop& desktop, StatoDatabase& db);
+
 class ProgrammaDesktop {
 public:
     // `cartella`: the program folder (see platform::programFolder).
@@ -32,6 +38,7 @@ public:
 private:
     StatoShell shell_;
     StatoWeb web_;
+    StatoDatabase db_;
     MessaggiFinestra messaggi_;
     AvviatoreSistema avviatore_;
     FileAperti fileAperti_;

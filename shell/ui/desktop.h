@@ -46,11 +46,14 @@ struct FinestreEsterne {
 // The database steps of start-up, from the database layer. Missing steps are
 // skipped: the program then runs without its archive.
 struct AvvioDatabase {
-    std::function<void()> caricaColori;                 // row colours of "COLORIGRID"
-    std::function<bool(QWidget* sopra)> controllaRiferimento; // false: the upgrade was not done, the program ends
-    std::function<bool()> apriDatabase;                 // database path, temporary folder, open
-    std::function<void()> caricaNazioniCee;             // default nations into the table
-    std::function<void()> chiudiDatabase;               // shut-down
+    std::function<void()> caricaColori; // row colours of "COLORIGRID"
+    std::function<void()> preparaFile;  // shipped reference database and flags in the program folder
+    // A newer reference database applied (dated copy, upgrade). False: the
+    // upgrade was not done, the message has been shown, the program ends.
+    std::function<bool(QWidget* sopra)> controllaRiferimento;
+    std::function<bool()> apriDatabase;     // database path, temporary folder, open
+    std::function<void()> caricaNazioniCee; // default nations into the table
+    std::function<void()> chiudiDatabase;   // shut-down
 };
 
 struct Desktop {

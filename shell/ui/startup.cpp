@@ -198,8 +198,9 @@ bool Startup::avvia() {
     RichiestaPassword(desktop_, this);
 
     // 11. A newer reference database is applied before anything opens the database.
+    if (desktop_.database.preparaFile)
+        desktop_.database.preparaFile();
     if (desktop_.database.controllaRiferimento && !desktop_.database.controllaRiferimento(this)) {
-        desktop_.messaggi.mostra(QStringLiteral("OCCORRE ESEGUIRE L'AGGIORNAMENTO DEL BATABASE"), NomeProgramma);
         if (desktop_.terminaProgramma)
             desktop_.terminaProgramma(0);
         return false;

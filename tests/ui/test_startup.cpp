@@ -2,6 +2,7 @@
 // menus and their enabling rules, the fixed size, shut-down, and the common
 // keys (F2, Ctrl+F2, Ctrl+F8).
 
+#include "app/programma_desktop.h"
 #include "banco_desktop.h"
 #include "enquiry/ui/singolo_mrn.h"
 #include "platform/user_settings.h"
@@ -122,6 +123,44 @@ private slots:
         QCOMPARE(nazioniDb, 1);
     }
 
+    // The database layer's own steps: the shipped reference database becomes
+    // the working database of a new program folder, which then opens.
+    void realDatabaseOpens() {
+        BancoDesktop banco;
+        StatoDatabase db;
+        CollegaDatabase(banco.desktop, db);
+        Startup w(banco.desktop);
+        QVERIFY(w.avvia());
+        QVERIFY2(QFile::exists(banco.cartella.filePath("Quorvan.mdb")), "no working database made");
+        QVERIFY(db.DatabaseAperto);
+        QVERIFY(banco.desktop.DatabaseAperto);
+        QVERIFY(w.voce("Mu_DBbase")->isVisible());
+        QCOMPARE(banco.web.CartellaTemp, db.CartellaTemp);
+        QVERIFY(banco.messaggi.mostrati().isEmpty());
+        w.show();
+        QVERIFY(w.close());
+        QVERIFY(!db.DbLavoro.isOpen());
+    }
+
+    // No reference database shipped and none in the folder: the program runs
+    // without its archive.
+    void realDatabaseMissing() {
+        QTemporaryDir vuota;
+        qputenv("QUORVAN_SHARE_DIR", vuota.path().toLocal8Bit());
+        BancoDesktop banco;
+        StatoDatabase db;
+        CollegaDatabase(banco.desktop, db);
+        banco.desktop.finestre.EleMRNok = [](QWidget*) {};
+        Startup w(banco.desktop);
+        const bool avviato = w.avvia();
+        qunsetenv("QUORVAN_SHARE_DIR");
+        QVERIFY(avviato);
+        QVERIFY(!db.DatabaseAperto);
+        QVERIFY(!w.voce("Mu_DataBase")->isEnabled());
+        QVERIFY(!w.voce("Mu_DBbase")->isVisible());
+        QVERIFY(banco.messaggi.mostrati().isEmpty());
+    }
+
     void missingWindowsLeaveMenusDisabled_data() {
         QTest::addColumn<QString>("voce");
         for (const char* v : {"Mu_MrnEle", "Mu_Nazioni", "Mu_aggxls", "Mprg_base", "Mu_newexe"})
@@ -147,6 +186,7 @@ private slots:
             // Nations are written before the colours are loaded.
             passi << (LeggiIni(ini, "NAZIONI", "CODICI").isEmpty() ? "colori senza nazioni" : "colori");
         };
+        banco.desktop.database.preparaFile = [&] { passi << "file"; };
         banco.desktop.database.controllaRiferimento = [&](QWidget*) {
             passi << (QFileInfo::exists(temp) ? "riferimento dopo TempFile" : "riferimento");
             return true;
@@ -164,19 +204,22 @@ private slots:
         });
         Startup w(banco.desktop);
         QVERIFY(w.avvia());
-        QCOMPARE(passi, QStringList({"colori", "password", "riferimento", "database", "nazioni"}));
+        QCOMPARE(passi, QStringList({"colori", "password", "file", "riferimento", "database", "nazioni"}));
         QCOMPARE(banco.desktop.web.UrlExport.isEmpty(), false);
     }
 
     void upgradeNotDoneEndsTheProgram() {
         BancoDesktop banco;
         bool aperto = false;
-        banco.desktop.database.controllaRiferimento = [](QWidget*) { return false; };
+        banco.desktop.database.controllaRiferimento = [&](QWidget*) {
+            banco.messaggi.mostra("OCCORRE ESEGUIRE L'AGGIORNAMENTO DEL BATABASE", "Quorvan");
+            return false;
+        };
         banco.desktop.database.apriDatabase = [&] { return aperto = true; };
         Startup w(banco.desktop);
         QVERIFY(!w.avvia());
-        QCOMPARE(banco.testiMostrati(), QStringList({"OCCORRE ESEGUIRE L'AGGIORNAMENTO DEL BATABASE"}));
         QCOMPARE(banco.terminato, QList<int>({0}));
+        QCOMPARE(banco.messaggi.mostrati().size(), 1);
         QVERIFY(!aperto);
     }
 
