@@ -10,7 +10,7 @@
 #                   docs/screenshots/ (under Xvfb when there is no display)
 # Environment: BUILD_DIR (default build/), QUORVAN_DEMO_HOME (default
 # demo-home/), QUORVAN_DEMO_SECONDS (close the program after that many seconds,
-# for unattended checks).
+# for unattended checks), SKIP_BUILD=1 (use what BUILD_DIR holds already).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
@@ -18,7 +18,7 @@ home=${QUORVAN_DEMO_HOME:-$root/demo-home}
 mode=open
 [ "${1:-}" = "--screenshots" ] && mode=screenshots
 
-BUILD_DIR=$build "$root/tools/build.sh"
+[ "${SKIP_BUILD:-}" = 1 ] || BUILD_DIR=$build "$root/tools/build.sh"
 bin=$build/bin
 mkdir -p "$home"
 

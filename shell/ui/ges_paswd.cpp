@@ -62,7 +62,9 @@ GesPasWd::GesPasWd(Desktop& desktop, Modo modo, QWidget* parent)
         Command2[1]->hide();
         Text1->show();
         setWindowTitle(QStringLiteral("RICHIESTA DELLA PASSWORD"));
-        resize(width(), 1400 / 15);
+        adjustSize();
+        const Rettangolo r = RettangoloDi(this);
+        ApplicaRettangolo(this, Rettangolo{r.left, r.top, r.width, 1400});
     } else {
         Frame1[0]->setTitle(QStringLiteral("Vecchia  PassWord"));
         Text1->hide();
