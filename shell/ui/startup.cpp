@@ -3,6 +3,7 @@
 #include "enquiry/codici_web.h"
 #include "enquiry/ui/singolo_mrn.h"
 #include "shell/avvio_programma.h"
+#include "shell/cartelle.h"
 #include "shell/procedure_file.h"
 #include "shell/ui/collocazione.h"
 #include "shell/ui/desktop.h"
@@ -159,7 +160,7 @@ QSize Startup::dimensioneFissaPixel() const {
 bool Startup::avvia() {
     StatoShell& shell = desktop_.shell;
     // 1-2. The program folder is the current folder; the configuration file beside it.
-    QDir::setCurrent(shell.cartellaProgramma);
+    CambiaCartella(shell.cartellaProgramma);
     shell.FileIni = PercorsoFileIni(shell.cartellaProgramma);
     desktop_.ambienteWeb.fileIni = shell.FileIni;
 

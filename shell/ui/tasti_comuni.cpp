@@ -1,19 +1,17 @@
 #include "shell/ui/tasti_comuni.h"
 
-#include "shell/procedure_file.h"
+#include "shell/cartelle.h"
 #include "shell/tastiera.h"
 #include "shell/ui/desktop.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QStorageInfo>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -60,12 +58,6 @@ bool haMnemonico(const QString& testo, QChar lettera) {
     return false;
 }
 
-// The root of the drive (mount point) that holds the current folder.
-QString radiceCartellaCorrente() {
-    const QStorageInfo info(QDir::currentPath());
-    return info.isValid() ? info.rootPath() : QDir::rootPath();
-}
-
 // The common keys of a key press in a window that joined them. True when the
 // key was used up.
 bool tastoComune(Desktop& desktop, QWidget* finestra, QWidget* campo, QKeyEvent* k) {
@@ -75,7 +67,7 @@ bool tastoComune(Desktop& desktop, QWidget* finestra, QWidget* campo, QKeyEvent*
     const int shift = modificatori(k->modifiers());
     switch (TastiComuni(codice, shift, true)) {
     case AzioneComune::CercaFile:
-        desktop.avviatore.apriDocumento(radiceCartellaCorrente(), QString(), QString(), 1);
+        CercaFile(desktop.avviatore, RadiceCartellaCorrente());
         return true;
     case AzioneComune::UscitaForzata:
         if (desktop.messaggi.mostra(DomandaUscitaForzata()) == Risposta::Si && desktop.terminaProgramma)

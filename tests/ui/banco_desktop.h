@@ -19,6 +19,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 namespace qv::prova {
 
@@ -67,6 +68,18 @@ public:
         return t;
     }
 };
+
+// A window of the program built on the bench, shown and made active, as the
+// user would find it.
+template <class Finestra, class... Argomenti>
+std::unique_ptr<Finestra> Mostra(BancoDesktop& banco, Argomenti... a) {
+    auto w = std::make_unique<Finestra>(banco.desktop, a...);
+    w->show();
+    w->activateWindow();
+    if (!QTest::qWaitForWindowActive(w.get()))
+        qWarning("the window did not become active");
+    return w;
+}
 
 // Runs `azione` on the modal window that opens next (a QDialog of the given
 // class name), once the event loop shows it.

@@ -22,16 +22,6 @@ using namespace qv::prova;
 
 namespace {
 
-template <class Finestra, class... Argomenti>
-std::unique_ptr<Finestra> mostra(BancoDesktop& banco, Argomenti... a) {
-    auto w = std::make_unique<Finestra>(banco.desktop, a...);
-    w->show();
-    w->activateWindow();
-    if (!QTest::qWaitForWindowActive(w.get()))
-        qWarning("window not active");
-    return w;
-}
-
 // Line 1 as start-up leaves it: a caption and an existing program.
 void primaRiga(BancoDesktop& banco) {
     ScriviIni(banco.shell.FileIni, "APPLICATIVI", "NomeVarie1", "Editor di testi");
@@ -52,7 +42,7 @@ private slots:
     void requestLayout() {
         BancoDesktop banco;
         banco.shell.PasswordProgramma = "SEGRETO";
-        auto w = mostra<GesPasWd>(banco, GesPasWd::Modo::Richiesta);
+        auto w = Mostra<GesPasWd>(banco, GesPasWd::Modo::Richiesta);
         QCOMPARE(w->windowTitle(), QString("RICHIESTA DELLA PASSWORD"));
         QCOMPARE(w->Frame1[0]->title(), QString("PassWord"));
         QVERIFY(w->Frame1[0]->isVisible());
@@ -80,7 +70,7 @@ private slots:
         QFETCH(bool, fine);
         BancoDesktop banco;
         banco.shell.PasswordProgramma = "SEGRETO";
-        auto w = mostra<GesPasWd>(banco, GesPasWd::Modo::Richiesta);
+        auto w = Mostra<GesPasWd>(banco, GesPasWd::Modo::Richiesta);
         for (const QString& r : risposte) {
             QVERIFY(w->txtPasswd[0]->hasFocus());
             QVERIFY(w->txtPasswd[0]->text().isEmpty()); // cleared each time it gets the focus
@@ -119,7 +109,7 @@ private slots:
 
     void changeLayout() {
         BancoDesktop banco;
-        auto w = mostra<GesPasWd>(banco, GesPasWd::Modo::Modifica);
+        auto w = Mostra<GesPasWd>(banco, GesPasWd::Modo::Modifica);
         QCOMPARE(w->windowTitle(), QString("MODIFICA DELLA PASSWORD"));
         QCOMPARE(w->Frame1[0]->title(), QString("Vecchia  PassWord"));
         QCOMPARE(w->Frame1[1]->title(), QString("Nuova  PassWord"));
@@ -153,7 +143,7 @@ private slots:
         const QString record = FileRecordRiservato(banco.cartella.path());
         ScriviRecordRiservato(record, attuale);
         banco.shell.PasswordProgramma = attuale;
-        auto w = mostra<GesPasWd>(banco, GesPasWd::Modo::Modifica);
+        auto w = Mostra<GesPasWd>(banco, GesPasWd::Modo::Modifica);
         rispondi(w->txtPasswd[0], vecchia);
         QVERIFY(w->txtPasswd[1]->hasFocus()); // Enter moved on
         rispondi(w->txtPasswd[1], nuova);
@@ -173,7 +163,7 @@ private slots:
     void threeWrongOldPasswordsEndTheProgram() {
         BancoDesktop banco;
         banco.shell.PasswordProgramma = "VECCHIA";
-        auto w = mostra<GesPasWd>(banco, GesPasWd::Modo::Modifica);
+        auto w = Mostra<GesPasWd>(banco, GesPasWd::Modo::Modifica);
         for (int i = 0; i < 3; ++i) {
             w->txtPasswd[0]->setFocus();
             QTest::keyClicks(w->txtPasswd[0], "no");
@@ -185,7 +175,7 @@ private slots:
 
     void abandonWritesNothing() {
         BancoDesktop banco;
-        auto w = mostra<GesPasWd>(banco, GesPasWd::Modo::Modifica);
+        auto w = Mostra<GesPasWd>(banco, GesPasWd::Modo::Modifica);
         w->txtPasswd[1]->setText("X");
         w->txtPasswd[2]->setText("X");
         QTest::mouseClick(w->Command2[0], Qt::LeftButton);
@@ -199,7 +189,7 @@ private slots:
         ScriviIni(ini, "APPLICATIVI", "NomeVarie1", "Editor");
         ScriviIni(ini, "APPLICATIVI", "Varie1", QCoreApplication::applicationFilePath());
         ScriviIni(ini, "APPLICATIVI", "NomeVarie2", "Senza programma");
-        auto w = mostra<GesAppl>(banco);
+        auto w = Mostra<GesAppl>(banco);
         QCOMPARE(w->windowTitle(), QString(" GESTIONE APPLICATIVI"));
         QCOMPARE(w->Txt[1]->text(), QString("Editor"));
         QCOMPARE(w->Txt[12]->text(), QCoreApplication::applicationFilePath());
@@ -226,7 +216,7 @@ private slots:
         QFETCH(int, campo);
         BancoDesktop banco;
         primaRiga(banco);
-        auto w = mostra<GesAppl>(banco);
+        auto w = Mostra<GesAppl>(banco);
         w->Txt[riga]->setText(titolo);
         w->Txt[riga + 11]->setText(programma);
         QTest::mouseClick(w->Command1[2], Qt::LeftButton);
@@ -241,7 +231,7 @@ private slots:
     void leavingAProgramFieldChecksItsLine() {
         BancoDesktop banco;
         primaRiga(banco);
-        auto w = mostra<GesAppl>(banco);
+        auto w = Mostra<GesAppl>(banco);
         w->Txt[16]->setFocus();
         QTest::keyClicks(w->Txt[16], "/nessun/file");
         QTest::keyClick(w->Txt[16], Qt::Key_Return);
@@ -253,7 +243,7 @@ private slots:
         BancoDesktop banco;
         const QString ini = banco.shell.FileIni;
         primaRiga(banco);
-        auto w = mostra<GesAppl>(banco);
+        auto w = Mostra<GesAppl>(banco);
         w->Txt[2]->setText("Sito");
         w->Txt[13]->setText("  www.example.org ");
         QTest::mouseClick(w->Command1[1], Qt::LeftButton); // RIPRISTINA: back to the file
@@ -275,7 +265,7 @@ private slots:
 
     void exitWritesNothing() {
         BancoDesktop banco;
-        auto w = mostra<GesAppl>(banco);
+        auto w = Mostra<GesAppl>(banco);
         w->Txt[5]->setText("Cinque");
         QTest::keyClick(w->Txt[5], Qt::Key_F2); // F2 presses "&USCITA"
         QVERIFY(!w->isVisible());
@@ -285,7 +275,7 @@ private slots:
     void browseFillsTheProgram() {
         BancoDesktop banco;
         primaRiga(banco);
-        auto w = mostra<GesAppl>(banco);
+        auto w = Mostra<GesAppl>(banco);
         banco.programmaScelto = "/opt/prova/strumento.exe";
         QTest::mouseClick(w->cmdTrova[1], Qt::LeftButton);
         QCOMPARE(w->Txt[12]->text(), banco.programmaScelto);

@@ -58,14 +58,7 @@ class TestSingoloMrn : public QObject {
     Q_OBJECT
     std::unique_ptr<ServerAvviato> server;
 
-    std::unique_ptr<SingoloMrn> apri(BancoDesktop& banco) {
-        auto w = std::make_unique<SingoloMrn>(banco.desktop);
-        w->show();
-        w->activateWindow();
-        if (!QTest::qWaitForWindowActive(w.get()))
-            qWarning("window not active");
-        return w;
-    }
+    static std::unique_ptr<SingoloMrn> apri(BancoDesktop& banco) { return Mostra<SingoloMrn>(banco); }
 
 private slots:
     void initTestCase() {

@@ -1,6 +1,11 @@
 // The keyboard rules shared by every window.
 
+#include "avviatore_registrato.h"
+#include "shell/cartelle.h"
 #include "shell/tastiera.h"
+
+#include <QDir>
+#include <QTemporaryDir>
 
 #include <QtTest>
 
@@ -101,6 +106,22 @@ private slots:
         QCOMPARE(m.icona, Icona::Esclamazione);
         QCOMPARE(m.pulsanti, Pulsanti::SiNo);
         QCOMPARE(rispostaPredefinita(m), Risposta::No);
+    }
+
+    void changeFolderAndSearchItsDrive() {
+        const QString prima = QDir::currentPath();
+        QTemporaryDir dir;
+        QVERIFY(CambiaCartella(dir.path()));
+        QCOMPARE(QDir::currentPath(), QDir(dir.path()).canonicalPath());
+        QVERIFY(!CambiaCartella(dir.filePath("manca")));
+        QVERIFY(!CambiaCartella(""));
+        QCOMPARE(QDir::currentPath(), QDir(dir.path()).canonicalPath());
+        const QString radice = RadiceCartellaCorrente();
+        QVERIFY(QDir::currentPath().startsWith(QDir::cleanPath(radice)));
+        prova::AvviatoreRegistrato avviatore;
+        CercaFile(avviatore, radice);
+        QCOMPARE(avviatore.documenti, QStringList{radice});
+        QDir::setCurrent(prima);
     }
 
     void exitKeys() {
