@@ -13,8 +13,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(qv::TestoVersione(qv::Versione()));
 
     qv::ProgrammaDesktop programma(qv::platform::programFolder());
-    if (!programma.avvia())
-        return 0;
+    if (!programma.avvia()) return 0;
     programma.principale().show();
     return app.exec();
 }

@@ -11,7 +11,9 @@
 namespace qv {
 
 void CollegaDatabase(Desktop& d, StatoDatabase& db) {
-    auto parametri = [&d] { return ParametriAvvio{d.shell.cartellaProgramma, NomeProgramma, d.shell.FileIni}; };
+    auto parametri = [&d] {
+        return ParametriAvvio{d.shell.cartellaProgramma, NomeProgramma, d.shell.FileIni};
+    };
     db.InizioAttesa = [] { QApplication::setOverrideCursor(Qt::WaitCursor); };
     db.FineAttesa = [] {
         while (QApplication::overrideCursor())
@@ -32,9 +34,9 @@ void CollegaDatabase(Desktop& d, StatoDatabase& db) {
         return db.DatabaseAperto;
     };
     d.database.caricaNazioniCee = [&d, &db] { CaricaNazioniCee(db, d.messaggi); };
+    d.database.databaseAperto = [&db] { return db.DatabaseAperto; };
     d.database.chiudiDatabase = [&db] {
-        if (db.DatabaseAperto)
-            ChiudiDataBase(db);
+        if (db.DatabaseAperto) ChiudiDataBase(db);
     };
 }
 
@@ -52,8 +54,7 @@ ProgrammaDesktop::ProgrammaDesktop(const QString& cartella)
 }
 
 bool ProgrammaDesktop::avvia() {
-    if (!startup_->avvia())
-        return false;
+    if (!startup_->avvia()) return false;
     http_.setTimeoutMs(web_.SecondiAttesa * 1000);
     return true;
 }

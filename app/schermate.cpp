@@ -25,28 +25,23 @@ int main(int argc, char** argv) {
     QDir().mkpath(uscita.path());
 
     qv::ProgrammaDesktop programma(argomenti.at(1));
-    if (!programma.avvia())
-        return 1;
+    if (!programma.avvia()) return 1;
     qv::Startup& principale = programma.principale();
     principale.show();
-    if (!QTest::qWaitForWindowExposed(&principale))
-        return 1;
+    if (!QTest::qWaitForWindowExposed(&principale)) return 1;
     QTest::qWait(300);
-    if (!principale.grab().save(uscita.filePath(QStringLiteral("startup.png"))))
-        return 1;
+    if (!principale.grab().save(uscita.filePath(QStringLiteral("startup.png")))) return 1;
 
     qv::SingoloMrn singolo(programma.desktop(), &principale);
     singolo.show();
     singolo.activateWindow();
-    if (!QTest::qWaitForWindowExposed(&singolo))
-        return 1;
+    if (!QTest::qWaitForWindowExposed(&singolo)) return 1;
     (void)QTest::qWaitForWindowActive(&singolo);
     QTest::keyClicks(singolo.Text1, QStringLiteral("24it123456789012t6"));
     QTest::keyClick(singolo.cmdAnalizza, Qt::Key_Return);
     singolo.Text1->setFocus();
     QTest::qWait(300);
-    if (!singolo.grab().save(uscita.filePath(QStringLiteral("singolo_mrn.png"))))
-        return 1;
+    if (!singolo.grab().save(uscita.filePath(QStringLiteral("singolo_mrn.png")))) return 1;
     singolo.close();
     principale.close();
     return 0;

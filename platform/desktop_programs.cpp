@@ -12,17 +12,16 @@ QString textEditorPath() {
 #ifdef Q_OS_WIN
     return QDir(systemFolder()).filePath(QStringLiteral("notepad.exe"));
 #else
-    static const char* const editors[] = {"gnome-text-editor", "gedit", "kate", "kwrite", "mousepad",
-                                          "xed", "pluma", "featherpad", "geany", "leafpad"};
+    static const char* const editors[] = {
+        "gnome-text-editor", "gedit", "kate",   "kwrite", "mousepad", "xed", "pluma",
+        "featherpad",        "geany", "leafpad"};
     for (const char* e : editors) {
         const QString path = QStandardPaths::findExecutable(QString::fromLatin1(e));
-        if (!path.isEmpty())
-            return path;
+        if (!path.isEmpty()) return path;
     }
     for (const char* e : {"xdg-open", "editor"}) {
         const QString path = QStandardPaths::findExecutable(QString::fromLatin1(e));
-        if (!path.isEmpty())
-            return path;
+        if (!path.isEmpty()) return path;
     }
     return QDir(systemFolder()).filePath(QStringLiteral("xdg-open"));
 #endif
@@ -41,8 +40,7 @@ SystemInfoLocation systemInfoLocation() {
     static const char* const programs[] = {"kinfocenter", "hardinfo2", "hardinfo", "gnome-system-monitor"};
     for (const char* p : programs) {
         l.programPath = QStandardPaths::findExecutable(QString::fromLatin1(p));
-        if (!l.programPath.isEmpty())
-            break;
+        if (!l.programPath.isEmpty()) break;
     }
 #endif
     return l;

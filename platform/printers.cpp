@@ -6,9 +6,13 @@
 
 namespace qv::platform {
 
-QStringList installedPrinters() { return QPrinterInfo::availablePrinterNames(); }
+QStringList installedPrinters() {
+    return QPrinterInfo::availablePrinterNames();
+}
 
-QString defaultPrinterName() { return QPrinterInfo::defaultPrinterName(); }
+QString defaultPrinterName() {
+    return QPrinterInfo::defaultPrinterName();
+}
 
 void selectPrinter(QPrinter& printer, const QString& name) {
     if (!name.isEmpty() && QPrinterInfo::availablePrinterNames().contains(name))
@@ -22,8 +26,7 @@ QString choosePrinter(QWidget* parent, const QString& current) {
     selectPrinter(printer, current);
     QPrintDialog dialog(&printer, parent);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
-    if (dialog.exec() != QDialog::Accepted)
-        return {};
+    if (dialog.exec() != QDialog::Accepted) return {};
     return printer.printerName();
 }
 

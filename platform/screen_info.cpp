@@ -8,8 +8,7 @@ namespace qv::platform {
 
 ScreenMeasures screenOf(const QWidget* window) {
     QScreen* screen = window ? window->screen() : nullptr;
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
+    if (!screen) screen = QGuiApplication::primaryScreen();
     ScreenMeasures s;
     if (!screen) {
         s.geometry = s.available = QRect(0, 0, 1024, 768);

@@ -9,8 +9,12 @@ namespace {
 
 const QString kSezione = QStringLiteral("APPLICATIVI");
 
-QString chiaveTitolo(int n) { return QStringLiteral("NomeVarie") + QString::number(n); }
-QString chiaveProgramma(int n) { return QStringLiteral("Varie") + QString::number(n); }
+QString chiaveTitolo(int n) {
+    return QStringLiteral("NomeVarie") + QString::number(n);
+}
+QString chiaveProgramma(int n) {
+    return QStringLiteral("Varie") + QString::number(n);
+}
 
 bool iniziaCon(const QString& testo, const char* prefisso) {
     return testo.startsWith(QLatin1String(prefisso), Qt::CaseInsensitive);
@@ -21,7 +25,9 @@ QString conSchema(const QString& target) {
     return iniziaCon(target, "www") ? QStringLiteral("http:\\\\") + target : target;
 }
 
-bool eIndirizzo(const QString& target) { return iniziaCon(target, "mail") || iniziaCon(target, "http"); }
+bool eIndirizzo(const QString& target) {
+    return iniziaCon(target, "mail") || iniziaCon(target, "http");
+}
 
 } // namespace
 
@@ -37,8 +43,7 @@ QList<VoceApplicativo> CaricaApplicativi(const QString& fileIni, const QString& 
         VoceApplicativo v;
         v.titolo = LeggiIni(fileIni, kSezione, chiaveTitolo(n)).trimmed();
         v.programma = LeggiIni(fileIni, kSezione, chiaveProgramma(n)).trimmed();
-        if (n == 1 && v.titolo.isEmpty())
-            v.titolo = QStringLiteral("Editor di Testi");
+        if (n == 1 && v.titolo.isEmpty()) v.titolo = QStringLiteral("Editor di Testi");
         v.visibile = !v.titolo.isEmpty() && !v.programma.isEmpty();
         if (v.visibile && v.programma.right(9).toUpper() == QLatin1String("EXCEL.EXE"))
             stato.ProgrammaExcel = v.programma;
@@ -54,25 +59,20 @@ QList<VoceApplicativo> RigheApplicativi(const QString& fileIni) {
         v.titolo = LeggiIni(fileIni, kSezione, chiaveTitolo(n)).trimmed();
         v.programma = LeggiIni(fileIni, kSezione, chiaveProgramma(n)).trimmed();
         v.visibile = n == 1 || !v.programma.isEmpty();
-        if (!v.visibile)
-            v.titolo.clear();
+        if (!v.visibile) v.titolo.clear();
         righe.append(v);
     }
     return righe;
 }
 
 int ControllaRiga(int n, const QString& titolo, const QString& programma, const EsisteFileFn& esisteFile) {
-    if (programma.trimmed().isEmpty())
-        return 0;
-    if (titolo.trimmed().isEmpty())
-        return n;
+    if (programma.trimmed().isEmpty()) return 0;
+    if (titolo.trimmed().isEmpty()) return n;
     QString target = programma;
     const int virgolette = target.indexOf(QLatin1Char('"'));
-    if (virgolette >= 0)
-        target.truncate(virgolette);
+    if (virgolette >= 0) target.truncate(virgolette);
     target = conSchema(target.trimmed());
-    if (!eIndirizzo(target) && !esisteFile(target))
-        return n + kNumeroApplicativi;
+    if (!eIndirizzo(target) && !esisteFile(target)) return n + kNumeroApplicativi;
     return 0;
 }
 
@@ -94,14 +94,13 @@ void SalvaApplicativi(const QString& fileIni, const QList<VoceApplicativo>& righ
 ModuliOpzionali::ModuliOpzionali(const QString& fileIni, const QString& cartellaProgramma,
                                  StatoApplicativi& stato, Avviatore& avviatore, Messaggi& messaggi,
                                  EsisteFileFn esisteFile)
-    : fileIni_(fileIni), cartella_(cartellaProgramma), stato_(stato), avviatore_(avviatore), messaggi_(messaggi),
-      esisteFile_(std::move(esisteFile)) {}
+    : fileIni_(fileIni), cartella_(cartellaProgramma), stato_(stato), avviatore_(avviatore),
+      messaggi_(messaggi), esisteFile_(std::move(esisteFile)) {}
 
 void ModuliOpzionali::attivaProcedura() {
     const QString chiave = nomeProceduraChiamata;
     QString target = LeggiIni(fileIni_, kSezione, chiave);
-    if (target.isEmpty())
-        target = cartella_ + QLatin1Char('/') + chiave + QStringLiteral(".EXE");
+    if (target.isEmpty()) target = cartella_ + QLatin1Char('/') + chiave + QStringLiteral(".EXE");
     target = conSchema(target);
     if (eIndirizzo(target)) {
         avviatore_.apriIndirizzo(target);
@@ -109,8 +108,7 @@ void ModuliOpzionali::attivaProcedura() {
     }
     if (!esisteFile_(target)) {
         target = cartella_ + QLatin1Char('/') + chiave;
-        if (!esisteFile_(target))
-            target = chiave;
+        if (!esisteFile_(target)) target = chiave;
     }
     if (esisteFile_(target))
         lanciaProcedura(target);
@@ -120,8 +118,7 @@ void ModuliOpzionali::attivaProcedura() {
 
 void ModuliOpzionali::lanciaProcedura(const QString& target) {
     task_ = avviatore_.avviaProgramma(target, stato_.ArgomentiApplicativo, stato_.StileFinestraApplicativo);
-    if (task_ == 0)
-        messaggi_.mostra(target + QStringLiteral(" non trovato"), NomeProgramma);
+    if (task_ == 0) messaggi_.mostra(target + QStringLiteral(" non trovato"), NomeProgramma);
     stato_.ArgomentiApplicativo.clear();
     stato_.StileFinestraApplicativo = 1;
 }
@@ -139,7 +136,8 @@ int RunFile(Avviatore& avviatore, Messaggi& messaggi, const QString& file, const
     const EsitoShell esito = avviatore.apriDocumento(file, parametri, cartella, mostra);
     QString testo;
     if (esito.errore != 0) {
-        testo = QStringLiteral("[") + QString::number(esito.errore) + QStringLiteral("]: ") + esito.descrizione;
+        testo =
+            QStringLiteral("[") + QString::number(esito.errore) + QStringLiteral("]: ") + esito.descrizione;
     } else {
         switch (esito.codice) {
         case 0:
@@ -155,15 +153,19 @@ int RunFile(Avviatore& avviatore, Messaggi& messaggi, const QString& file, const
             testo = QStringLiteral("Il formato del file non è valido. ");
             break;
         case 31:
-            testo = QStringList{
-                QStringLiteral("Il sistema in uso non presenta alcuna associazione per questo tipo di file. "),
-                QString(),
-                QStringLiteral("Installare un'applicazione appropriata oppure creare un'associazione. "),
-                QStringLiteral("Per creare un'associazione, selezionare il file sottoindicato. Tenendo "),
-                QStringLiteral("premuto il tasto Shift, cliccare col pulsante destro del mouse sul file. "),
-                QStringLiteral("Selezionare la voce \"Apri con...\" e spuntare la casella \"Utilizza "),
-                QStringLiteral("sempre...\". Selezionare l'applicazione appropriata e scegliere [Ok]. "),
-            }.join(QLatin1Char('\r'));
+            testo =
+                QStringList{
+                    QStringLiteral(
+                        "Il sistema in uso non presenta alcuna associazione per questo tipo di file. "),
+                    QString(),
+                    QStringLiteral("Installare un'applicazione appropriata oppure creare un'associazione. "),
+                    QStringLiteral("Per creare un'associazione, selezionare il file sottoindicato. Tenendo "),
+                    QStringLiteral(
+                        "premuto il tasto Shift, cliccare col pulsante destro del mouse sul file. "),
+                    QStringLiteral("Selezionare la voce \"Apri con...\" e spuntare la casella \"Utilizza "),
+                    QStringLiteral("sempre...\". Selezionare l'applicazione appropriata e scegliere [Ok]. "),
+                }
+                    .join(QLatin1Char('\r'));
             break;
         default:
             break;

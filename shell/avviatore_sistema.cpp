@@ -12,8 +12,7 @@ qint64 AvviatoreSistema::avviaProgramma(const QString& programma, const QString&
     // The window style has no meaning for a detached process here: the
     // started program decides how it shows itself.
     qint64 pid = 0;
-    if (!QProcess::startDetached(programma, QProcess::splitCommand(argomenti), QString(), &pid))
-        return 0;
+    if (!QProcess::startDetached(programma, QProcess::splitCommand(argomenti), QString(), &pid)) return 0;
     return pid;
 }
 
@@ -22,8 +21,8 @@ bool AvviatoreSistema::apriIndirizzo(const QString& indirizzo) {
     return opener.open(IndirizzoNormalizzato(indirizzo));
 }
 
-EsitoShell AvviatoreSistema::apriDocumento(const QString& file, const QString& parametri, const QString& cartella,
-                                           int /*mostra*/) {
+EsitoShell AvviatoreSistema::apriDocumento(const QString& file, const QString& parametri,
+                                           const QString& cartella, int /*mostra*/) {
     EsitoShell esito;
     if (!cartella.trimmed().isEmpty() && !QFileInfo(cartella.trimmed()).isDir()) {
         esito.codice = 3;

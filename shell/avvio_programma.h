@@ -17,8 +17,8 @@ QString PercorsoFileIni(const QString& cartellaProgramma);
 // First run: when the configuration file does not exist, writes the main
 // window's centred position into "STARTUP", which creates the file. Returns
 // true when it did.
-bool PrimoAvvio(const QString& fileIni, double larghezzaSchermo, double altezzaSchermo, double larghezzaFinestra,
-                double altezzaFinestra);
+bool PrimoAvvio(const QString& fileIni, double larghezzaSchermo, double altezzaSchermo,
+                double larghezzaFinestra, double altezzaFinestra);
 
 struct DimensioniFisse {
     double altezza = 0;
@@ -28,7 +28,8 @@ struct DimensioniFisse {
 // The main window's fixed size: the design height raised to 2550 twips; the
 // design width, widened to 6600 or 8100 when title bar, menu bar and borders
 // take more than 800 or 1000 twips (a menu bar that wraps).
-DimensioniFisse CalcolaDimensioniFisse(double altezzaProgetto, double larghezzaProgetto, double altezzaNonClient);
+DimensioniFisse CalcolaDimensioniFisse(double altezzaProgetto, double larghezzaProgetto,
+                                       double altezzaNonClient);
 
 // The stored position of the main window; a value that is negative or not
 // inside the screen gives 0 on that axis.
@@ -48,6 +49,7 @@ void SalvaPosizionePrincipale(const QString& fileIni, StatoFinestra stato, const
 
 // Shut-down step 2: "ExePath", "ExeRun" and "ExeVersion" in the per-user
 // settings of the program, section "Setting".
-void RegistraEsecuzione(const QString& cartellaProgramma, const QDate& oggi, const VersioneProgramma& versione);
+void RegistraEsecuzione(const QString& cartellaProgramma, const QDate& oggi,
+                        const VersioneProgramma& versione);
 
 } // namespace qv

@@ -12,8 +12,7 @@ const QLocale& italiano() {
 } // namespace
 
 int GiorniDelMese(int mese, int anno) {
-    if (mese == 12)
-        return 31;
+    if (mese == 12) return 31;
     return QDate(anno, mese + 1, 1).addDays(-1).day();
 }
 
@@ -28,8 +27,7 @@ QStringList NomiMesi() {
     QStringList nomi;
     for (int m = 1; m <= 12; ++m) {
         QString nome = italiano().monthName(m, QLocale::LongFormat);
-        if (!nome.isEmpty())
-            nome[0] = nome[0].toUpper();
+        if (!nome.isEmpty()) nome[0] = nome[0].toUpper();
         nomi << nome;
     }
     return nomi;
@@ -40,18 +38,14 @@ QString TitoloCalendario(const QDate& data) {
 }
 
 MeseAnno MesePrecedente(MeseAnno m) {
-    if (m.mese > 1)
-        return {m.mese - 1, m.anno};
-    if (m.anno > kPrimoAnnoCalendario)
-        return {12, m.anno - 1};
+    if (m.mese > 1) return {m.mese - 1, m.anno};
+    if (m.anno > kPrimoAnnoCalendario) return {12, m.anno - 1};
     return m;
 }
 
 MeseAnno MeseSuccessivo(MeseAnno m) {
-    if (m.mese < 12)
-        return {m.mese + 1, m.anno};
-    if (m.anno < kUltimoAnnoCalendario)
-        return {1, m.anno + 1};
+    if (m.mese < 12) return {m.mese + 1, m.anno};
+    if (m.anno < kUltimoAnnoCalendario) return {1, m.anno + 1};
     return m;
 }
 

@@ -5,7 +5,9 @@
 
 namespace qv {
 
-bool CambiaCartella(const QString& percorso) { return !percorso.isEmpty() && QDir::setCurrent(percorso); }
+bool CambiaCartella(const QString& percorso) {
+    return !percorso.isEmpty() && QDir::setCurrent(percorso);
+}
 
 QString RadiceCartellaCorrente() {
     const QStorageInfo info(QDir::currentPath());

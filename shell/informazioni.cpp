@@ -6,12 +6,10 @@ namespace qv {
 
 const DatiDitta& Ditta() {
     // Deployment data: replaced by the maker's own when the program is packaged.
-    static const DatiDitta d{QStringLiteral("ZENTRI s.r.l."),
-                             QStringLiteral("Via dell'Esempio 1 - 00000 Esempio (XX)"),
-                             QStringLiteral("Tel. 000 0000000"),
-                             QStringLiteral("Fax 000 0000001"),
-                             QStringLiteral("www.zentri.example"),
-                             QStringLiteral("info@zentri.example")};
+    static const DatiDitta d{
+        QStringLiteral("ZENTRI s.r.l."),      QStringLiteral("Via dell'Esempio 1 - 00000 Esempio (XX)"),
+        QStringLiteral("Tel. 000 0000000"),   QStringLiteral("Fax 000 0000001"),
+        QStringLiteral("www.zentri.example"), QStringLiteral("info@zentri.example")};
     return d;
 }
 
@@ -36,12 +34,10 @@ QString DescrizioneProgramma() {
 
 QString ProgrammaInfoSistema(const QString& percorsoProgramma, const QString& cartella,
                              const EsisteFileFn& esisteFile) {
-    if (!percorsoProgramma.isEmpty())
-        return percorsoProgramma;
+    if (!percorsoProgramma.isEmpty()) return percorsoProgramma;
     if (!cartella.isEmpty()) {
         const QString file = cartella + QStringLiteral("\\MSINFO32.EXE");
-        if (esisteFile(file))
-            return file;
+        if (esisteFile(file)) return file;
     }
     return {};
 }
@@ -58,15 +54,12 @@ bool AvviaInfoDitta(Avviatore& avviatore, const QString& cartellaProgramma, cons
     QStringList candidati;
     for (const QString& nome : {QStringLiteral("InfoZentri.exe"), QStringLiteral("InfoZentri")}) {
         const QString vicino = cartellaProgramma + QLatin1Char('/') + nome;
-        if (esisteFile(vicino))
-            candidati << vicino;
+        if (esisteFile(vicino)) candidati << vicino;
         const QString sulPercorso = QStandardPaths::findExecutable(nome);
-        if (!sulPercorso.isEmpty())
-            candidati << sulPercorso;
+        if (!sulPercorso.isEmpty()) candidati << sulPercorso;
     }
     for (const QString& c : candidati)
-        if (avviatore.avviaProgramma(c, QString(), 1) != 0)
-            return true;
+        if (avviatore.avviaProgramma(c, QString(), 1) != 0) return true;
     return false;
 }
 

@@ -19,16 +19,13 @@ QString OscuraPassword(const QString& password) {
 }
 
 QString ChiarisciPassword(const QString& oscurata) {
-    if (oscurata.isEmpty())
-        return {};
+    if (oscurata.isEmpty()) return {};
     const int lunghezza = oscurata.at(0).unicode();
-    if (lunghezza != oscurata.size() - 1)
-        return {};
+    if (lunghezza != oscurata.size() - 1) return {};
     QString out;
     for (int i = 1; i < oscurata.size(); ++i) {
         const int c = oscurata.at(i).unicode() - 100;
-        if (c <= 0)
-            return {};
+        if (c <= 0) return {};
         out += QChar(char16_t(c));
     }
     return out;
@@ -36,17 +33,14 @@ QString ChiarisciPassword(const QString& oscurata) {
 
 QString LeggiRecordRiservato(const QString& file) {
     QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
+    if (!f.open(QIODevice::ReadOnly)) return {};
     return ChiarisciPassword(QString::fromUtf8(f.read(4096)));
 }
 
 bool ScriviRecordRiservato(const QString& file, const QString& password) {
-    if (password.isEmpty())
-        return !QFile::exists(file) || QFile::remove(file);
+    if (password.isEmpty()) return !QFile::exists(file) || QFile::remove(file);
     QSaveFile f(file);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
+    if (!f.open(QIODevice::WriteOnly)) return false;
     f.write(OscuraPassword(password).toUtf8());
     f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     return f.commit();
@@ -57,17 +51,17 @@ QString PasswordDiAvvio(const QString& memorizzata) {
     for (const QChar c : p) {
         const bool cifra = c >= QLatin1Char('0') && c <= QLatin1Char('9');
         const bool lettera = c >= QLatin1Char('A') && c <= QLatin1Char('Z');
-        if (!cifra && !lettera)
-            return {};
+        if (!cifra && !lettera) return {};
     }
     return p;
 }
 
-QString NormalizzaPassword(const QString& digitata) { return digitata.trimmed().toUpper(); }
+QString NormalizzaPassword(const QString& digitata) {
+    return digitata.trimmed().toUpper();
+}
 
 TentativiPassword::Esito TentativiPassword::verifica(const QString& digitata, const QString& attesa) {
-    if (digitata.toUpper() == attesa)
-        return Esito::Accettata;
+    if (digitata.toUpper() == attesa) return Esito::Accettata;
     return errore();
 }
 

@@ -6,7 +6,9 @@
 
 namespace qv {
 
-double TwipsPerPixel(double dpiLogici) { return dpiLogici > 0 ? 1440.0 / dpiLogici : 15.0; }
+double TwipsPerPixel(double dpiLogici) {
+    return dpiLogici > 0 ? 1440.0 / dpiLogici : 15.0;
+}
 
 TaskBar PosizioneTaskBar(const Schermo& schermo) {
     const QRect& g = schermo.geometria;
@@ -58,16 +60,16 @@ Collocazione RipristinaFinestra(const QString& fileIni, const Finestra& finestra
 
     const double larghezzaSchermo = schermo.larghezza();
     const double altezzaSchermo = schermo.altezza();
-    double w = finestra.bordoRidimensionabile ? ValoreNumerico(LeggiIni(fileIni, sezione, QStringLiteral("DIMX"))) : 0;
-    if (w == 0)
-        w = finestra.larghezza;
-    if (larghezzaSchermo < w)
-        w = larghezzaSchermo;
-    double h = finestra.bordoRidimensionabile ? ValoreNumerico(LeggiIni(fileIni, sezione, QStringLiteral("DIMY"))) : 0;
-    if (h == 0)
-        h = finestra.altezza;
-    if (altezzaSchermo < h)
-        h = altezzaSchermo;
+    double w = finestra.bordoRidimensionabile
+                   ? ValoreNumerico(LeggiIni(fileIni, sezione, QStringLiteral("DIMX")))
+                   : 0;
+    if (w == 0) w = finestra.larghezza;
+    if (larghezzaSchermo < w) w = larghezzaSchermo;
+    double h = finestra.bordoRidimensionabile
+                   ? ValoreNumerico(LeggiIni(fileIni, sezione, QStringLiteral("DIMY")))
+                   : 0;
+    if (h == 0) h = finestra.altezza;
+    if (altezzaSchermo < h) h = altezzaSchermo;
 
     const double posx = ValoreNumerico(LeggiIni(fileIni, sezione, QStringLiteral("POSX")));
     const double posy = ValoreNumerico(LeggiIni(fileIni, sezione, QStringLiteral("POSY")));
@@ -91,21 +93,18 @@ Collocazione RipristinaFinestra(const QString& fileIni, const Finestra& finestra
     const double sotto = taskBar.LatoTaskBar == 0 ? taskBar.altezza : 0;
     if (y + h - y0 > altezzaSchermo - sotto) {
         out.top = altezzaSchermo - h - sotto;
-        if (out.top < 0)
-            out.top = 0;
+        if (out.top < 0) out.top = 0;
         out.top += y0;
     }
     const double destra = taskBar.LatoTaskBar == 1 ? taskBar.larghezza : 0;
-    if (x + w - x0 > larghezzaSchermo - destra)
-        out.left = x0 + larghezzaSchermo - w - destra;
-    if (taskBar.LatoTaskBar == 3 && out.left - x0 < taskBar.larghezza)
-        out.left = x0 + taskBar.larghezza;
+    if (x + w - x0 > larghezzaSchermo - destra) out.left = x0 + larghezzaSchermo - w - destra;
+    if (taskBar.LatoTaskBar == 3 && out.left - x0 < taskBar.larghezza) out.left = x0 + taskBar.larghezza;
     c.rettangolo = out;
     return c;
 }
 
-void SalvaFinestra(const QString& fileIni, const QString& nome, StatoFinestra stato, bool bordoRidimensionabile,
-                   const Rettangolo& r) {
+void SalvaFinestra(const QString& fileIni, const QString& nome, StatoFinestra stato,
+                   bool bordoRidimensionabile, const Rettangolo& r) {
     const int s = stato == StatoFinestra::Normale ? 0 : 2;
     if (s == 0) {
         if (bordoRidimensionabile) {

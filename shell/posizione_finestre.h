@@ -29,8 +29,8 @@ struct Schermo {
 // The task bar as the placement rules see it. LatoTaskBar: 0 bottom, 1 right,
 // 2 top, 3 left.
 struct TaskBar {
-    int top = 0;  // pixels, relative to the screen
-    int left = 0; // pixels, relative to the screen
+    int top = 0;          // pixels, relative to the screen
+    int left = 0;         // pixels, relative to the screen
     double altezza = 0;   // twips
     double larghezza = 0; // twips
     int LatoTaskBar = 0;

@@ -10,8 +10,8 @@ QStringList TipiStampa() {
 }
 
 QStringList VociZoom() {
-    return {QStringLiteral(" 100%"), QStringLiteral("Larghezza"), QStringLiteral("Intera"), QStringLiteral("  50%"),
-            QStringLiteral("  75%")};
+    return {QStringLiteral(" 100%"), QStringLiteral("Larghezza"), QStringLiteral("Intera"),
+            QStringLiteral("  50%"), QStringLiteral("  75%")};
 }
 
 void ConfermaStampa(const QString& fileIni, StatoStampa& stato, const QString& stampante, const QString& tipo,

@@ -19,8 +19,8 @@ struct StatoShell {
     StatoApplicativi applicativi;
     StatoStampa stampa;
     StatoCalendario calendario;
-    TaskBar taskBar;           // as the last placement found it
-    QString titoloRicordato;   // the caption Ctrl+F8 put aside
+    TaskBar taskBar;         // as the last placement found it
+    QString titoloRicordato; // the caption Ctrl+F8 put aside
 };
 
 } // namespace qv

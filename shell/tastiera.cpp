@@ -17,7 +17,9 @@ int SoloCifre(int keyAscii) {
     return (keyAscii < '0' || keyAscii > '9') ? 0 : keyAscii;
 }
 
-int Maiuscolo(int keyAscii) { return (keyAscii >= 'a' && keyAscii <= 'z') ? keyAscii - ('a' - 'A') : keyAscii; }
+int Maiuscolo(int keyAscii) {
+    return (keyAscii >= 'a' && keyAscii <= 'z') ? keyAscii - ('a' - 'A') : keyAscii;
+}
 
 bool AvanzaSePieno(int lunghezzaMassima, int lunghezzaTesto) {
     return lunghezzaMassima > 0 && lunghezzaTesto == lunghezzaMassima;
@@ -25,25 +27,21 @@ bool AvanzaSePieno(int lunghezzaMassima, int lunghezzaTesto) {
 
 AzioneComune TastiComuni(int keyCode, int shift, bool finestraConBordo) {
     const bool ctrl = (shift & kCtrl) != 0;
-    if (ctrl && keyCode == CodiceTasto::F)
-        return AzioneComune::CercaFile;
-    if (keyCode == CodiceTasto::F2)
-        return ctrl ? AzioneComune::UscitaForzata : AzioneComune::Uscita;
-    if (ctrl && keyCode == CodiceTasto::F8 && finestraConBordo)
-        return AzioneComune::CambiaTitolo;
+    if (ctrl && keyCode == CodiceTasto::F) return AzioneComune::CercaFile;
+    if (keyCode == CodiceTasto::F2) return ctrl ? AzioneComune::UscitaForzata : AzioneComune::Uscita;
+    if (ctrl && keyCode == CodiceTasto::F8 && finestraConBordo) return AzioneComune::CambiaTitolo;
     return AzioneComune::Nessuna;
 }
 
 QString CambiaTitolo(const QString& titolo, const QString& nomeInterno, QString& ricordato) {
-    if (titolo.endsWith(QLatin1Char('!')))
-        return ricordato;
+    if (titolo.endsWith(QLatin1Char('!'))) return ricordato;
     ricordato = titolo;
     return nomeInterno + QStringLiteral(" !");
 }
 
 Messaggio DomandaUscitaForzata() {
-    return Messaggio{QStringLiteral("FINE DI ") + NomeProgramma + QStringLiteral("?"), QStringLiteral("USCITA FORZATA"),
-                     Icona::Esclamazione, Pulsanti::SiNo, 1};
+    return Messaggio{QStringLiteral("FINE DI ") + NomeProgramma + QStringLiteral("?"),
+                     QStringLiteral("USCITA FORZATA"), Icona::Esclamazione, Pulsanti::SiNo, 1};
 }
 
 QChar LetteraTasti(const QString& tasti) {

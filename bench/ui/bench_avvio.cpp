@@ -19,11 +19,9 @@ double avvio(const QString& cartella) {
     QElapsedTimer orologio;
     orologio.start();
     qv::ProgrammaDesktop programma(cartella);
-    if (!programma.avvia())
-        return -1;
+    if (!programma.avvia()) return -1;
     programma.principale().show();
-    if (!QTest::qWaitForWindowExposed(&programma.principale()))
-        return -1;
+    if (!QTest::qWaitForWindowExposed(&programma.principale())) return -1;
     programma.principale().repaint();
     const double ms = double(orologio.nsecsElapsed()) / 1e6;
     programma.principale().hide();
@@ -32,9 +30,9 @@ double avvio(const QString& cartella) {
 
 void riporta(const char* nome, QList<double> tempi) {
     std::sort(tempi.begin(), tempi.end());
-    QTextStream(stdout) << nome << ": median " << QString::number(tempi[tempi.size() / 2], 'f', 1) << " ms, slowest "
-                        << QString::number(tempi.last(), 'f', 1) << " ms over " << tempi.size() << " runs"
-                        << Qt::endl;
+    QTextStream(stdout) << nome << ": median " << QString::number(tempi[tempi.size() / 2], 'f', 1)
+                        << " ms, slowest " << QString::number(tempi.last(), 'f', 1) << " ms over "
+                        << tempi.size() << " runs" << Qt::endl;
 }
 
 } // namespace

@@ -71,7 +71,8 @@ SingoloMrn::SingoloMrn(Desktop& desktop, QWidget* parent) : QDialog(parent), des
         Label2[i]->setObjectName(QStringLiteral("Label2_%1").arg(i));
         Label2[i]->setFont(courier(10));
         Label2[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        Label2[i]->setMinimumWidth(QFontMetrics(Label2[i]->font()).horizontalAdvance(QString(92, QLatin1Char('='))));
+        Label2[i]->setMinimumWidth(
+            QFontMetrics(Label2[i]->font()).horizontalAdvance(QString(92, QLatin1Char('='))));
         layout->addWidget(Label2[i]);
     }
     layout->addStretch();
@@ -88,15 +89,12 @@ SingoloMrn::SingoloMrn(Desktop& desktop, QWidget* parent) : QDialog(parent), des
     connect(Mu_param, &QAction::triggered, this, [this] {
         SenzaControllo = true;
         desktop_.FinestraRiferimento = this;
-        if (desktop_.finestre.GWebPar)
-            desktop_.finestre.GWebPar(this);
+        if (desktop_.finestre.GWebPar) desktop_.finestre.GWebPar(this);
     });
     connect(Mu_print, &QAction::triggered, this, [this] {
-        if (!desktop_.sceltaStampante)
-            return;
+        if (!desktop_.sceltaStampante) return;
         const QString scelta = desktop_.sceltaStampante(this, desktop_.stampanteCorrente());
-        if (!scelta.isEmpty())
-            desktop_.shell.stampa.StampanteCorrente = scelta;
+        if (!scelta.isEmpty()) desktop_.shell.stampa.StampanteCorrente = scelta;
     });
     // The page options window comes with the web parameters; until then the entry waits.
     Mu_param->setEnabled(bool(desktop_.finestre.GWebPar));
@@ -124,8 +122,7 @@ void SingoloMrn::testoCambiato(const QString& testo) {
     }
     if (testo.size() == Text1->maxLength()) {
         cmdAnalizza->setEnabled(true);
-        if (Text1->hasFocus())
-            ProssimoCampo(Text1);
+        if (Text1->hasFocus()) ProssimoCampo(Text1);
     } else {
         cmdAnalizza->setEnabled(false);
     }
@@ -161,8 +158,7 @@ void SingoloMrn::lasciaCampo() {
     } else {
         messaggio = QStringLiteral("numero MRN incompleto");
     }
-    if (messaggio.isEmpty())
-        return;
+    if (messaggio.isEmpty()) return;
     desktop_.messaggi.mostra(messaggio, NomeProgramma);
     Text1->setFocus();
 }
@@ -175,8 +171,7 @@ void SingoloMrn::abilita(bool si) {
 }
 
 void SingoloMrn::analizza() {
-    if (occupata_)
-        return;
+    if (occupata_) return;
     occupata_ = true;
     abilita(false);
     // While the page is fetched nothing else may start an enquiry.
@@ -209,15 +204,13 @@ void SingoloMrn::stampa() {
     for (int i = 1; i <= 19; ++i)
         righe << Label2[i]->text();
     QPrinter stampante(QPrinter::HighResolution);
-    if (desktop_.preparaStampante)
-        desktop_.preparaStampante(stampante);
+    if (desktop_.preparaStampante) desktop_.preparaStampante(stampante);
     StampaEsito(stampante, Codice, righe);
     Text1->setFocus();
 }
 
 void SingoloMrn::reject() {
-    if (!occupata_)
-        QDialog::reject();
+    if (!occupata_) QDialog::reject();
 }
 
 void SingoloMrn::closeEvent(QCloseEvent* evento) {

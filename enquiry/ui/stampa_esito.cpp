@@ -19,8 +19,7 @@ QString senzaSpaziFinali(const QString& s) {
 
 void StampaEsito(QPaintDevice& dispositivo, const QString& codice, const QStringList& righe) {
     QPainter p;
-    if (!p.begin(&dispositivo))
-        return;
+    if (!p.begin(&dispositivo)) return;
     QFont carattere(QStringLiteral("Courier New"), 12);
     carattere.setStyleHint(QFont::TypeWriter);
     carattere.setFixedPitch(true);
@@ -38,8 +37,7 @@ void StampaEsito(QPaintDevice& dispositivo, const QString& codice, const QString
     scrivi(2, 28, codice, grassetto);
     for (int i = 1; i <= 19 && i <= righe.size(); ++i) {
         const QString testo = senzaSpaziFinali(righe.at(i - 1));
-        if (!testo.trimmed().isEmpty())
-            scrivi(2 * i + 12, 3, testo, carattere);
+        if (!testo.trimmed().isEmpty()) scrivi(2 * i + 12, 3, testo, carattere);
     }
     p.end();
 }

@@ -17,18 +17,17 @@
 namespace qv {
 
 void CellaGiorno::mousePressEvent(QMouseEvent* evento) {
-    if (evento->button() == Qt::LeftButton)
-        emit cliccata();
+    if (evento->button() == Qt::LeftButton) emit cliccata();
     QLabel::mousePressEvent(evento);
 }
 
 void CellaGiorno::mouseDoubleClickEvent(QMouseEvent* evento) {
-    if (evento->button() == Qt::LeftButton)
-        emit doppioClic();
+    if (evento->button() == Qt::LeftButton) emit doppioClic();
     evento->accept();
 }
 
-Calendar::Calendar(Desktop& desktop, int plPosX, int plPosY, QWidget* parent) : QDialog(parent), desktop_(desktop) {
+Calendar::Calendar(Desktop& desktop, int plPosX, int plPosY, QWidget* parent)
+    : QDialog(parent), desktop_(desktop) {
     setObjectName(QStringLiteral("Calendar"));
     setWindowTitle(QStringLiteral("CALENDARIO"));
     auto* layout = new QVBoxLayout(this);
@@ -67,7 +66,8 @@ Calendar::Calendar(Desktop& desktop, int plPosX, int plPosY, QWidget* parent) : 
     lstMESI->hide();
     layout->addWidget(lstMESI);
 
-    auto* intestazione = new QLabel(QStringLiteral(" lun  mar  mer   gio  ven  ") + QStringLiteral(" sab dom "), this);
+    auto* intestazione =
+        new QLabel(QStringLiteral(" lun  mar  mer   gio  ven  ") + QStringLiteral(" sab dom "), this);
     intestazione->setObjectName(QStringLiteral("Label4"));
     layout->addWidget(intestazione);
     auto* griglia = new QGridLayout;
@@ -92,8 +92,7 @@ Calendar::Calendar(Desktop& desktop, int plPosX, int plPosY, QWidget* parent) : 
         // A double click is a click on the day, then its acceptance.
         connect(G[i], &CellaGiorno::doppioClic, this, [this, i] {
             const int g = G[i]->text().toInt();
-            if (g <= 0)
-                return;
+            if (g <= 0) return;
             giorno_ = g;
             disegna();
             accetta();
@@ -132,8 +131,7 @@ Calendar::Calendar(Desktop& desktop, int plPosX, int plPosY, QWidget* parent) : 
         mostraMese(lstMESI->row(item) + 1, anno_);
     });
     connect(VScroll1, &QScrollBar::valueChanged, this, [this](int v) {
-        if (!inDisegno_)
-            mostraMese(mese_, -v);
+        if (!inDisegno_) mostraMese(mese_, -v);
     });
 
     // Opening.
@@ -144,8 +142,7 @@ Calendar::Calendar(Desktop& desktop, int plPosX, int plPosY, QWidget* parent) : 
     QDate& data = desktop_.shell.calendario.DataCalendario;
     lstMESI->addItems(NomiMesi());
     lblOGGI->setText(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
-    if (!data.isValid())
-        data = QDate::currentDate();
+    if (!data.isValid()) data = QDate::currentDate();
     anno_ = std::clamp(data.year(), kPrimoAnnoCalendario, kUltimoAnnoCalendario);
     mese_ = data.month();
     giorno_ = data.day();
@@ -155,8 +152,7 @@ Calendar::Calendar(Desktop& desktop, int plPosX, int plPosY, QWidget* parent) : 
 void Calendar::disegna() {
     inDisegno_ = true;
     const int giorni = GiorniDelMese(mese_, anno_);
-    if (giorno_ > giorni)
-        giorno_ = giorni;
+    if (giorno_ > giorni) giorno_ = giorni;
     lblMESE->setText(NomiMesi().at(mese_ - 1));
     lblANNO->setText(QString::number(anno_));
     VScroll1->setValue(-anno_);
@@ -171,8 +167,7 @@ void Calendar::disegna() {
         G[i]->setText(celle[i] > 0 ? QString::number(celle[i]) : QString());
         if (celle[i] > 0 && mese_ == oggi.month() && anno_ == oggi.year() && celle[i] == oggi.day())
             sfondo = QColor(255, 255, 192);
-        if (celle[i] == giorno_)
-            f.setBold(true); // the selected day
+        if (celle[i] == giorno_) f.setBold(true); // the selected day
         G[i]->setFrameShape(celle[i] == giorno_ ? QFrame::Box : QFrame::NoFrame);
         G[i]->setFont(f);
         pal.setColor(QPalette::Window, sfondo);

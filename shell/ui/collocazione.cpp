@@ -13,7 +13,9 @@ namespace qv {
 namespace {
 
 // What the frame adds to the widget's own size (0 before the window is shown).
-QSize bordi(const QWidget* w) { return w->frameGeometry().size() - w->size(); }
+QSize bordi(const QWidget* w) {
+    return w->frameGeometry().size() - w->size();
+}
 
 // The client area as the placement rules mean it: below the menu bar.
 QSize areaClient(const QWidget* w) {
@@ -49,7 +51,8 @@ void ApplicaRettangolo(QWidget* finestra, const Rettangolo& r) {
                      int(std::lround(r.height / s.twipsPerPixelY)) - extra.height());
 }
 
-void RipristinaFinestra(QWidget* finestra, Desktop& desktop, bool ridimensionabile, bool usaPosizioneSalvata) {
+void RipristinaFinestra(QWidget* finestra, Desktop& desktop, bool ridimensionabile,
+                        bool usaPosizioneSalvata) {
     const Schermo schermo = SchermoDi(finestra);
     const Rettangolo attuale = RettangoloDi(finestra);
     std::optional<Riferimento> riferimento;
@@ -76,7 +79,8 @@ void SalvaFinestra(QWidget* finestra, Desktop& desktop, bool ridimensionabile) {
     const StatoFinestra stato = (st & Qt::WindowMinimized)   ? StatoFinestra::Minimizzata
                                 : (st & Qt::WindowMaximized) ? StatoFinestra::Massimizzata
                                                              : StatoFinestra::Normale;
-    SalvaFinestra(desktop.shell.FileIni, finestra->objectName(), stato, ridimensionabile, RettangoloDi(finestra));
+    SalvaFinestra(desktop.shell.FileIni, finestra->objectName(), stato, ridimensionabile,
+                  RettangoloDi(finestra));
 }
 
 } // namespace qv

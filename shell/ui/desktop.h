@@ -54,21 +54,23 @@ struct AvvioDatabase {
     std::function<bool()> apriDatabase;     // database path, temporary folder, open
     std::function<void()> caricaNazioniCee; // default nations into the table
     std::function<void()> chiudiDatabase;   // shut-down
+    std::function<bool()> databaseAperto;   // the flag as the database layer holds it now
 };
 
 struct Desktop {
-    Desktop(StatoShell& s, StatoWeb& w, Messaggi& m, Avviatore& a) : shell(s), web(w), messaggi(m), avviatore(a) {}
+    Desktop(StatoShell& s, StatoWeb& w, Messaggi& m, Avviatore& a)
+        : shell(s), web(w), messaggi(m), avviatore(a) {}
 
     StatoShell& shell;
     StatoWeb& web;
     Messaggi& messaggi;
     Avviatore& avviatore;
-    AmbienteWeb ambienteWeb;            // what GetHtmPage objects are built on
-    ElencoNazioni nazioni;              // the configuration file's nation list
-    FileAperti* fileAperti = nullptr;   // closed by the forced exit
+    AmbienteWeb ambienteWeb;          // what GetHtmPage objects are built on
+    ElencoNazioni nazioni;            // the configuration file's nation list
+    FileAperti* fileAperti = nullptr; // closed by the forced exit
     bool DatabaseAperto = false;
 
-    QPointer<QWidget> principale;         // the main window, default reference for placement
+    QPointer<QWidget> principale;          // the main window, default reference for placement
     QPointer<QWidget> FinestraRiferimento; // the next window opens over it; emptied after use
 
     FinestreEsterne finestre;
@@ -81,7 +83,7 @@ struct Desktop {
     // Printers and the dialogs the windows open; tests replace them.
     std::function<QStringList()> stampantiInstallate;
     std::function<QString()> stampantePredefinita;
-    std::function<QString(QWidget* sopra, const QString& attuale)> sceltaStampante; // "" when cancelled
+    std::function<QString(QWidget* sopra, const QString& attuale)> sceltaStampante;  // "" when cancelled
     std::function<QString(QWidget* sopra, const QString& cartella)> sceltaProgramma; // "" when cancelled
     // Points a printer at the program's current printer before printing.
     std::function<void(QPrinter& stampante)> preparaStampante;

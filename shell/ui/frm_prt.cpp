@@ -34,7 +34,8 @@ QIcon pagina(double larghezza, double altezza) {
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     const double scala = 26.0 / std::max(larghezza, altezza);
-    const QRectF r((28 - larghezza * scala) / 2, (28 - altezza * scala) / 2, larghezza * scala, altezza * scala);
+    const QRectF r((28 - larghezza * scala) / 2, (28 - altezza * scala) / 2, larghezza * scala,
+                   altezza * scala);
     p.setPen(QPen(Qt::black, 1));
     p.setBrush(Qt::white);
     p.drawRect(r);
@@ -46,9 +47,9 @@ struct FormatoPagina {
     double larghezza;
     double altezza;
 };
-const FormatoPagina kFormati[8] = {{"A4", 210, 297},          {"A4 orizz.", 297, 210}, {"A3", 297, 420},
-                                   {"A5", 148, 210},          {"Letter", 216, 279},    {"Legal", 216, 356},
-                                   {"B5", 176, 250},          {"Executive", 184, 267}};
+const FormatoPagina kFormati[8] = {{"A4", 210, 297}, {"A4 orizz.", 297, 210}, {"A3", 297, 420},
+                                   {"A5", 148, 210}, {"Letter", 216, 279},    {"Legal", 216, 356},
+                                   {"B5", 176, 250}, {"Executive", 184, 267}};
 
 } // namespace
 
@@ -106,11 +107,9 @@ frmPRT::frmPRT(Desktop& desktop, int plTopForm, int plLeftForm, QWidget* parent)
     layout->addLayout(pulsanti);
 
     connect(Command1, &QPushButton::clicked, this, [this] {
-        if (!desktop_.sceltaStampante)
-            return;
+        if (!desktop_.sceltaStampante) return;
         const QString scelta = desktop_.sceltaStampante(this, desktop_.stampanteCorrente());
-        if (scelta.isEmpty())
-            return;
+        if (scelta.isEmpty()) return;
         desktop_.shell.stampa.StampanteCorrente = scelta;
         Text1->setText(desktop_.stampanteCorrente());
     });
@@ -142,7 +141,9 @@ frmPRT::frmPRT(Desktop& desktop, int plTopForm, int plLeftForm, QWidget* parent)
     }
 }
 
-void frmPRT::tipoScelto(int indice) { Frame1->setEnabled(indice == 2); }
+void frmPRT::tipoScelto(int indice) {
+    Frame1->setEnabled(indice == 2);
+}
 
 bool frmPRT::eventFilter(QObject* oggetto, QEvent* evento) {
     if (oggetto == Text1 && evento->type() == QEvent::MouseButtonDblClick) {
@@ -175,10 +176,9 @@ void frmPRT::elencoStampanti() {
 void frmPRT::conferma() {
     int pagina = 0;
     for (int i = 0; i < 8; ++i)
-        if (Option1[i]->isChecked())
-            pagina = i;
-    ConfermaStampa(desktop_.shell.FileIni, desktop_.shell.stampa, desktop_.stampanteCorrente(), Combo1->currentText(),
-                   pagina, std::max(0, cmbZoom->currentIndex()));
+        if (Option1[i]->isChecked()) pagina = i;
+    ConfermaStampa(desktop_.shell.FileIni, desktop_.shell.stampa, desktop_.stampanteCorrente(),
+                   Combo1->currentText(), pagina, std::max(0, cmbZoom->currentIndex()));
     accept();
 }
 

@@ -22,12 +22,12 @@ public:
     // placement rules decide.
     frmPRT(Desktop& desktop, int plTopForm = 0, int plLeftForm = 0, QWidget* parent = nullptr);
 
-    QLineEdit* Text1 = nullptr;  // the printer
+    QLineEdit* Text1 = nullptr;      // the printer
     QPushButton* Command1 = nullptr; // "&MODIFICA"
-    QComboBox* Combo1 = nullptr;  // print type
-    QGroupBox* Frame1 = nullptr;  // "Anteprima"
+    QComboBox* Combo1 = nullptr;     // print type
+    QGroupBox* Frame1 = nullptr;     // "Anteprima"
     QComboBox* cmbZoom = nullptr;
-    QRadioButton* Option1[8] = {}; // page sizes
+    QRadioButton* Option1[8] = {};  // page sizes
     QPushButton* cmds_SI = nullptr; // "&CONFERMA"
     QPushButton* cmds_NO = nullptr; // "&USCITA"
 

@@ -49,7 +49,8 @@ GesAppl::GesAppl(Desktop& desktop, QWidget* parent) : QDialog(parent), desktop_(
     }
     layout->addLayout(griglia);
     auto* pulsanti = new QHBoxLayout;
-    const QString testi[3] = {QStringLiteral("&USCITA"), QStringLiteral("&RIPRISTINA"), QStringLiteral("&CONFERMA")};
+    const QString testi[3] = {QStringLiteral("&USCITA"), QStringLiteral("&RIPRISTINA"),
+                              QStringLiteral("&CONFERMA")};
     for (int i = 0; i < 3; ++i) {
         Command1[i] = new QPushButton(testi[i], this);
         Command1[i]->setObjectName(QStringLiteral("Command1_%1").arg(i));
@@ -84,8 +85,7 @@ void GesAppl::CaricaApplicativi() {
 
 bool GesAppl::eventFilter(QObject* oggetto, QEvent* evento) {
     auto* campo = qobject_cast<QLineEdit*>(oggetto);
-    if (!campo)
-        return QDialog::eventFilter(oggetto, evento);
+    if (!campo) return QDialog::eventFilter(oggetto, evento);
     const int indice = int(std::find(std::begin(Txt), std::end(Txt), campo) - std::begin(Txt));
     if (evento->type() == QEvent::FocusIn && !erroreInCorso_) {
         QTimer::singleShot(0, campo, [campo] { campo->setSelection(0, 110); });
@@ -94,8 +94,8 @@ bool GesAppl::eventFilter(QObject* oggetto, QEvent* evento) {
         QWidget* verso = QApplication::focusWidget();
         // Leaving for the exit or the reload checks nothing: those lines are dropped anyway.
         const bool uscita = verso == Command1[0] || verso == Command1[1];
-        const bool dentro = r == Qt::TabFocusReason || r == Qt::BacktabFocusReason || r == Qt::MouseFocusReason ||
-                            r == Qt::OtherFocusReason;
+        const bool dentro = r == Qt::TabFocusReason || r == Qt::BacktabFocusReason ||
+                            r == Qt::MouseFocusReason || r == Qt::OtherFocusReason;
         if (dentro && !uscita) {
             if (indice >= 1 && indice <= 11)
                 cmdTrova[indice]->setEnabled(!campo->text().trimmed().isEmpty());
@@ -109,8 +109,7 @@ bool GesAppl::eventFilter(QObject* oggetto, QEvent* evento) {
 int GesAppl::ControllaRiga(int n) {
     const int errore = qv::ControllaRiga(n, Txt[n]->text(), Txt[n + 11]->text(),
                                          [this](const QString& p) { return desktop_.esisteFile(p); });
-    if (errore == 0)
-        return 0;
+    if (errore == 0) return 0;
     erroreInCorso_ = true;
     desktop_.messaggi.mostra(MessaggioErroreRiga(errore));
     QLineEdit* campo = errore <= kNumeroApplicativi ? Txt[n] : Txt[n + 11];
@@ -124,22 +123,21 @@ void GesAppl::CercaProgramma(int n) {
     if (cartella.isEmpty()) {
         // "Programmi" at the root of the drive that holds the configuration file.
         const QStorageInfo disco(CartellaDi(desktop_.shell.FileIni));
-        cartella = QDir(disco.isValid() ? disco.rootPath() : QDir::rootPath()).filePath(QStringLiteral("Programmi"));
+        cartella =
+            QDir(disco.isValid() ? disco.rootPath() : QDir::rootPath()).filePath(QStringLiteral("Programmi"));
     }
-    if (!desktop_.sceltaProgramma)
-        return;
+    if (!desktop_.sceltaProgramma) return;
     const QString scelto = desktop_.sceltaProgramma(this, cartella);
-    if (!scelto.isEmpty())
-        Txt[n + 11]->setText(scelto);
+    if (!scelto.isEmpty()) Txt[n + 11]->setText(scelto);
 }
 
 void GesAppl::conferma() {
     for (int n = 1; n <= kNumeroApplicativi; ++n)
-        if (ControllaRiga(n) != 0)
-            return;
+        if (ControllaRiga(n) != 0) return;
     QList<VoceApplicativo> righe;
     for (int n = 1; n <= kNumeroApplicativi; ++n)
-        righe.append({Txt[n]->text().trimmed(), Txt[n + 11]->text().trimmed(), !Txt[n]->text().trimmed().isEmpty()});
+        righe.append(
+            {Txt[n]->text().trimmed(), Txt[n + 11]->text().trimmed(), !Txt[n]->text().trimmed().isEmpty()});
     SalvaApplicativi(desktop_.shell.FileIni, righe);
     for (int n = 1; n <= kNumeroApplicativi; ++n)
         emit menuCambiato(n, righe[n - 1].titolo, righe[n - 1].visibile);

@@ -76,8 +76,7 @@ GesPasWd::GesPasWd(Desktop& desktop, Modo modo, QWidget* parent)
 void GesPasWd::reject() {
     // The request cannot be dismissed: only the right password (or the forced
     // exit) gets past it.
-    if (modo_ == Modo::Modifica)
-        QDialog::reject();
+    if (modo_ == Modo::Modifica) QDialog::reject();
 }
 
 bool GesPasWd::eventFilter(QObject* oggetto, QEvent* evento) {
@@ -105,8 +104,7 @@ void GesPasWd::errore(const QString& testo, QLineEdit* campo, TentativiPassword:
     desktop_.messaggi.mostra(testo, NomeProgramma, Icona::Esclamazione);
     inVerifica_ = false;
     if (esito == TentativiPassword::Esito::Fine) {
-        if (desktop_.terminaProgramma)
-            desktop_.terminaProgramma(0);
+        if (desktop_.terminaProgramma) desktop_.terminaProgramma(0);
         return;
     }
     campo->setFocus();
@@ -121,8 +119,8 @@ void GesPasWd::conferma() {
         return;
     }
     if (txtPasswd[1]->text() != txtPasswd[2]->text()) {
-        desktop_.messaggi.mostra(QStringLiteral("LA NUOVA PASSWORD E LA SUA CONFERMA NON COINCIDONO"), NomeProgramma,
-                                 Icona::Esclamazione);
+        desktop_.messaggi.mostra(QStringLiteral("LA NUOVA PASSWORD E LA SUA CONFERMA NON COINCIDONO"),
+                                 NomeProgramma, Icona::Esclamazione);
         txtPasswd[1]->clear();
         txtPasswd[2]->clear();
         txtPasswd[1]->setFocus();
@@ -136,8 +134,7 @@ void GesPasWd::conferma() {
 void RichiestaPassword(Desktop& desktop, QWidget* sopra) {
     desktop.shell.PasswordProgramma =
         PasswordDiAvvio(LeggiRecordRiservato(FileRecordRiservato(desktop.shell.cartellaProgramma)));
-    if (desktop.shell.PasswordProgramma.isEmpty())
-        return;
+    if (desktop.shell.PasswordProgramma.isEmpty()) return;
     GesPasWd finestra(desktop, GesPasWd::Modo::Richiesta, sopra);
     finestra.exec();
 }

@@ -76,8 +76,8 @@ bool InfDitta::eventFilter(QObject* oggetto, QEvent* evento) {
         }
         if (oggetto == lblSito) {
             const QString sito = Ditta().sitoWeb;
-            desktop_.avviatore.apriIndirizzo(sito.startsWith(QLatin1String("http")) ? sito
-                                                                                   : QStringLiteral("http://") + sito);
+            desktop_.avviatore.apriIndirizzo(
+                sito.startsWith(QLatin1String("http")) ? sito : QStringLiteral("http://") + sito);
             return true;
         }
     }

@@ -47,8 +47,7 @@ SelPrint::SelPrint(Desktop& desktop, const QString& plPrinter, int plTopForm, in
             pgPrinter_ = stampanti[i];
         }
         connect(opzione, &QRadioButton::clicked, this, [this, opzione] {
-            if (inCaricamento_)
-                return;
+            if (inCaricamento_) return;
             pgPrinter_ = opzione->text();
             accept();
         });

@@ -18,7 +18,8 @@ class SelPrint : public QDialog {
 public:
     // `plPrinter` is shown selected (the current printer when empty); the
     // window opens at plLeftForm, plTopForm (twips).
-    SelPrint(Desktop& desktop, const QString& plPrinter, int plTopForm, int plLeftForm, QWidget* parent = nullptr);
+    SelPrint(Desktop& desktop, const QString& plPrinter, int plTopForm, int plLeftForm,
+             QWidget* parent = nullptr);
 
     // The chosen printer, read after the window closes; empty: no choice.
     QString pgPrinter() const { return pgPrinter_; }

@@ -2,6 +2,7 @@
 
 #include "enquiry/codici_web.h"
 #include "enquiry/ui/singolo_mrn.h"
+#include "platform/desktop_programs.h"
 #include "shell/avvio_programma.h"
 #include "shell/cartelle.h"
 #include "shell/procedure_file.h"
@@ -11,7 +12,6 @@
 #include "shell/ui/ges_appl.h"
 #include "shell/ui/ges_paswd.h"
 #include "shell/ui/tasti_comuni.h"
-#include "platform/desktop_programs.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -62,26 +62,26 @@ QAction* Startup::aggiungi(QMenu* menu, const QString& nome, const QString& test
 void Startup::costruisciMenu() {
     connect(aggiungi(nullptr, QStringLiteral("Mu_end"), QStringLiteral("&Fine")), &QAction::triggered, this,
             &QWidget::close);
-    connect(aggiungi(nullptr, QStringLiteral("Mu_Mrn1"), QStringLiteral("&Singolo")), &QAction::triggered, this,
-            &Startup::apriSingolo);
-    connect(aggiungi(nullptr, QStringLiteral("Mu_MrnEle"), QStringLiteral("&Elenco")), &QAction::triggered, this,
-            [this] { apri(desktop_.finestre.EleMrn); });
-    connect(aggiungi(nullptr, QStringLiteral("Mu_DataBase"), QStringLiteral("&Archivio")), &QAction::triggered,
-            this, [this] { apri(desktop_.finestre.EleMRNok); });
+    connect(aggiungi(nullptr, QStringLiteral("Mu_Mrn1"), QStringLiteral("&Singolo")), &QAction::triggered,
+            this, &Startup::apriSingolo);
+    connect(aggiungi(nullptr, QStringLiteral("Mu_MrnEle"), QStringLiteral("&Elenco")), &QAction::triggered,
+            this, [this] { apri(desktop_.finestre.EleMrn); });
+    connect(aggiungi(nullptr, QStringLiteral("Mu_DataBase"), QStringLiteral("&Archivio")),
+            &QAction::triggered, this, [this] { apri(desktop_.finestre.EleMRNok); });
 
     auto* varie = new QMenu(QStringLiteral("&Utility"), this);
     voci_.insert(QStringLiteral("Mu_varie"), menuBar()->addMenu(varie));
     voci_.value(QStringLiteral("Mu_varie"))->setObjectName(QStringLiteral("Mu_varie"));
-    connect(aggiungi(varie, QStringLiteral("Mu_Nazioni"), QStringLiteral("&Nazioni")), &QAction::triggered, this,
-            &Startup::apriNazioni);
-    connect(aggiungi(varie, QStringLiteral("Mu_aggxls"), QStringLiteral("Aggiorna XLS")), &QAction::triggered, this,
-            [this] { apri(desktop_.finestre.GesExcel); });
+    connect(aggiungi(varie, QStringLiteral("Mu_Nazioni"), QStringLiteral("&Nazioni")), &QAction::triggered,
+            this, &Startup::apriNazioni);
+    connect(aggiungi(varie, QStringLiteral("Mu_aggxls"), QStringLiteral("Aggiorna XLS")), &QAction::triggered,
+            this, [this] { apri(desktop_.finestre.GesExcel); });
     auto* dbBase = new QMenu(QStringLiteral("&DataBase"), varie);
     QAction* dbVoce = varie->addMenu(dbBase);
     dbVoce->setObjectName(QStringLiteral("Mu_DBbase"));
     voci_.insert(QStringLiteral("Mu_DBbase"), dbVoce);
-    connect(aggiungi(dbBase, QStringLiteral("Mu_SavDB"), QStringLiteral("&Salva il DataBase")), &QAction::triggered,
-            this, [this] { apri(desktop_.finestre.SalvaArk); });
+    connect(aggiungi(dbBase, QStringLiteral("Mu_SavDB"), QStringLiteral("&Salva il DataBase")),
+            &QAction::triggered, this, [this] { apri(desktop_.finestre.SalvaArk); });
     connect(aggiungi(dbBase, QStringLiteral("Mu_RecDB"), QStringLiteral("&Ripristina salvataggio")),
             &QAction::triggered, this, [this] { apri(desktop_.finestre.RestoreArk); });
     voci_.insert(QStringLiteral("fu2"), dbBase->addSeparator());
@@ -90,8 +90,8 @@ void Startup::costruisciMenu() {
     connect(aggiungi(dbBase, QStringLiteral("Mu_riparaDB"), QStringLiteral("Ripara il &DataBase")),
             &QAction::triggered, this, [this] { apri(desktop_.finestre.riparadb); });
     voci_.insert(QStringLiteral("fu3"), varie->addSeparator());
-    connect(aggiungi(varie, QStringLiteral("Mprg_base"), QStringLiteral("Indirizzi WEB")), &QAction::triggered, this,
-            [this] { apri(desktop_.finestre.GParHttp); });
+    connect(aggiungi(varie, QStringLiteral("Mprg_base"), QStringLiteral("Indirizzi WEB")),
+            &QAction::triggered, this, [this] { apri(desktop_.finestre.GParHttp); });
 
     auto* appl = new QMenu(QStringLiteral("&Applicativi"), this);
     voci_.insert(QStringLiteral("Mu_appl"), menuBar()->addMenu(appl));
@@ -100,9 +100,9 @@ void Startup::costruisciMenu() {
         const QString testo = n == 1 ? QStringLiteral("&Editor di Testi") : QStringLiteral("&Varie%1").arg(n);
         QAction* a = aggiungi(appl, QStringLiteral("Mprg_var%1").arg(n), testo);
         connect(a, &QAction::triggered, this, [this, n] {
-            AvviaApplicativo(QStringLiteral("Varie%1").arg(n), desktop_.shell.FileIni, desktop_.shell.cartellaProgramma,
-                             desktop_.shell.applicativi, desktop_.avviatore, desktop_.messaggi,
-                             [this](const QString& p) { return desktop_.esisteFile(p); });
+            AvviaApplicativo(QStringLiteral("Varie%1").arg(n), desktop_.shell.FileIni,
+                             desktop_.shell.cartellaProgramma, desktop_.shell.applicativi, desktop_.avviatore,
+                             desktop_.messaggi, [this](const QString& p) { return desktop_.esisteFile(p); });
         });
     }
     voci_.insert(QStringLiteral("f1"), appl->addSeparator());
@@ -112,21 +112,21 @@ void Startup::costruisciMenu() {
     auto* help = new QMenu(QStringLiteral("&?"), this);
     voci_.insert(QStringLiteral("Mu_help"), menuBar()->addMenu(help));
     voci_.value(QStringLiteral("Mu_help"))->setObjectName(QStringLiteral("Mu_help"));
-    connect(aggiungi(help, QStringLiteral("Mu_gesedi"), QStringLiteral("Su &Quorvan")), &QAction::triggered, this,
-            [this] {
+    connect(aggiungi(help, QStringLiteral("Mu_gesedi"), QStringLiteral("Su &Quorvan")), &QAction::triggered,
+            this, [this] {
                 frmAbout finestra(desktop_, this);
                 finestra.exec();
             });
-    connect(aggiungi(help, QStringLiteral("Mu_zentri"), QStringLiteral("Su &ZENTRI")), &QAction::triggered, this,
-            [this] { MostraInfoDitta(desktop_, this); });
+    connect(aggiungi(help, QStringLiteral("Mu_zentri"), QStringLiteral("Su &ZENTRI")), &QAction::triggered,
+            this, [this] { MostraInfoDitta(desktop_, this); });
     connect(aggiungi(help, QStringLiteral("Mu_newexe"), QStringLiteral("&Verifica aggiornamenti")),
             &QAction::triggered, this, [this] {
                 if (desktop_.finestre.VerificaAggiornamenti)
                     desktop_.finestre.VerificaAggiornamenti(this, true);
             });
     voci_.insert(QStringLiteral("fh1"), help->addSeparator());
-    connect(aggiungi(help, QStringLiteral("Mu_Passwd"), QStringLiteral("&PassWord")), &QAction::triggered, this,
-            [this] {
+    connect(aggiungi(help, QStringLiteral("Mu_Passwd"), QStringLiteral("&PassWord")), &QAction::triggered,
+            this, [this] {
                 GesPasWd finestra(desktop_, GesPasWd::Modo::Modifica, this);
                 finestra.exec();
             });
@@ -192,18 +192,15 @@ bool Startup::avvia() {
     desktop_.ambienteWeb.nazioni = &desktop_.nazioni;
 
     // 9. Row colours.
-    if (desktop_.database.caricaColori)
-        desktop_.database.caricaColori();
+    if (desktop_.database.caricaColori) desktop_.database.caricaColori();
 
     // 10. The program password.
     RichiestaPassword(desktop_, this);
 
     // 11. A newer reference database is applied before anything opens the database.
-    if (desktop_.database.preparaFile)
-        desktop_.database.preparaFile();
+    if (desktop_.database.preparaFile) desktop_.database.preparaFile();
     if (desktop_.database.controllaRiferimento && !desktop_.database.controllaRiferimento(this)) {
-        if (desktop_.terminaProgramma)
-            desktop_.terminaProgramma(0);
+        if (desktop_.terminaProgramma) desktop_.terminaProgramma(0);
         return false;
     }
 
@@ -220,8 +217,7 @@ bool Startup::avvia() {
     abilitaMenu();
 
     // 16. Default nations refreshed in the table.
-    if (desktop_.DatabaseAperto && desktop_.database.caricaNazioniCee)
-        desktop_.database.caricaNazioniCee();
+    if (desktop_.DatabaseAperto && desktop_.database.caricaNazioniCee) desktop_.database.caricaNazioniCee();
     return true;
 }
 
@@ -231,15 +227,17 @@ void Startup::CaricaParametri() {
         CaricaApplicativi(desktop_.shell.FileIni, platform::textEditorPath(), desktop_.shell.applicativi);
     for (int n = 1; n <= voci.size(); ++n) {
         QAction* a = voci_.value(QStringLiteral("Mprg_var%1").arg(n));
-        if (voci[n - 1].visibile)
-            a->setText(voci[n - 1].titolo);
+        if (voci[n - 1].visibile) a->setText(voci[n - 1].titolo);
         a->setVisible(voci[n - 1].visibile);
     }
 }
 
 void Startup::apri(const std::function<void(QWidget*)>& finestra) {
-    if (finestra)
-        finestra(this);
+    if (!finestra) return;
+    finestra(this);
+    // Backup, restore, upgrade and repair close and reopen the database.
+    if (desktop_.database.databaseAperto) desktop_.DatabaseAperto = desktop_.database.databaseAperto();
+    abilitaMenu();
 }
 
 void Startup::apriSingolo() {
@@ -251,22 +249,21 @@ void Startup::apriApplicativi() {
     GesAppl finestra(desktop_, this);
     connect(&finestra, &GesAppl::menuCambiato, this, [this](int n, const QString& titolo, bool visibile) {
         QAction* a = voci_.value(QStringLiteral("Mprg_var%1").arg(n));
-        if (!a)
-            return;
-        if (visibile)
-            a->setText(titolo);
+        if (!a) return;
+        if (visibile) a->setText(titolo);
         a->setVisible(visibile);
     });
     finestra.exec();
     CaricaParametri();
 }
 
-void Startup::apriNazioni() { apri(desktop_.DatabaseAperto ? desktop_.finestre.GesNazDB : desktop_.finestre.GesNaz); }
+void Startup::apriNazioni() {
+    apri(desktop_.DatabaseAperto ? desktop_.finestre.GesNazDB : desktop_.finestre.GesNaz);
+}
 
 void Startup::resizeEvent(QResizeEvent* evento) {
     QMainWindow::resizeEvent(evento);
-    if (LarghezzaFissa <= 0 || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
-        return;
+    if (LarghezzaFissa <= 0 || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))) return;
     // The user can move the main window but not resize it: the size springs back.
     const QSize fissa = dimensioneFissaPixel();
     if (width() != fissa.width())
@@ -278,8 +275,7 @@ void Startup::resizeEvent(QResizeEvent* evento) {
 void Startup::showEvent(QShowEvent* evento) {
     QMainWindow::showEvent(evento);
     // Only a shown window knows its frame: the fixed size counts it in.
-    if (LarghezzaFissa > 0)
-        resize(dimensioneFissaPixel());
+    if (LarghezzaFissa > 0) resize(dimensioneFissaPixel());
 }
 
 void Startup::closeEvent(QCloseEvent* evento) {
@@ -291,10 +287,8 @@ void Startup::closeEvent(QCloseEvent* evento) {
     SalvaPosizionePrincipale(desktop_.shell.FileIni, stato, RettangoloDi(this), schermo.larghezza(),
                              schermo.altezza());
     RegistraEsecuzione(desktop_.shell.cartellaProgramma, QDate::currentDate(), Versione());
-    if (desktop_.fileAperti)
-        desktop_.fileAperti->ChiudiTutti();
-    if (desktop_.database.chiudiDatabase)
-        desktop_.database.chiudiDatabase();
+    if (desktop_.fileAperti) desktop_.fileAperti->ChiudiTutti();
+    if (desktop_.database.chiudiDatabase) desktop_.database.chiudiDatabase();
     evento->accept();
 }
 

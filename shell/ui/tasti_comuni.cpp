@@ -47,8 +47,7 @@ int modificatori(Qt::KeyboardModifiers m) {
 
 bool haMnemonico(const QString& testo, QChar lettera) {
     for (int i = 0; i + 1 < testo.size(); ++i) {
-        if (testo.at(i) != QLatin1Char('&'))
-            continue;
+        if (testo.at(i) != QLatin1Char('&')) continue;
         if (testo.at(i + 1) == QLatin1Char('&')) {
             ++i;
             continue;
@@ -62,8 +61,7 @@ bool haMnemonico(const QString& testo, QChar lettera) {
 // key was used up.
 bool tastoComune(Desktop& desktop, QWidget* finestra, QWidget* campo, QKeyEvent* k) {
     const int codice = codiceTasto(k->key());
-    if (codice == 0)
-        return false;
+    if (codice == 0) return false;
     const int shift = modificatori(k->modifiers());
     switch (TastiComuni(codice, shift, true)) {
     case AzioneComune::CercaFile:
@@ -83,18 +81,14 @@ bool tastoComune(Desktop& desktop, QWidget* finestra, QWidget* campo, QKeyEvent*
     case AzioneComune::Nessuna:
         break;
     }
-    if (codice != CodiceTasto::Invio || shift != 0)
-        return false;
-    if (campo && campo->property(kInvioProprio).toBool())
-        return false;
+    if (codice != CodiceTasto::Invio || shift != 0) return false;
+    if (campo && campo->property(kInvioProprio).toBool()) return false;
     if (auto* pulsante = qobject_cast<QAbstractButton*>(campo)) {
         pulsante->click();
         return true;
     }
-    if (!finestra->property(kInvioComeTab).toBool())
-        return false;
-    if (qobject_cast<QTextEdit*>(campo) || qobject_cast<QPlainTextEdit*>(campo))
-        return false;
+    if (!finestra->property(kInvioComeTab).toBool()) return false;
+    if (qobject_cast<QTextEdit*>(campo) || qobject_cast<QPlainTextEdit*>(campo)) return false;
     ProssimoCampo(campo ? campo : finestra);
     return true;
 }
@@ -103,21 +97,17 @@ bool tastoComune(Desktop& desktop, QWidget* finestra, QWidget* campo, QKeyEvent*
 // discarded.
 bool tastoCampo(QWidget* campo, QKeyEvent* k) {
     const QString tipo = campo->property(kCampo).toString();
-    if (tipo.isEmpty() || k->text().size() != 1)
-        return false;
+    if (tipo.isEmpty() || k->text().size() != 1) return false;
     // Ctrl and Alt combinations are commands (copy, paste, mnemonics), not typing,
     // whatever text the platform attaches to them.
-    if (k->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-        return false;
+    if (k->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
     const int ascii = k->text().at(0).unicode();
     if (tipo == QLatin1String("cifre")) {
-        if (ascii >= 32 && ascii != 127 && SoloCifre(ascii) == 0)
-            return true;
+        if (ascii >= 32 && ascii != 127 && SoloCifre(ascii) == 0) return true;
         return false;
     }
     const int nuovo = Maiuscolo(ascii);
-    if (nuovo == ascii)
-        return false;
+    if (nuovo == ascii) return false;
     QKeyEvent sostituto(k->type(), k->key(), k->modifiers(), QString(QChar(nuovo)), k->isAutoRepeat(),
                         ushort(k->count()));
     QCoreApplication::sendEvent(campo, &sostituto);
@@ -131,22 +121,18 @@ TastiComuniFiltro::TastiComuniFiltro(Desktop& desktop, QObject* parent) : QObjec
 }
 
 TastiComuniFiltro::~TastiComuniFiltro() {
-    if (qApp)
-        qApp->removeEventFilter(this);
+    if (qApp) qApp->removeEventFilter(this);
 }
 
 bool TastiComuniFiltro::eventFilter(QObject* oggetto, QEvent* evento) {
-    if (evento->type() != QEvent::KeyPress || !oggetto->isWidgetType())
-        return false;
+    if (evento->type() != QEvent::KeyPress || !oggetto->isWidgetType()) return false;
     auto* widget = static_cast<QWidget*>(oggetto);
     QWidget* finestra = widget->window();
     // Only the first receiver: the focused control, or the window itself.
-    if (widget != finestra && widget != finestra->focusWidget())
-        return false;
+    if (widget != finestra && widget != finestra->focusWidget()) return false;
     auto* k = static_cast<QKeyEvent*>(evento);
     QWidget* campo = widget == finestra ? finestra->focusWidget() : widget;
-    if (finestra->property(kTasti).isValid() && tastoComune(desktop_, finestra, campo, k))
-        return true;
+    if (finestra->property(kTasti).isValid() && tastoComune(desktop_, finestra, campo, k)) return true;
     return widget != finestra && tastoCampo(widget, k);
 }
 
@@ -155,9 +141,15 @@ void UsaTastiComuni(QWidget* finestra, const QString& tasti, bool invioComeTab) 
     finestra->setProperty(kInvioComeTab, invioComeTab);
 }
 
-void CampoNumerico(QLineEdit* campo) { campo->setProperty(kCampo, QStringLiteral("cifre")); }
-void CampoMaiuscolo(QLineEdit* campo) { campo->setProperty(kCampo, QStringLiteral("maiuscolo")); }
-void InvioProprio(QWidget* campo) { campo->setProperty(kInvioProprio, true); }
+void CampoNumerico(QLineEdit* campo) {
+    campo->setProperty(kCampo, QStringLiteral("cifre"));
+}
+void CampoMaiuscolo(QLineEdit* campo) {
+    campo->setProperty(kCampo, QStringLiteral("maiuscolo"));
+}
+void InvioProprio(QWidget* campo) {
+    campo->setProperty(kInvioProprio, true);
+}
 
 void AvanzaSePieno(QLineEdit* campo) {
     QObject::connect(campo, &QLineEdit::textChanged, campo, [campo](const QString& testo) {
@@ -184,14 +176,11 @@ void SelezionaTesto(QLineEdit* campo) {
 
 bool InviaTasti(QWidget* finestra, const QString& tasti) {
     const QChar lettera = LetteraTasti(tasti);
-    if (lettera.isNull())
-        return false;
+    if (lettera.isNull()) return false;
     for (QMenuBar* barra : finestra->findChildren<QMenuBar*>()) {
-        if (barra->window() != finestra)
-            continue;
+        if (barra->window() != finestra) continue;
         for (QAction* a : barra->actions()) {
-            if (!a->isVisible() || !a->isEnabled() || !haMnemonico(a->text(), lettera))
-                continue;
+            if (!a->isVisible() || !a->isEnabled() || !haMnemonico(a->text(), lettera)) continue;
             if (a->menu())
                 barra->setActiveAction(a);
             else

@@ -54,8 +54,9 @@ public:
     TastiComuniFiltro filtro;
 
     QList<int> terminato;
-    QStringList stampanti{QStringLiteral("Ufficio"), QStringLiteral("Magazzino"), QStringLiteral("Contabilita"),
-                          QStringLiteral("Spedizioni"), QStringLiteral("PDF virtuale")};
+    QStringList stampanti{QStringLiteral("Ufficio"), QStringLiteral("Magazzino"),
+                          QStringLiteral("Contabilita"), QStringLiteral("Spedizioni"),
+                          QStringLiteral("PDF virtuale")};
     QString sceltaDialogo;
     QString programmaScelto;
     QString cartellaSceltaProgramma;
@@ -76,8 +77,7 @@ std::unique_ptr<Finestra> Mostra(BancoDesktop& banco, Argomenti... a) {
     auto w = std::make_unique<Finestra>(banco.desktop, a...);
     w->show();
     w->activateWindow();
-    if (!QTest::qWaitForWindowActive(w.get()))
-        qWarning("the window did not become active");
+    if (!QTest::qWaitForWindowActive(w.get())) qWarning("the window did not become active");
     return w;
 }
 
@@ -94,8 +94,7 @@ inline void QuandoSiApre(const char* classe, std::function<void(QDialog*)> azion
             azione(finestra);
             return;
         }
-        if (tentativi > 0)
-            QuandoSiApre(classe, azione, tentativi - 1);
+        if (tentativi > 0) QuandoSiApre(classe, azione, tentativi - 1);
     });
 }
 

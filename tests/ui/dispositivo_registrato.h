@@ -26,7 +26,9 @@ public:
     bool end() override { return true; }
     void updateState(const QPaintEngineState&) override {}
     void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
-    void drawTextItem(const QPointF& p, const QTextItem& t) override { testi.append({p, t.text(), t.font()}); }
+    void drawTextItem(const QPointF& p, const QTextItem& t) override {
+        testi.append({p, t.text(), t.font()});
+    }
     Type type() const override { return QPaintEngine::User; }
 };
 

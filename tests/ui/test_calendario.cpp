@@ -53,10 +53,10 @@ private slots:
         QTest::newRow("mid year") << 6 << 2024 << 5 << 2024 << 7 << 2024;
         QTest::newRow("January") << 1 << 2024 << 12 << 2023 << 2 << 2024;
         QTest::newRow("December") << 12 << 2024 << 11 << 2024 << 1 << 2025;
-        QTest::newRow("first year stops") << 1 << kPrimoAnnoCalendario << 1 << kPrimoAnnoCalendario << 2
-                                          << kPrimoAnnoCalendario;
-        QTest::newRow("last year stops") << 12 << kUltimoAnnoCalendario << 11 << kUltimoAnnoCalendario << 12
-                                         << kUltimoAnnoCalendario;
+        QTest::newRow("first year stops")
+            << 1 << kPrimoAnnoCalendario << 1 << kPrimoAnnoCalendario << 2 << kPrimoAnnoCalendario;
+        QTest::newRow("last year stops")
+            << 12 << kUltimoAnnoCalendario << 11 << kUltimoAnnoCalendario << 12 << kUltimoAnnoCalendario;
     }
     void navigation() {
         QFETCH(int, mese);

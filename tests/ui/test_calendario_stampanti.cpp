@@ -75,11 +75,12 @@ private slots:
         QTest::addColumn<bool>("indietro");
         QTest::addColumn<QDate>("attesa");
         QTest::newRow("31 March back to February 2025") << QDate(2025, 3, 31) << true << QDate(2025, 2, 28);
-        QTest::newRow("31 March back to February of a leap year") << QDate(2024, 3, 31) << true << QDate(2024, 2, 29);
-        QTest::newRow("January back to December of the year before") << QDate(2025, 1, 15) << true
-                                                                      << QDate(2024, 12, 15);
-        QTest::newRow("December on to January of the year after") << QDate(2024, 12, 31) << false
-                                                                   << QDate(2025, 1, 31);
+        QTest::newRow("31 March back to February of a leap year")
+            << QDate(2024, 3, 31) << true << QDate(2024, 2, 29);
+        QTest::newRow("January back to December of the year before")
+            << QDate(2025, 1, 15) << true << QDate(2024, 12, 15);
+        QTest::newRow("December on to January of the year after")
+            << QDate(2024, 12, 31) << false << QDate(2025, 1, 31);
         QTest::newRow("31 January on to February") << QDate(2025, 1, 31) << false << QDate(2025, 2, 28);
     }
     void monthEdges() {
@@ -138,7 +139,8 @@ private slots:
         QTest::mouseClick(w->lblMESE, Qt::LeftButton);
         QVERIFY(w->lstMESI->isVisible());
         QListWidgetItem* giugno = w->lstMESI->item(5);
-        QTest::mouseClick(w->lstMESI->viewport(), Qt::LeftButton, {}, w->lstMESI->visualItemRect(giugno).center());
+        QTest::mouseClick(w->lstMESI->viewport(), Qt::LeftButton, {},
+                          w->lstMESI->visualItemRect(giugno).center());
         QCOMPARE(w->dataSelezionata(), QDate(2020, 6, 30));
         QVERIFY(w->lstMESI->isHidden());
         w->VScroll1->triggerAction(QAbstractSlider::SliderSingleStepSub); // the upper arrow
@@ -236,8 +238,9 @@ private slots:
         frmAbout w(banco.desktop);
         QCOMPARE(w.windowTitle(), QString(" Informazioni su Quorvan"));
         QCOMPARE(w.lblVersion->text(), "Versione " + TestoVersione(Versione()));
-        QCOMPARE(w.lblDescription->text(), QString("\nGestione EDI: interrogazione stato MRN \n   - Svincolo garanzia per "
-                                                   "Transiti\n\n   - Visto Uscire per export\n"));
+        QCOMPARE(w.lblDescription->text(),
+                 QString("\nGestione EDI: interrogazione stato MRN \n   - Svincolo garanzia per "
+                         "Transiti\n\n   - Visto Uscire per export\n"));
         QTest::mouseClick(w.cmdSysInfo, Qt::LeftButton);
         QCOMPARE(banco.testiMostrati(),
                  QStringList({"Le informazioni sul sistema non sono attualmente disponibili."}));
@@ -265,7 +268,8 @@ private slots:
         banco.infoSistema = {percorso, cartella};
         AvviaInfoSistema(banco.desktop);
         avviato.replace("%F", file);
-        QCOMPARE(banco.avviatore.avvii.isEmpty() ? QString() : banco.avviatore.avvii.first().programma, avviato);
+        QCOMPARE(banco.avviatore.avvii.isEmpty() ? QString() : banco.avviatore.avvii.first().programma,
+                 avviato);
         QCOMPARE(banco.messaggi.mostrati().isEmpty(), !avviato.isEmpty());
     }
 
@@ -286,7 +290,8 @@ private slots:
         QTest::mouseClick(w.Label1, Qt::LeftButton);
         QVERIFY(ditta);
         QVERIFY(banco.messaggi.mostrati().isEmpty());
-        QCOMPARE(banco.avviatore.indirizzi, QStringList({"mailto:info@zentri.example", "http://www.zentri.example"}));
+        QCOMPARE(banco.avviatore.indirizzi,
+                 QStringList({"mailto:info@zentri.example", "http://www.zentri.example"}));
     }
 };
 

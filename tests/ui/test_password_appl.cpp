@@ -61,7 +61,8 @@ private slots:
         QTest::addColumn<bool>("fine");
         QTest::newRow("lower case accepted") << QStringList{"segreto"} << true << 0 << false;
         QTest::newRow("two wrong then right") << QStringList{"uno", "due", "SEGRETO"} << true << 2 << false;
-        QTest::newRow("three wrong end the program") << QStringList{"uno", "due", "tre"} << false << 3 << true;
+        QTest::newRow("three wrong end the program")
+            << QStringList{"uno", "due", "tre"} << false << 3 << true;
     }
     void requestAnswers() {
         QFETCH(QStringList, risposte);
@@ -86,9 +87,12 @@ private slots:
     void startupAsksOnlyWhenAPasswordIsSet_data() {
         QTest::addColumn<QString>("registrata");
         QTest::addColumn<QString>("attesa");
-        QTest::newRow("none") << "" << "";
-        QTest::newRow("unexpected characters count as none") << "AB-1" << "";
-        QTest::newRow("set") << "xy7" << "XY7";
+        QTest::newRow("none") << ""
+                              << "";
+        QTest::newRow("unexpected characters count as none") << "AB-1"
+                                                             << "";
+        QTest::newRow("set") << "xy7"
+                             << "XY7";
     }
     void startupAsksOnlyWhenAPasswordIsSet() {
         QFETCH(QString, registrata);
@@ -124,13 +128,36 @@ private slots:
         QTest::addColumn<QString>("ripetuta");
         QTest::addColumn<QString>("messaggio");
         QTest::addColumn<QString>("registrata"); // what the record holds afterwards
-        QTest::newRow("first password, no old one") << "" << "" << "  nuova1 " << "  nuova1 " << "" << "NUOVA1";
-        QTest::newRow("old in lower case") << "VECCHIA" << "vecchia" << "altra" << "altra" << "" << "ALTRA";
-        QTest::newRow("empty new password removes it") << "VECCHIA" << "VECCHIA" << "" << "" << "" << "";
-        QTest::newRow("old wrong") << "VECCHIA" << "sbagliata" << "x" << "x" << "VECCHIA PASSWORD ERRATA"
+        QTest::newRow("first password, no old one") << ""
+                                                    << ""
+                                                    << "  nuova1 "
+                                                    << "  nuova1 "
+                                                    << ""
+                                                    << "NUOVA1";
+        QTest::newRow("old in lower case") << "VECCHIA"
+                                           << "vecchia"
+                                           << "altra"
+                                           << "altra"
+                                           << ""
+                                           << "ALTRA";
+        QTest::newRow("empty new password removes it") << "VECCHIA"
+                                                       << "VECCHIA"
+                                                       << ""
+                                                       << ""
+                                                       << ""
+                                                       << "";
+        QTest::newRow("old wrong") << "VECCHIA"
+                                   << "sbagliata"
+                                   << "x"
+                                   << "x"
+                                   << "VECCHIA PASSWORD ERRATA"
                                    << "VECCHIA";
-        QTest::newRow("repetition differs") << "VECCHIA" << "VECCHIA" << "uno" << "due"
-                                            << "LA NUOVA PASSWORD E LA SUA CONFERMA NON COINCIDONO" << "VECCHIA";
+        QTest::newRow("repetition differs") << "VECCHIA"
+                                            << "VECCHIA"
+                                            << "uno"
+                                            << "due"
+                                            << "LA NUOVA PASSWORD E LA SUA CONFERMA NON COINCIDONO"
+                                            << "VECCHIA";
     }
     void change() {
         QFETCH(QString, attuale);
@@ -204,9 +231,15 @@ private slots:
         QTest::addColumn<QString>("programma");
         QTest::addColumn<QString>("errore");
         QTest::addColumn<int>("campo"); // the field that gets the focus back
-        QTest::newRow("program without caption") << 3 << "" << "www.example.org" << "ERRORE N. 3" << 3;
-        QTest::newRow("missing file") << 4 << "Prova" << "/nessun/programma.exe" << "ERRORE N. 15" << 15;
-        QTest::newRow("last line") << 11 << "Prova" << "/nessun/programma.exe" << "ERRORE N. 22" << 22;
+        QTest::newRow("program without caption") << 3 << ""
+                                                 << "www.example.org"
+                                                 << "ERRORE N. 3" << 3;
+        QTest::newRow("missing file") << 4 << "Prova"
+                                      << "/nessun/programma.exe"
+                                      << "ERRORE N. 15" << 15;
+        QTest::newRow("last line") << 11 << "Prova"
+                                   << "/nessun/programma.exe"
+                                   << "ERRORE N. 22" << 22;
     }
     void applicationsErrors() {
         QFETCH(int, riga);
@@ -235,7 +268,8 @@ private slots:
         w->Txt[16]->setFocus();
         QTest::keyClicks(w->Txt[16], "/nessun/file");
         QTest::keyClick(w->Txt[16], Qt::Key_Return);
-        QCOMPARE(banco.testiMostrati(), QStringList({"INDICARE IL NOME DEL PROGRAMMA\nDA VISUALIZZARE NEL MENU"}));
+        QCOMPARE(banco.testiMostrati(),
+                 QStringList({"INDICARE IL NOME DEL PROGRAMMA\nDA VISUALIZZARE NEL MENU"}));
         QVERIFY(w->Txt[5]->hasFocus());
     }
 
@@ -252,8 +286,7 @@ private slots:
         w->Txt[13]->setText("  www.example.org ");
         QList<int> cambiati;
         connect(w.get(), &GesAppl::menuCambiato, this, [&](int n, const QString&, bool visibile) {
-            if (visibile)
-                cambiati << n;
+            if (visibile) cambiati << n;
         });
         QTest::mouseClick(w->Command1[2], Qt::LeftButton);
         QVERIFY(banco.messaggi.mostrati().isEmpty());

@@ -22,7 +22,9 @@ Schermo schermo(QRect disponibile = QRect(0, 0, 1024, 768)) {
 
 // A reference window whose client area starts 60 twips right of its left
 // edge and 600 twips below its top (borders, title and menu bar).
-Riferimento riferimento(double left, double top) { return Riferimento{{left, top, 6600, 3000}, 6480, 2400}; }
+Riferimento riferimento(double left, double top) {
+    return Riferimento{{left, top, 6600, 3000}, 6480, 2400};
+}
 
 } // namespace
 
@@ -63,10 +65,10 @@ private slots:
     }
 
     void restore_data() {
-        QTest::addColumn<QString>("salvato");  // "KEY=value;..." in the window's section
+        QTest::addColumn<QString>("salvato"); // "KEY=value;..." in the window's section
         QTest::addColumn<bool>("sizable");
         QTest::addColumn<QRect>("disponibile");
-        QTest::addColumn<QPointF>("rifPos");   // reference window's left/top
+        QTest::addColumn<QPointF>("rifPos");  // reference window's left/top
         QTest::addColumn<QSizeF>("progetto"); // design size
         QTest::addColumn<bool>("usaSalvata");
         QTest::addColumn<QRectF>("atteso");
@@ -95,8 +97,8 @@ private slots:
             << "POSX=300;POSY=400" << false << pieno << QPointF(1500, 1500) << QSizeF(4000, 3000) << true
             << QRectF(300, 400, 4000, 3000);
         QTest::newRow("negative stored position centres")
-            << "POSX=-1;POSY=-1;WSTATE=0" << false << pieno << QPointF(1500, 1500) << QSizeF(4000, 3000) << true
-            << QRectF(5680, 4260, 4000, 3000);
+            << "POSX=-1;POSY=-1;WSTATE=0" << false << pieno << QPointF(1500, 1500) << QSizeF(4000, 3000)
+            << true << QRectF(5680, 4260, 4000, 3000);
         QTest::newRow("bottom edge under the bottom task bar moves up to touch it")
             << "" << false << QRect(0, 0, 1024, 728) << QPointF(1500, 8000) << QSizeF(4000, 3000) << false
             << QRectF(1560, 11520 - 600 - 3000, 4000, 3000);
@@ -131,11 +133,12 @@ private slots:
             ScriviIni(ini(), "Prova", coppia.section('=', 0, 0), coppia.section('=', 1));
 
         TaskBar t;
-        const Collocazione c = RipristinaFinestra(ini(), Finestra{"Prova", sizable, progetto.width(), progetto.height()},
-                                                  schermo(disponibile), riferimento(rifPos.x(), rifPos.y()), t,
-                                                  usaSalvata);
+        const Collocazione c =
+            RipristinaFinestra(ini(), Finestra{"Prova", sizable, progetto.width(), progetto.height()},
+                               schermo(disponibile), riferimento(rifPos.x(), rifPos.y()), t, usaSalvata);
         QVERIFY(!c.massimizzata);
-        QCOMPARE(QRectF(c.rettangolo.left, c.rettangolo.top, c.rettangolo.width, c.rettangolo.height), atteso);
+        QCOMPARE(QRectF(c.rettangolo.left, c.rettangolo.top, c.rettangolo.width, c.rettangolo.height),
+                 atteso);
     }
 
     void withoutReferenceStoredPositionStays() {
@@ -163,10 +166,18 @@ private slots:
         QTest::addColumn<QString>("wstate");
         QTest::addColumn<QString>("dimx");
         QTest::addColumn<QString>("posx");
-        QTest::newRow("normal sizable") << 0 << true << "0" << "5000" << "300";
-        QTest::newRow("normal fixed") << 0 << false << "0" << "old" << "300";
-        QTest::newRow("minimised is recorded maximised") << 1 << true << "2" << "old" << "old";
-        QTest::newRow("maximised keeps the last normal size") << 2 << true << "2" << "old" << "old";
+        QTest::newRow("normal sizable") << 0 << true << "0"
+                                        << "5000"
+                                        << "300";
+        QTest::newRow("normal fixed") << 0 << false << "0"
+                                      << "old"
+                                      << "300";
+        QTest::newRow("minimised is recorded maximised") << 1 << true << "2"
+                                                         << "old"
+                                                         << "old";
+        QTest::newRow("maximised keeps the last normal size") << 2 << true << "2"
+                                                              << "old"
+                                                              << "old";
     }
     void save() {
         QFETCH(int, stato);
@@ -185,8 +196,9 @@ private slots:
     void minimisedReopensMaximised() {
         SalvaFinestra(ini(), "Prova", StatoFinestra::Minimizzata, true, Rettangolo{300, 400, 5000, 4000});
         TaskBar t;
-        QVERIFY(RipristinaFinestra(ini(), Finestra{"Prova", true, 4000, 3000}, schermo(), riferimento(0, 0), t)
-                    .massimizzata);
+        QVERIFY(
+            RipristinaFinestra(ini(), Finestra{"Prova", true, 4000, 3000}, schermo(), riferimento(0, 0), t)
+                .massimizzata);
     }
 };
 

@@ -104,10 +104,14 @@ private slots:
     void leavingTheFieldChecksTheCode_data() {
         QTest::addColumn<QString>("digitato");
         QTest::addColumn<QString>("messaggio");
-        QTest::newRow("incomplete") << "24IT0000" << "numero MRN incompleto";
-        QTest::newRow("wrong kind") << "24IT000000000000X1" << "Tipo MRN errato (E/T)";
-        QTest::newRow("export") << "24IT000000000000E1" << "";
-        QTest::newRow("transit, lower case") << "24it000000000000t1" << "";
+        QTest::newRow("incomplete") << "24IT0000"
+                                    << "numero MRN incompleto";
+        QTest::newRow("wrong kind") << "24IT000000000000X1"
+                                    << "Tipo MRN errato (E/T)";
+        QTest::newRow("export") << "24IT000000000000E1"
+                                << "";
+        QTest::newRow("transit, lower case") << "24it000000000000t1"
+                                             << "";
     }
     void leavingTheFieldChecksTheCode() {
         QFETCH(QString, digitato);
@@ -119,8 +123,7 @@ private slots:
         QVERIFY(w->cmdPrt->isEnabled());
         QTest::keyClicks(w->Text1, digitato);
         // A full field moves on by itself; a shorter one is left with Tab.
-        if (digitato.size() < 18)
-            QTest::keyClick(w->Text1, Qt::Key_Tab);
+        if (digitato.size() < 18) QTest::keyClick(w->Text1, Qt::Key_Tab);
         if (messaggio.isEmpty()) {
             QVERIFY(banco.messaggi.mostrati().isEmpty());
             return;
@@ -146,18 +149,20 @@ private slots:
         QTest::addColumn<QStringList>("attese");
         QTest::newRow("export: three pairs")
             << "24IT000000000000E1"
-            << QStringList{"Ufficio di esportazione IT277100 - MALPENSA", "Ufficio di uscita IT261101 - VERONA",
-                           "Data di uscita 11/03/2025"};
+            << QStringList{"Ufficio di esportazione IT277100 - MALPENSA",
+                           "Ufficio di uscita IT261101 - VERONA", "Data di uscita 11/03/2025"};
         QStringList transito;
         // Labels come trimmed from the enquiry: "Ufficio:" and a blank before the value.
         const QStringList etichette{"Ufficio:", "Ruolo:", "Data:", "Data appuramento:"};
         const QStringList righe1{"IT261101 - VERONA", "Partenza", "01/02/2025", "02/02/2025"};
-        const QStringList righe2{QString::fromUtf8("DE004352 - MÜNCHEN"), "Destinazione", "02/02/2025", "03/02/2025"};
+        const QStringList righe2{QString::fromUtf8("DE004352 - MÜNCHEN"), "Destinazione", "02/02/2025",
+                                 "03/02/2025"};
         for (int i = 0; i < 4; ++i)
             transito << etichette[i] + " " + righe1[i];
         for (int i = 0; i < 4; ++i)
             transito << etichette[i] + " " + righe2[i];
-        transito << "Ufficio di esportazione IT047100 - MILANO 2" << "Ufficio di uscita IT277100 - MALPENSA"
+        transito << "Ufficio di esportazione IT047100 - MILANO 2"
+                 << "Ufficio di uscita IT277100 - MALPENSA"
                  << "Data di uscita 16/03/2025";
         QTest::newRow("transit: two rows then the export page") << "24IT000000000000T6" << transito;
         QTest::newRow("export still pending")
@@ -201,8 +206,7 @@ private slots:
         bool campoDisattivo = true;
         QTimer orologio;
         connect(&orologio, &QTimer::timeout, this, [&] {
-            if (!w->occupata())
-                return;
+            if (!w->occupata()) return;
             ++battiti;
             campoDisattivo = campoDisattivo && !w->Text1->isEnabled() && !w->cmdAnalizza->isEnabled() &&
                              !w->Mu_end->isEnabled();
@@ -294,7 +298,8 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray contenuto = f.readAll();
         QVERIFY(contenuto.startsWith("%PDF"));
-        QVERIFY(contenuto.contains("/Courier") || contenuto.contains("Mono") || contenuto.contains("/FontFile"));
+        QVERIFY(contenuto.contains("/Courier") || contenuto.contains("Mono") ||
+                contenuto.contains("/FontFile"));
         QVERIFY(w->Text1->hasFocus());
     }
 

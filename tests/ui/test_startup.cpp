@@ -50,7 +50,8 @@ private slots:
         QVERIFY(!LeggiIni(ini, "NAZIONI", "CODICI").isEmpty());
         QVERIFY(QFileInfo(banco.cartella.filePath("TempFile")).isDir());
         // Centred: (screen - design size) / 2.
-        QCOMPARE(ValoreNumerico(LeggiIni(ini, "STARTUP", "POSX")), std::trunc((larghezzaSchermo(&w) - 6600) / 2));
+        QCOMPARE(ValoreNumerico(LeggiIni(ini, "STARTUP", "POSX")),
+                 std::trunc((larghezzaSchermo(&w) - 6600) / 2));
         // One application entry.
         int visibili = 0;
         for (int n = 1; n <= 11; ++n)
@@ -64,8 +65,8 @@ private slots:
         BancoDesktop banco;
         Startup w(banco.desktop);
         QVERIFY(w.avvia());
-        QCOMPARE(w.windowTitle(),
-                 QString(" INTERROGAZIONE STATO MRN ") + QString(23, ' ') + "(" + TestoVersione(Versione()) + ")");
+        QCOMPARE(w.windowTitle(), QString(" INTERROGAZIONE STATO MRN ") + QString(23, ' ') + "(" +
+                                      TestoVersione(Versione()) + ")");
         QVERIFY(!w.windowTitle().contains("(0") && !w.windowTitle().contains(".0.0."));
     }
 
@@ -77,7 +78,8 @@ private slots:
         QStringList testi;
         for (QAction* a : barra)
             testi << a->text();
-        QCOMPARE(testi, QStringList({"&Fine", "&Singolo", "&Elenco", "&Archivio", "&Utility", "&Applicativi", "&?"}));
+        QCOMPARE(testi, QStringList(
+                            {"&Fine", "&Singolo", "&Elenco", "&Archivio", "&Utility", "&Applicativi", "&?"}));
         QStringList utility;
         for (QAction* a : w.voce("Mu_varie")->menu()->actions())
             utility << (a->isSeparator() ? "-" : a->text());
@@ -85,12 +87,13 @@ private slots:
         QStringList database;
         for (QAction* a : w.voce("Mu_DBbase")->menu()->actions())
             database << (a->isSeparator() ? "-" : a->text());
-        QCOMPARE(database, QStringList({"&Salva il DataBase", "&Ripristina salvataggio", "-", "&Aggiorna il DataBase",
-                                        "Ripara il &DataBase"}));
+        QCOMPARE(database, QStringList({"&Salva il DataBase", "&Ripristina salvataggio", "-",
+                                        "&Aggiorna il DataBase", "Ripara il &DataBase"}));
         QStringList aiuto;
         for (QAction* a : w.voce("Mu_help")->menu()->actions())
             aiuto << (a->isSeparator() ? "-" : a->text());
-        QCOMPARE(aiuto, QStringList({"Su &Quorvan", "Su &ZENTRI", "&Verifica aggiornamenti", "-", "&PassWord"}));
+        QCOMPARE(aiuto,
+                 QStringList({"Su &Quorvan", "Su &ZENTRI", "&Verifica aggiornamenti", "-", "&PassWord"}));
         QCOMPARE(w.voce("Mu_ParAppl")->text(), QString("Imposta Applicativi"));
     }
 
@@ -161,6 +164,23 @@ private slots:
         QVERIFY(banco.messaggi.mostrati().isEmpty());
     }
 
+    // A window that closes the database (backup, restore, repair) leaves the
+    // menus as the database now is.
+    void menusFollowTheDatabaseAfterAWindow() {
+        BancoDesktop banco;
+        bool aperto = true;
+        banco.desktop.database.apriDatabase = [&] { return aperto; };
+        banco.desktop.database.databaseAperto = [&] { return aperto; };
+        banco.desktop.finestre.EleMRNok = [](QWidget*) {};
+        banco.desktop.finestre.SalvaArk = [&](QWidget*) { aperto = false; };
+        Startup w(banco.desktop);
+        QVERIFY(w.avvia());
+        QVERIFY(w.voce("Mu_DataBase")->isEnabled());
+        w.voce("Mu_SavDB")->trigger();
+        QVERIFY(!w.voce("Mu_DataBase")->isEnabled());
+        QVERIFY(!w.voce("Mu_DBbase")->isVisible());
+    }
+
     void missingWindowsLeaveMenusDisabled_data() {
         QTest::addColumn<QString>("voce");
         for (const char* v : {"Mu_MrnEle", "Mu_Nazioni", "Mu_aggxls", "Mprg_base", "Mu_newexe"})
@@ -228,10 +248,14 @@ private slots:
         QTest::addColumn<QString>("posy");
         QTest::addColumn<bool>("xZero");
         QTest::addColumn<bool>("yZero");
-        QTest::newRow("inside") << "1500" << "1500" << false << false;
-        QTest::newRow("top at screen height") << "1500" << "12000" << false << true;
-        QTest::newRow("top negative") << "1500" << "-300" << false << true;
-        QTest::newRow("left beyond the screen") << "99999" << "1500" << true << false;
+        QTest::newRow("inside") << "1500"
+                                << "1500" << false << false;
+        QTest::newRow("top at screen height") << "1500"
+                                              << "12000" << false << true;
+        QTest::newRow("top negative") << "1500"
+                                      << "-300" << false << true;
+        QTest::newRow("left beyond the screen") << "99999"
+                                                << "1500" << true << false;
     }
     void storedPosition() {
         QFETCH(QString, posx);
@@ -246,10 +270,8 @@ private slots:
         QVERIFY(w.avvia());
         QCOMPARE(w.x() == 0, xZero);
         QCOMPARE(w.y() == 0, yZero);
-        if (!xZero)
-            QCOMPARE(w.x(), 100);
-        if (!yZero)
-            QCOMPARE(w.y(), 100);
+        if (!xZero) QCOMPARE(w.x(), 100);
+        if (!yZero) QCOMPARE(w.y(), 100);
     }
 
     void sizeSpringsBack() {
@@ -389,8 +411,7 @@ private slots:
             g->Txt[2]->setText("Posta");
             g->Txt[13]->setText("mailto:info@example.org");
             QTest::mouseClick(g->Command1[2], Qt::LeftButton);
-            if (g->isVisible())
-                g->reject();
+            if (g->isVisible()) g->reject();
         });
         w.voce("Mu_ParAppl")->trigger();
         QVERIFY(w.voce("Mprg_var2")->isVisible());
