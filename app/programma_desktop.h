@@ -34,6 +34,9 @@ public:
 
     Startup& principale() { return *startup_; }
     Desktop& desktop() { return desktop_; }
+    StatoDatabase& database() { return db_; }
+    StatoWeb& web() { return web_; }
+    FileAperti& fileAperti() { return fileAperti_; }
 
 private:
     StatoShell shell_;
