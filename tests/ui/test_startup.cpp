@@ -382,6 +382,33 @@ private slots:
         QVERIFY(w.isVisible());
     }
 
+    void helpMenuOpensItsWindows_data() {
+        QTest::addColumn<QString>("voce");
+        QTest::addColumn<QString>("finestra");
+        QTest::addColumn<QString>("titolo");
+        QTest::newRow("Su Quorvan") << "Mu_gesedi" << "qv::frmAbout" << " Informazioni su Quorvan";
+        QTest::newRow("Su ZENTRI without its program") << "Mu_zentri" << "qv::InfDitta"
+                                                       << "Informazioni sul produttore del SoftWare";
+        QTest::newRow("PassWord") << "Mu_Passwd" << "qv::GesPasWd" << "MODIFICA DELLA PASSWORD";
+    }
+    void helpMenuOpensItsWindows() {
+        QFETCH(QString, voce);
+        QFETCH(QString, finestra);
+        QFETCH(QString, titolo);
+        BancoDesktop banco;
+        Startup w(banco.desktop);
+        QVERIFY(w.avvia());
+        w.show();
+        QString visto;
+        const QByteArray classe = finestra.toLatin1();
+        QuandoSiApre(classe.constData(), [&](QDialog* d) {
+            visto = d->windowTitle();
+            d->reject();
+        });
+        w.voce(voce)->trigger();
+        QCOMPARE(visto, titolo);
+    }
+
     void applicationEntryStartsItsProgram() {
         BancoDesktop banco;
         QFile programma(banco.cartella.filePath("editor"));

@@ -107,6 +107,23 @@ private slots:
         QVERIFY(w->libero->hasFocus());
     }
 
+    void fieldTextSelectedOnFocus() {
+        apri(true);
+        SelezionaTesto(w->libero);
+        w->libero->setText("testo da sostituire");
+        w->libero->deselect();
+        w->codice->setText("resta");
+        w->codice->deselect();
+        // A click puts the focus without selecting, unless the field asks for it.
+        QTest::mouseClick(w->codice, Qt::LeftButton);
+        QTest::mouseClick(w->libero, Qt::LeftButton);
+        QVERIFY(w->libero->hasFocus());
+        QTRY_COMPARE(w->libero->selectedText(), QString("testo da sostituire"));
+        QTest::mouseClick(w->codice, Qt::LeftButton);
+        QTest::qWait(20);
+        QCOMPARE(w->codice->selectedText(), QString());
+    }
+
     void enterMovesToTheNextField() {
         apri(true);
         w->numero->setFocus();
