@@ -2,7 +2,7 @@
 // window with a transit MRN's result, for the documentation.
 // Usage: quorvan-schermate PROGRAM_FOLDER OUTPUT_FOLDER
 // The program folder's configuration must point the enquiry addresses at a
-// running demo server (tools/desktop-demo.sh --screenshots does it).
+// running demo server (tools/demo.sh --screenshots does it).
 
 #include "app/programma_desktop.h"
 #include "enquiry/ui/singolo_mrn.h"

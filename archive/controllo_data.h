@@ -3,6 +3,8 @@
 // the first date, fields 1-3, and three for the last, fields 4-6. Checked one
 // field at a time as the user leaves it.
 
+#include "shell/nome_programma.h"
+
 #include <QString>
 
 #include <optional>
@@ -23,6 +25,6 @@ struct ErroreData {
 // Checks field `campo` (1..6) of `parti` (the six texts, index 0 = field 1).
 // Nothing when the field is valid or the index is out of range.
 std::optional<ErroreData> ControllaData(int campo, const QString (&parti)[6],
-                                        const QString& nomeProgramma = QStringLiteral("Quorvan"));
+                                        const QString& nomeProgramma = NomeProgramma);
 
 } // namespace qv

@@ -1,6 +1,7 @@
 #include "cli/avvio.h"
 
 #include "database/avvio_database.h"
+#include "shell/avvio_programma.h"
 #include "enquiry/codici_web.h"
 #include "platform/program_folder.h"
 
@@ -28,7 +29,7 @@ bool AvviaAmbiente(AmbienteCli& a, const QString& home) {
         err << "quorvan-cli: cannot use the program folder " << a.cartellaProgramma << Qt::endl;
         return false;
     }
-    a.fileIni = QDir(a.cartellaProgramma).filePath(QStringLiteral("Quorvan.ini"));
+    a.fileIni = PercorsoFileIni(a.cartellaProgramma);
 
     CaricaOpzioniPagine(a.fileIni, a.web);
 

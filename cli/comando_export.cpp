@@ -113,7 +113,7 @@ bool LeggiFiltriCli(const QStringList& argomenti, FiltriCli& filtri, QStringList
         campi[i + 3] = f.al[i];
     }
     for (int c = 1; c <= 6; ++c) {
-        if (const auto e = ControllaData(c, campi, kNomeProgramma)) {
+        if (const auto e = ControllaData(c, campi, NomeProgramma)) {
             errore = e->messaggio;
             return false;
         }

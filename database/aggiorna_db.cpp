@@ -254,17 +254,17 @@ bool ValidaPercorsi(Messaggi& m, const QString& riferimento, const QString& lavo
     if (r.isEmpty()) {
         valido = false;
     } else if (!QFileInfo(r).isFile()) {
-        m.mostra(QStringLiteral("DataBase aggiornato inesistente"), kNomeProgramma);
+        m.mostra(QStringLiteral("DataBase aggiornato inesistente"), NomeProgramma);
         campo = 1;
         valido = false;
     } else if (!l.isEmpty()) {
         if (!QFileInfo(l).isFile()) {
-            m.mostra(QStringLiteral("DataBase locale da aggiornare inesistente"), kNomeProgramma);
+            m.mostra(QStringLiteral("DataBase locale da aggiornare inesistente"), NomeProgramma);
             campo = 2;
             valido = false;
         } else if (QDir::cleanPath(QFileInfo(r).absoluteFilePath()).toUpper() ==
                    QDir::cleanPath(QFileInfo(l).absoluteFilePath()).toUpper()) {
-            m.mostra(QStringLiteral("DataBase aggiornato uguale al DataBase locale da aggiornare"), kNomeProgramma);
+            m.mostra(QStringLiteral("DataBase aggiornato uguale al DataBase locale da aggiornare"), NomeProgramma);
             campo = 1;
             valido = false;
         }
@@ -355,7 +355,7 @@ void EseguiAggiornamento(StatoDatabase& s, Messaggi& m, const QString& riferimen
     const QString r = riferimento.trimmed();
     const QString l = lavoro.trimmed();
     if (!automatico &&
-        m.mostra(QStringLiteral("Vuoi aggiornare il DataBase locale\n\n") + l, kNomeProgramma, Icona::Domanda,
+        m.mostra(QStringLiteral("Vuoi aggiornare il DataBase locale\n\n") + l, NomeProgramma, Icona::Domanda,
                  Pulsanti::SiNo) != Risposta::Si)
         return;
     riga(uscita, QString());

@@ -69,7 +69,7 @@ bool ControllaRiferimento(StatoDatabase& s, Messaggi& m, const ParametriAvvio& p
     if (aggiorna)
         aggiorna(s);
     if (s.StatoChiamata != 0) {
-        m.mostra(QStringLiteral("OCCORRE ESEGUIRE L'AGGIORNAMENTO DEL BATABASE"), kNomeProgramma);
+        m.mostra(QStringLiteral("OCCORRE ESEGUIRE L'AGGIORNAMENTO DEL BATABASE"), NomeProgramma);
         return false;
     }
     if (riferimento > 0)

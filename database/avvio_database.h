@@ -21,6 +21,7 @@
 #include "database/stato_database.h"
 #include "shell/elenco_nazioni.h"
 #include "shell/messaggi.h"
+#include "shell/nome_programma.h"
 
 #include <QString>
 
@@ -30,7 +31,7 @@ namespace qv {
 
 struct ParametriAvvio {
     QString cartella;                // program folder
-    QString nome = QStringLiteral("Quorvan"); // names "Quorvan.mdb" and "Quorvan0.mdb"
+    QString nome = NomeProgramma; // names "Quorvan.mdb" and "Quorvan0.mdb"
     QString fileIni;                 // the configuration file
 };
 

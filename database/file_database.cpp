@@ -87,7 +87,7 @@ void SalvaCopiaDataBase(StatoDatabase& s, Messaggi& m, const QString& cartella, 
     if (numero != 0) {
         s.Messaggio = QStringLiteral("ERRORE DURANTE IL SALVATAGGIO DEL DB 'QUORVAN.MDB'") + QLatin1Char('\n') +
                       QString::number(numero) + QStringLiteral(": ") + descrizione;
-        m.mostra(s.Messaggio, kNomeProgramma);
+        m.mostra(s.Messaggio, NomeProgramma);
     }
     s.Messaggio.clear();
 }

@@ -6,6 +6,7 @@
 
 #include "database/stato_database.h"
 #include "shell/messaggi.h"
+#include "shell/nome_programma.h"
 
 #include <QDateTime>
 #include <QString>
@@ -14,15 +15,12 @@
 
 namespace qv {
 
-// The program's own name, which names its files: "Quorvan.mdb", "Quorvan0.mdb".
-inline const QString kNomeProgramma = QStringLiteral("Quorvan");
-
-QString PercorsoDataBase(const QString& cartella, const QString& nome = kNomeProgramma);    // <nome>.mdb
-QString PercorsoRiferimento(const QString& cartella, const QString& nome = kNomeProgramma); // <nome>0.mdb
+QString PercorsoDataBase(const QString& cartella, const QString& nome = NomeProgramma);    // <nome>.mdb
+QString PercorsoRiferimento(const QString& cartella, const QString& nome = NomeProgramma); // <nome>0.mdb
 
 // Start-up step: sets FileDataBase and CartellaTemp ("TempFile" with the
 // trailing separator) and creates that folder when it is missing.
-void ImpostaFileDataBase(StatoDatabase& s, const QString& cartella, const QString& nome = kNomeProgramma);
+void ImpostaFileDataBase(StatoDatabase& s, const QString& cartella, const QString& nome = NomeProgramma);
 
 // Opens FileDataBase in WsLavoro into DbLavoro. True only when no error
 // occurred; callers store the result in DatabaseAperto. No message.
@@ -37,7 +35,7 @@ void FineAttesa(StatoDatabase& s);
 // copied to "QUORVAN" + "yyyymmddhhmm" + ".MDB" in the program folder. A
 // failure is shown ("ERRORE DURANTE IL SALVATAGGIO DEL DB 'QUORVAN.MDB'",
 // the error number and description) and start-up goes on.
-void SalvaCopiaDataBase(StatoDatabase& s, Messaggi& m, const QString& cartella, const QString& nome = kNomeProgramma,
+void SalvaCopiaDataBase(StatoDatabase& s, Messaggi& m, const QString& cartella, const QString& nome = NomeProgramma,
                         const QDateTime& adesso = QDateTime::currentDateTime());
 QString NomeCopiaDatata(const QDateTime& adesso); // "QUORVAN200712311459.MDB"
 

@@ -2,13 +2,11 @@
 // The program's name and version as the windows, the configuration file and
 // the per-user settings show them.
 
+#include "shell/nome_programma.h"
+
 #include <QString>
 
 namespace qv {
-
-// The executable's name as the program names its files after it
-// ("Quorvan.ini", "Quorvan.mdb") and titles its messages.
-inline const QString NomeProgramma = QStringLiteral("Quorvan");
 
 struct VersioneProgramma {
     int maggiore = 0;

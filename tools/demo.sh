@@ -1,75 +1,58 @@
 #!/usr/bin/env bash
-# The program's main job, until the desktop program exists: build, start the
-# demo enquiry server on loopback, and query codes of every kind through
-# quorvan-cli against it. The server is stopped however the script ends.
-# Usage: tools/demo.sh
+# The desktop program on a demo program folder: builds, starts the demo
+# enquiry server on a free loopback port, points the folder's enquiry
+# addresses at it and opens `quorvan`. The server stops when the program
+# closes (or however the script ends).
+#
+# Usage: tools/demo.sh [--screenshots]
+#   --screenshots   instead of opening the program, take the pictures of the
+#                   main window and the single enquiry window into
+#                   docs/screenshots/ (under Xvfb when there is no display)
+# Environment: BUILD_DIR (default build/), QUORVAN_DEMO_HOME (default
+# build/demo-home/), QUORVAN_DEMO_SECONDS (close the program after that many seconds,
+# for unattended checks), SKIP_BUILD=1 (use what BUILD_DIR holds already).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
-BUILD_DIR=$build "$root/tools/build.sh"
+home=${QUORVAN_DEMO_HOME:-$build/demo-home}
+mode=open
+[ "${1:-}" = "--screenshots" ] && mode=screenshots
 
+[ "${SKIP_BUILD:-}" = 1 ] || BUILD_DIR=$build "$root/tools/build.sh"
 bin=$build/bin
-home=$build/demo-home
 mkdir -p "$home"
 
-started=$(mktemp)
-"$bin/quorvan-demo-server" --port 0 >"$started" &
-server=$!
-trap 'kill "$server" 2>/dev/null || true; wait "$server" 2>/dev/null || true; rm -f "$started"' EXIT
+# shellcheck source=tools/demo-common.sh
+. "$root/tools/demo-common.sh"
+start_demo_server "$bin"
+base=$demo_base
+point_addresses_at_server "$home/Quorvan.ini"
 
-port=""
-for _ in $(seq 100); do
-  port=$(sed -n 's/^PORT //p' "$started")
-  [ -n "$port" ] && break
-  kill -0 "$server" 2>/dev/null || break
-  sleep 0.1
-done
-if [ -z "$port" ]; then
-  echo "demo.sh: the demo server did not start" >&2
-  exit 1
-fi
-base="http://127.0.0.1:$port"
-echo "Demo server on $base; program folder $home"
-
-# The demo program folder's configuration: the enquiry addresses point at
-# the demo server (the rest of the file is left to the program).
-printf '[INDIRIZZIWEB]\r\nEXPORT=%s\r\nTRANSITI=%s\r\nVAT=%s\r\nVATPIVA=&piva=\r\n' \
-  "$base/ed/servizi/esportazione/export.htm?mrn=" \
-  "$base/ed/servizi/ecustoms/transito/mrn/transito.htm?mrn=" \
-  "$base/servizi/vies/vies.htm?act=piva&stato=" >"$home/Quorvan.ini"
-
-failed=0
-# code, expected exit status, what the demo server answers for it
-query() {
-  local code=$1 expected=$2 what=$3 status=0
-  shift 3
-  echo
-  echo "== quorvan-cli query $code $*   ($what)"
-  "$bin/quorvan-cli" --home "$home" query "$code" "$@" || status=$?
-  echo "-- exit status $status"
-  if [ "$status" -ne "$expected" ]; then
-    echo "demo.sh: expected exit status $expected" >&2
-    failed=1
+# A display is needed; without one the program runs on a virtual one.
+run=()
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  if command -v xvfb-run >/dev/null; then
+    run=(xvfb-run -a)
+    [ "$mode" = open ] && echo "demo.sh: no display, the program runs on a virtual one (Xvfb)"
+  else
+    export QT_QPA_PLATFORM=offscreen
   fi
-}
-
-query 24IT123456789012E1 0 "export declaration, exit confirmed"
-query 24IT123456789012E0 0 "export declaration, page without the exit date's label"
-query 24IT123456789012E5 0 "export declaration still pending"
-query 24IT123456789012E7 0 "export declaration unknown to the service"
-query 24IT123456789012T0 0 "transit: no transit data for the MRN"
-query 24IT123456789012T2 0 "transit through two offices"
-query 24IT123456789012T8 0 "transit through four offices, export page with data"
-query IT12345678901 0 "VAT number, valid"
-query IT12345678908 0 "VAT number, not valid"
-query IT12345678909 0 "VAT number, VIES service error"
-query 24IT123456789012X1 1 "rejected: wrong kind"
-query IT123 1 "rejected: wrong VAT length"
-query 24IT123456789012T4 0 "transit through four offices, as JSON" --json
-
-echo
-if [ "$failed" -ne 0 ]; then
-  echo "demo.sh: some enquiries did not end as expected" >&2
-  exit 1
 fi
-echo "demo.sh: all enquiries ended as expected"
+
+if [ "$mode" = screenshots ]; then
+  "${run[@]}" "$bin/quorvan-schermate" "$home" "$root/docs/screenshots"
+  echo "demo.sh: pictures in docs/screenshots/"
+  exit 0
+fi
+
+echo "Demo server on $base; program folder $home"
+echo "Try \"&Singolo\" with 24IT123456789012E1 (export), 24IT123456789012T6 (transit),"
+echo "24IT123456789012E5 (pending); the rule is in docs/demo-server.md."
+if [ -n "${QUORVAN_DEMO_SECONDS:-}" ]; then
+  status=0
+  QUORVAN_HOME=$home timeout "$QUORVAN_DEMO_SECONDS" "${run[@]}" "$bin/quorvan" || status=$?
+  # 124: closed by the timeout, as asked.
+  [ "$status" -eq 124 ] || [ "$status" -eq 0 ] || exit "$status"
+else
+  QUORVAN_HOME=$home "${run[@]}" "$bin/quorvan"
+fi

@@ -126,19 +126,19 @@ private slots:
         int inizio = 0, fine = 0;
         s.InizioAttesa = [&] { ++inizio; };
         s.FineAttesa = [&] { ++fine; };
-        SalvaCopiaDataBase(s, m, cartella, kNomeProgramma, quando);
+        SalvaCopiaDataBase(s, m, cartella, NomeProgramma, quando);
         const QString copia = QDir(cartella).filePath("QUORVAN200712311459.MDB");
         QVERIFY(qv::prova::Impronta::di(copia).hash == qv::prova::Impronta::di(s.FileDataBase).hash);
         QCOMPARE(inizio, 1);
         QCOMPARE(fine, 1);
         QVERIFY(m.mostrati().isEmpty());
         // Twice in the same minute: the copy is replaced.
-        SalvaCopiaDataBase(s, m, cartella, kNomeProgramma, quando);
+        SalvaCopiaDataBase(s, m, cartella, NomeProgramma, quando);
         QVERIFY(m.mostrati().isEmpty());
         // Nothing to copy: the message, and start-up goes on.
         ChiudiDataBase(s);
         QFile::remove(s.FileDataBase);
-        SalvaCopiaDataBase(s, m, cartella, kNomeProgramma, quando);
+        SalvaCopiaDataBase(s, m, cartella, NomeProgramma, quando);
         QCOMPARE(m.mostrati().size(), 1);
         QCOMPARE(m.mostrati()[0].testo,
                  QString("ERRORE DURANTE IL SALVATAGGIO DEL DB 'QUORVAN.MDB'\n53: Impossibile trovare il file"));
