@@ -8,19 +8,11 @@
 #include "platform/http_client.h"
 #include "shell/elenco_nazioni.h"
 #include "shell/messaggi.h"
-#include "tests/enquiry/server_avviato.h"
+#include "programmi_prova.h"
 
 #include <QTemporaryDir>
 
 namespace qv::prova {
-
-// Points the enquiry addresses at the demo server.
-inline void indirizzi(const ServerAvviato& server, StatoWeb& web) {
-    web.UrlExport = server.urlExport();
-    web.UrlTransiti = server.urlTransiti();
-    web.UrlVat = server.urlVat();
-    web.UrlVatPiva = QStringLiteral("&piva=");
-}
 
 struct AmbienteProva {
     explicit AmbienteProva(const QString& cartella, int contesto = ContestoElencoManuale)

@@ -14,6 +14,8 @@
 #include "shell/messaggi.h"
 #include "tests/ui/avviatore_registrato.h"
 
+#include "file_prova.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -45,10 +47,6 @@ const QList<RigaProva>& righeProva() {
     return righe;
 }
 
-QByteArray leggi(const QString& percorso) {
-    QFile f(percorso);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
 } // namespace
 
@@ -190,7 +188,7 @@ void TestArchivioDatabase::esportaLista() {
     const RisultatoEsportazione r = EsportaLista(s_, messaggi_, sql, percorso, true);
     QCOMPARE(r.esito, EsitoEsportazione::Fatto);
     QCOMPARE(r.righe, qint64(2));
-    QCOMPARE(leggi(percorso), QByteArray("23IT000000000002T2\r\n24IT000000000003E3\r\n"));
+    QCOMPARE(leggiFile(percorso), QByteArray("23IT000000000002T2\r\n24IT000000000003E3\r\n"));
     QCOMPARE(messaggi_.mostrati().size(), 1);
     QCOMPARE(messaggi_.mostrati().first().testo,
              QStringLiteral("Creato il file  '") + percorso + QStringLiteral("'\ncon la lista di 2 elementi"));
@@ -227,7 +225,7 @@ void TestArchivioDatabase::esportaCsv() {
     QCOMPARE(r.percorso, s_.CartellaTemp + QStringLiteral("EXPMRN.csv"));
     QCOMPARE(r.righe, qint64(3));
     QVERIFY(messaggi_.mostrati().isEmpty());
-    const QList<QByteArray> righe = leggi(r.percorso).split('\n');
+    const QList<QByteArray> righe = leggiFile(r.percorso).split('\n');
     QCOMPARE(righe.size(), 5); // three rows, the heading, and nothing after the last CR LF
     QCOMPARE(righe.at(0),
              QByteArray("MRN;NAZ;UFF.EXP.;SEZIONE;DESCRIZIONE;DATA;UFF. 1;RUOLO 1;DATA 1;CANC. 1;UFF. 2;RUOLO 2;"
@@ -246,7 +244,7 @@ void TestArchivioDatabase::esportaCsvColonneVisibili() {
         EsportaCsv(s_, messaggi_, QStringLiteral("Select * FROM MRN WHERE Codice LIKE '*5T5*'"),
                    QStringLiteral("MRN"), colonne);
     QCOMPARE(r.righe, qint64(1));
-    QCOMPARE(leggi(r.percorso), QByteArray("MRN;NAZ;SEZIONE;\r\n24FR000000000005T5;FR;;\r\n"));
+    QCOMPARE(leggiFile(r.percorso), QByteArray("MRN;NAZ;SEZIONE;\r\n24FR000000000005T5;FR;;\r\n"));
 }
 
 void TestArchivioDatabase::csvGiaAperto() {

@@ -3,7 +3,8 @@
 
 #include "archive/elabora_elenco.h"
 #include "shell/file_ini.h"
-#include "tests/enquiry/server_avviato.h"
+#include "file_prova.h"
+#include "programmi_prova.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,27 +13,6 @@
 #include <QTest>
 
 #include <csignal>
-
-namespace {
-
-struct Esecuzione {
-    int stato = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-QByteArray leggi(const QString& percorso) {
-    QFile f(percorso);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void scrivi(const QString& percorso, const QByteArray& testo) {
-    QFile f(percorso);
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        f.write(testo);
-}
-
-} // namespace
 
 class TestCliArchivio : public QObject {
     Q_OBJECT
@@ -43,29 +23,13 @@ class TestCliArchivio : public QObject {
     QString percorso(const QString& nome) const { return home.filePath(nome); }
 
     Esecuzione esegui(const QStringList& argomenti) {
-        QProcess p;
-        p.setWorkingDirectory(home.path());
-        p.start(cartellaProgrammi().filePath(QStringLiteral("quorvan-cli")),
-                QStringList{QStringLiteral("--home"), home.path()} + argomenti);
-        Esecuzione e;
-        if (!p.waitForFinished(120000)) {
-            p.kill();
-            p.waitForFinished();
-            return e;
-        }
-        e.stato = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        e.out = p.readAllStandardOutput();
-        e.err = p.readAllStandardError();
-        return e;
+        return eseguiCli(QStringList{QStringLiteral("--home"), home.path()} + argomenti, home.path());
     }
 
 private slots:
     void initTestCase() {
         QVERIFY(server.avviato());
-        const QString ini = percorso(QStringLiteral("Quorvan.ini"));
-        qv::ScriviIni(ini, "INDIRIZZIWEB", "EXPORT", server.urlExport());
-        qv::ScriviIni(ini, "INDIRIZZIWEB", "TRANSITI", server.urlTransiti());
-        qv::ScriviIni(ini, "INDIRIZZIWEB", "VAT", server.urlVat());
+        server.scriviIndirizzi(percorso(QStringLiteral("Quorvan.ini")));
     }
 
     void uso_data() {
@@ -96,7 +60,7 @@ private slots:
 
     // The archive grows with each run below; they run in this order.
     void batchNelDatabase() {
-        scrivi(percorso(QStringLiteral("lista.txt")),
+        scriviFile(percorso(QStringLiteral("lista.txt")),
                "24IT000000000001E1\r\n24IT000000000005E5,24IT000000000007E7\r\n\r\n24IT000000000016T6\r\n");
         const Esecuzione e = esegui({"batch", "lista.txt", "--dest", "db"});
         QCOMPARE(e.stato, 0);
@@ -109,17 +73,17 @@ private slots:
     }
 
     void batchSuFileConSeparatore() {
-        scrivi(percorso(QStringLiteral("errato.txt")), "24IT000000000007E7");
+        scriviFile(percorso(QStringLiteral("errato.txt")), "24IT000000000007E7");
         const Esecuzione e = esegui({"batch", "errato.txt", "--dest", "file", "--sep", ";"});
         QCOMPARE(e.stato, 0);
-        QCOMPARE(leggi(percorso(QString::fromLatin1(qv::kFileEsiti))), QByteArray("24IT000000000007E7;*;;;;;;;;;;;;;;;;;;;\r\n"));
+        QCOMPARE(leggiFile(percorso(QString::fromLatin1(qv::kFileEsiti))), QByteArray("24IT000000000007E7;*;;;;;;;;;;;;;;;;;;;\r\n"));
         QVERIFY(e.out.contains("results: "));
     }
 
     void batchInStampa() {
         const Esecuzione e = esegui({"batch", "lista.txt", "--dest", "print"});
         QCOMPARE(e.stato, 0);
-        const QByteArray report = leggi(percorso(QString::fromLatin1(qv::kFileEsiti)));
+        const QByteArray report = leggiFile(percorso(QString::fromLatin1(qv::kFileEsiti)));
         QVERIFY(report.startsWith("1) Risultato MRN numero: 24IT000000000001E1\r\n"));
         QVERIFY(report.contains("4) Risultato MRN numero: 24IT000000000016T6\r\n"));
         QCOMPARE(report.count(QByteArray(80, '-') + "\r\n"), 4);
@@ -129,7 +93,7 @@ private slots:
         Esecuzione e = esegui({"batch", "manca.txt", "--dest", "db"});
         QCOMPARE(e.stato, 4);
         QVERIFY(e.out.contains("non esiste"));
-        scrivi(percorso(QStringLiteral("vuoto.txt")), " , \r\n");
+        scriviFile(percorso(QStringLiteral("vuoto.txt")), " , \r\n");
         e = esegui({"batch", "vuoto.txt", "--dest", "file"});
         QCOMPARE(e.stato, 4);
         QVERIFY(e.out.contains("non contiene MRN"));
@@ -140,18 +104,18 @@ private slots:
         QCOMPARE(e.stato, 0);
         const QString csv = QDir(percorso(QStringLiteral("TempFile"))).filePath(QStringLiteral("EXPMRN.csv"));
         QVERIFY(e.out.contains("rows: 4"));
-        const QList<QByteArray> righe = leggi(csv).split('\n');
+        const QList<QByteArray> righe = leggiFile(csv).split('\n');
         QCOMPARE(righe.size(), 6);
         QVERIFY(righe.at(0).startsWith("MRN;NAZ;UFF.EXP.;"));
         QVERIFY(righe.at(3).startsWith("24IT000000000007E7;IT;;;;;"));
 
         e = esegui({"export", "list", "--state", "S", "--out", "sospesi.txt"});
         QCOMPARE(e.stato, 0);
-        QCOMPARE(leggi(percorso(QStringLiteral("sospesi.txt"))), QByteArray("24IT000000000005E5\r\n"));
+        QCOMPARE(leggiFile(percorso(QStringLiteral("sospesi.txt"))), QByteArray("24IT000000000005E5\r\n"));
 
         e = esegui({"export", "list", "--state", "C", "--kind", "T", "--nation", "it", "--out", "t.txt"});
         QCOMPARE(e.stato, 0);
-        QCOMPARE(leggi(percorso(QStringLiteral("t.txt"))), QByteArray("24IT000000000016T6\r\n"));
+        QCOMPARE(leggiFile(percorso(QStringLiteral("t.txt"))), QByteArray("24IT000000000016T6\r\n"));
 
         e = esegui({"export", "list", "--state", "D"});
         QCOMPARE(e.stato, 1);
@@ -173,7 +137,7 @@ private slots:
         QCOMPARE(e.stato, 0);
         QVERIFY(e.out.contains("MRN: 1/1\n"));
         QVERIFY(e.out.contains("archive: merged\n"));
-        QCOMPARE(leggi(QDir(percorso(QStringLiteral("TempFile"))).filePath(QStringLiteral("ListaVAT.txt"))),
+        QCOMPARE(leggiFile(QDir(percorso(QStringLiteral("TempFile"))).filePath(QStringLiteral("ListaVAT.txt"))),
                  QByteArray("24IT000000000007E7\r\n"));
         QVERIFY(e.err.contains("Interrogo MRN numero 24IT000000000007E7     (1/1)"));
     }
@@ -204,7 +168,7 @@ private slots:
         QByteArray dieci;
         for (int i = 0; i < 10; ++i)
             dieci += "24IT00000000020" + QByteArray::number(i) + "E1\r\n";
-        scrivi(percorso(QStringLiteral("dieci.txt")), dieci);
+        scriviFile(percorso(QStringLiteral("dieci.txt")), dieci);
 
         QProcess p;
         p.setReadChannel(QProcess::StandardError); // the progress lines
@@ -228,7 +192,7 @@ private slots:
         // What was queried before the stop is in the archive.
         const Esecuzione e = esegui({"export", "list", "--code", "00000000020", "--out", "interrotti.txt"});
         QCOMPARE(e.stato, 0);
-        QVERIFY(leggi(percorso(QStringLiteral("interrotti.txt"))).startsWith("24IT000000000200E1\r\n"));
+        QVERIFY(leggiFile(percorso(QStringLiteral("interrotti.txt"))).startsWith("24IT000000000200E1\r\n"));
     }
 };
 

@@ -3,6 +3,7 @@
 
 #include "ambiente_prova.h"
 #include "archive/elabora_elenco.h"
+#include "file_prova.h"
 #include "enquiry/ambiente_web.h"
 #include "enquiry/interroga_codice.h"
 #include "platform/http_client.h"
@@ -21,16 +22,6 @@ namespace {
 
 const QString kTrattini = QString(80, QLatin1Char('-'));
 
-QByteArray leggi(const QString& percorso) {
-    QFile f(percorso);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void scrivi(const QString& percorso, const QByteArray& contenuto) {
-    QFile f(percorso);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(contenuto);
-}
 
 } // namespace
 
@@ -63,7 +54,7 @@ private:
 void TestElaboraElenco::initTestCase() {
     QVERIFY2(server_.avviato(), "the demo server must start");
     env_ = std::make_unique<prova::AmbienteProva>(dir_.path());
-    prova::indirizzi(server_, env_->web);
+    server_.indirizzi(env_->web);
 }
 
 void TestElaboraElenco::init() {
@@ -75,7 +66,7 @@ void TestElaboraElenco::init() {
 RisultatoElenco TestElaboraElenco::esegui(const QByteArray& elenco, Destinazione d, const QString& sep,
                                           int annullaDopo) {
     const QString lista = dir_.filePath(QStringLiteral("lista.txt"));
-    scrivi(lista, elenco);
+    scriviFile(lista, elenco);
     RichiestaElenco r{lista, sep, d, dir_.filePath(QString::fromLatin1(kFileEsiti))};
     CallbackElenco cb;
     qint64 fatti = 0;
@@ -150,7 +141,7 @@ void TestElaboraElenco::giro() {
     const RisultatoElenco r = esegui(elenco, static_cast<Destinazione>(destinazione), separatore, annullaDopo);
     QCOMPARE(static_cast<int>(r.fine), fine);
     QCOMPARE(r.numero, numero);
-    QCOMPARE(leggi(dir_.filePath(QString::fromLatin1(kFileEsiti))), esiti);
+    QCOMPARE(leggiFile(dir_.filePath(QString::fromLatin1(kFileEsiti))), esiti);
     QCOMPARE(avanzamenti_.size(), numero);
     QVERIFY(avanzamenti_.first().startsWith(QStringLiteral("Interrogo MRN numero ")));
     QVERIFY(avanzamenti_.first().endsWith(QStringLiteral("     (1/") + QString::number(r.totale) + QLatin1Char(')')));
@@ -171,18 +162,18 @@ void TestElaboraElenco::fineAnticipata() {
     QFETCH(QByteArray, elenco);
     QFETCH(int, fine);
     const QString esiti = dir_.filePath(QString::fromLatin1(kFileEsiti));
-    scrivi(esiti, "previous run\r\n");
+    scriviFile(esiti, "previous run\r\n");
     const QString lista = dir_.filePath(QStringLiteral("manca.txt"));
     QFile::remove(lista);
     if (crea)
-        scrivi(lista, elenco);
+        scriviFile(lista, elenco);
     RichiestaElenco r{lista, "|", Destinazione::File, esiti};
     AmbienteWeb ambiente;
     const RisultatoElenco esito = ElaboraElenco(r, env_->web, ambiente, nullptr, files_, env_->messaggi);
     QCOMPARE(static_cast<int>(esito.fine), fine);
     QCOMPARE(esito.numero, qint64(0));
     // The results file is not touched.
-    QCOMPARE(leggi(esiti), QByteArray("previous run\r\n"));
+    QCOMPARE(leggiFile(esiti), QByteArray("previous run\r\n"));
     QVERIFY(!DescriviFine(esito, lista).isEmpty());
 }
 
@@ -192,7 +183,7 @@ void TestElaboraElenco::senzaConnessione() {
     {
         ServerAvviato spento;
         QVERIFY(spento.avviato());
-        prova::indirizzi(spento, env_->web);
+        spento.indirizzi(env_->web);
     }
     const RisultatoElenco r = esegui("24IT000000000001E1\r\n24IT000000000002E2\r\n", Destinazione::File, "|");
     env_->web = salvato;
@@ -201,12 +192,12 @@ void TestElaboraElenco::senzaConnessione() {
     QCOMPARE(r.totale, qint64(2));
     QCOMPARE(r.messaggio, QStringLiteral("# Connessione INTERNET non attiva #"));
     QCOMPARE(DescriviFine(r, QString()), r.messaggio);
-    QCOMPARE(leggi(dir_.filePath(QString::fromLatin1(kFileEsiti))), QByteArray());
+    QCOMPARE(leggiFile(dir_.filePath(QString::fromLatin1(kFileEsiti))), QByteArray());
 }
 
 void TestElaboraElenco::elencoGiaApertoInScrittura() {
     const QString lista = dir_.filePath(QStringLiteral("aperta.txt"));
-    scrivi(lista, "24IT000000000001E1\r\n");
+    scriviFile(lista, "24IT000000000001E1\r\n");
     const int numero = files_.FreeFile();
     QCOMPARE(ApriFile(files_, env_->messaggi, lista, numero, ModoFile::Append), numero);
     RichiestaElenco r{lista, "|", Destinazione::File, dir_.filePath(QString::fromLatin1(kFileEsiti))};
@@ -219,7 +210,7 @@ void TestElaboraElenco::elencoGiaApertoInScrittura() {
 
 void TestElaboraElenco::elencoSenzaPermessoDiLettura() {
     const QString lista = dir_.filePath(QStringLiteral("chiusa.txt"));
-    scrivi(lista, "24IT000000000001E1\r\n");
+    scriviFile(lista, "24IT000000000001E1\r\n");
     QVERIFY(QFile::setPermissions(lista, QFileDevice::WriteOwner));
     QFile prova(lista);
     if (prova.open(QIODevice::ReadOnly))
@@ -231,7 +222,7 @@ void TestElaboraElenco::elencoSenzaPermessoDiLettura() {
 }
 
 void TestElaboraElenco::nomeRifiutato() {
-    scrivi(dir_.filePath(QStringLiteral("listaA.txt")), "24IT000000000001E1\r\n");
+    scriviFile(dir_.filePath(QStringLiteral("listaA.txt")), "24IT000000000001E1\r\n");
     // "?" finds the file but the opener refuses such a name.
     RichiestaElenco r{dir_.filePath(QStringLiteral("lista?.txt")), "|", Destinazione::File,
                       dir_.filePath(QString::fromLatin1(kFileEsiti))};
@@ -257,7 +248,7 @@ void TestElaboraElenco::spazzaturaNellElenco() {
     QCOMPARE(r.fine, FineElenco::Completato);
     QCOMPARE(r.numero, qint64(2));
     QCOMPARE(r.scartati, qint64(2));
-    QCOMPARE(leggi(dir_.filePath(QString::fromLatin1(kFileEsiti))).count("\r\n"), 2);
+    QCOMPARE(leggiFile(dir_.filePath(QString::fromLatin1(kFileEsiti))).count("\r\n"), 2);
 }
 
 void TestElaboraElenco::centomilaElementi() {
@@ -284,7 +275,7 @@ void TestElaboraElenco::centomilaElementi() {
     QCOMPARE(fatto.totale, qint64(100000));
     QCOMPARE(fatto.numero, qint64(100000));
     QCOMPARE(interrogati, qint64(100000));
-    const QByteArray esiti = leggi(dir_.filePath(QString::fromLatin1(kFileEsiti)));
+    const QByteArray esiti = leggiFile(dir_.filePath(QString::fromLatin1(kFileEsiti)));
     QCOMPARE(esiti.count("\r\n"), 100000);
     QVERIFY(esiti.endsWith("24IT000000099999E1;" + QByteArray(18, ';') + "99E1;\r\n"));
 }

@@ -63,7 +63,7 @@ void TestElencoDatabase::initTestCase() {
 void TestElencoDatabase::init() {
     if (!server_)
         server_.emplace();
-    prova::indirizzi(*server_, env_->web);
+    server_->indirizzi(env_->web);
     env_->messaggi.svuota();
     database_.FileDataBase = dir_.filePath(QStringLiteral("Quorvan.mdb"));
     QFile::remove(database_.FileDataBase);

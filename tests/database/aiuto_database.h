@@ -1,14 +1,16 @@
 #pragma once
-// Shared by the database tests: a scratch folder with databases made on the
-// spot, and a check that a file was left exactly as it was.
+// Shared by the database tests: a check that a file was left exactly as it
+// was, the engine error a call raises, and another process holding a file.
 
 #include "database/dao/errore.h"
 #include "database/dao/workspace.h"
+#include "programmi_prova.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -33,6 +35,31 @@ struct Impronta {
     bool operator==(const Impronta& o) const {
         return hash == o.hash && modificato == o.modificato && dimensione == o.dimensione;
     }
+};
+
+// Another process (qv_blocca_database) holding `file` until it is stopped.
+class AltroProcesso {
+public:
+    AltroProcesso(const QString& file, const QString& modo) {
+        p_.start(cartellaProgrammi().filePath("qv_blocca_database"), {file, modo});
+        pronto_ = p_.waitForStarted(10000) && p_.waitForReadyRead(10000) &&
+                  p_.readAllStandardOutput().contains("pronto");
+    }
+    ~AltroProcesso() { ferma(); }
+    bool pronto() const { return pronto_; }
+    void ferma() {
+        if (p_.state() == QProcess::NotRunning)
+            return;
+        p_.closeWriteChannel();
+        if (!p_.waitForFinished(10000)) {
+            p_.kill();
+            p_.waitForFinished();
+        }
+    }
+
+private:
+    QProcess p_;
+    bool pronto_ = false;
 };
 
 // Runs `f` and returns the engine error number it raised, 0 when none.

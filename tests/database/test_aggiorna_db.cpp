@@ -7,11 +7,11 @@
 #include "database/file_database.h"
 #include "database/schema_riferimento.h"
 
-#include <QProcess>
 #include <QSqlQuery>
 
 using namespace qv;
 using namespace qv::dao;
+using qv::prova::AltroProcesso;
 using qv::prova::Impronta;
 
 namespace {
@@ -305,12 +305,10 @@ private slots:
         CreaDatabaseRiferimento(s.WsLavoro, rif);
         crea(lav, {tabella("Vecchia", {campo("X", dbLong)})});
         const Impronta prima = Impronta::di(lav);
-        QProcess altro;
-        altro.start(qEnvironmentVariable("QUORVAN_BIN_DIR") + "/qv_blocca_database", {lav, "esclusivo"});
-        QVERIFY(altro.waitForStarted(10000) && altro.waitForReadyRead(10000));
+        AltroProcesso altro(lav, "esclusivo");
+        QVERIFY(altro.pronto());
         esegui();
-        altro.closeWriteChannel();
-        QVERIFY(altro.waitForFinished(10000));
+        altro.ferma();
         QCOMPARE(s.StatoChiamata, errori::ApertoInEsclusiva);
         QCOMPARE(log, intestazione());
         QVERIFY(Impronta::di(lav) == prima);

@@ -11,10 +11,10 @@
 #include "shell/file_ini.h"
 
 #include <QDir>
-#include <QProcess>
 
 using namespace qv;
 using namespace qv::dao;
+using qv::prova::AltroProcesso;
 using qv::prova::Impronta;
 
 namespace {
@@ -231,9 +231,8 @@ private slots:
         CreaDatabaseRiferimento(s.WsLavoro, riferimento());
         impostaData(riferimento(), kOraEsatta);
         const Impronta prima = Impronta::di(lavoro());
-        QProcess altro;
-        altro.start(qEnvironmentVariable("QUORVAN_BIN_DIR") + "/qv_blocca_database", {lavoro(), "esclusivo"});
-        QVERIFY(altro.waitForStarted(10000) && altro.waitForReadyRead(10000));
+        AltroProcesso altro(lavoro(), "esclusivo");
+        QVERIFY(altro.pronto());
         ElencoNazioni nazioni;
         QStringList log;
         QVERIFY(!AvviaDataBase(s, nazioni, m, p, [&](const QString& r) { log << r; }));
@@ -241,8 +240,7 @@ private slots:
         QCOMPARE(m.mostrati().last().testo, QString("OCCORRE ESEGUIRE L'AGGIORNAMENTO DEL BATABASE"));
         QVERIFY(m.mostrati()[0].testo.contains(testoErrore(errori::ApertoInEsclusiva, lavoro())));
         QCOMPARE(LeggiIni(p.fileIni, "AGGIORNAMENTI", "BASE"), QString());
-        altro.closeWriteChannel();
-        QVERIFY(altro.waitForFinished(10000));
+        altro.ferma();
         QVERIFY(Impronta::di(lavoro()) == prima);
         // Released: the next start upgrades and opens.
         m.svuota();
@@ -256,12 +254,10 @@ private slots:
         ImpostaFileDataBase(s, p.cartella);
         QVERIFY(!ApriDataBase(s));
         CreaDatabaseRiferimento(s.WsLavoro, lavoro());
-        QProcess altro;
-        altro.start(qEnvironmentVariable("QUORVAN_BIN_DIR") + "/qv_blocca_database", {lavoro(), "esclusivo"});
-        QVERIFY(altro.waitForStarted(10000) && altro.waitForReadyRead(10000));
+        AltroProcesso altro(lavoro(), "esclusivo");
+        QVERIFY(altro.pronto());
         QVERIFY(!ApriDataBase(s));
-        altro.closeWriteChannel();
-        QVERIFY(altro.waitForFinished(10000));
+        altro.ferma();
         QVERIFY(ApriDataBase(s));
         QVERIFY(m.mostrati().isEmpty());
     }

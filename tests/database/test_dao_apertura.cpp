@@ -7,49 +7,13 @@
 #include "database/dao/blocco_file.h"
 #include "database/dao/database.h"
 #include "database/dao/workspace.h"
-
-#include <QProcess>
+#include "file_prova.h"
 
 using namespace qv;
 using namespace qv::dao;
+using qv::prova::AltroProcesso;
 using qv::prova::Impronta;
 using qv::prova::numeroErrore;
-
-namespace {
-
-// Another process holding `file` until it is stopped.
-class AltroProcesso {
-public:
-    AltroProcesso(const QString& file, const QString& modo) {
-        const QString bin = qEnvironmentVariable("QUORVAN_BIN_DIR", QCoreApplication::applicationDirPath());
-        p_.start(bin + "/qv_blocca_database", {file, modo});
-        pronto_ = p_.waitForStarted(10000) && p_.waitForReadyRead(10000) &&
-                  p_.readAllStandardOutput().contains("pronto");
-    }
-    ~AltroProcesso() { ferma(); }
-    bool pronto() const { return pronto_; }
-    void ferma() {
-        if (p_.state() == QProcess::NotRunning)
-            return;
-        p_.closeWriteChannel();
-        if (!p_.waitForFinished(10000)) {
-            p_.kill();
-            p_.waitForFinished();
-        }
-    }
-
-private:
-    QProcess p_;
-    bool pronto_ = false;
-};
-
-void scrivi(const QString& percorso, const QByteArray& contenuto) {
-    QFile f(percorso);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(contenuto);
-}
-
-} // namespace
 
 class TestDaoApertura : public QObject {
     Q_OBJECT
@@ -99,7 +63,7 @@ private slots:
         const QString p = dir.filePath("Quorvan.mdb");
         QFile::remove(p);
         if (!contenuto.isNull())
-            scrivi(p, contenuto);
+            scriviFile(p, contenuto);
         const Impronta prima = Impronta::di(p);
         QCOMPARE(numeroErrore([&] { ws.OpenDatabase(p); }), errore);
         QVERIFY(Impronta::di(p) == prima);

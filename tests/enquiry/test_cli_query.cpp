@@ -1,8 +1,7 @@
 // quorvan-cli query as a script sees it: exit statuses, the JSON line, the
 // plain result lines, and the start-up it does in the program folder.
 
-#include "server_avviato.h"
-#include "shell/file_ini.h"
+#include "programmi_prova.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -12,27 +11,6 @@
 #include <QtTest>
 
 namespace {
-
-struct Esecuzione {
-    int stato = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Esecuzione esegui(const QStringList& argomenti) {
-    QProcess p;
-    p.start(cartellaProgrammi().filePath(QStringLiteral("quorvan-cli")), argomenti);
-    Esecuzione e;
-    if (!p.waitForFinished(60000)) {
-        p.kill();
-        p.waitForFinished();
-        return e;
-    }
-    e.stato = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    e.out = p.readAllStandardOutput();
-    e.err = p.readAllStandardError();
-    return e;
-}
 
 QByteArray vuoti(int n) {
     QByteArrayList l;
@@ -48,11 +26,7 @@ class TestCliQuery : public QObject {
 
     QTemporaryDir home;
     QString ini() const { return home.filePath(QStringLiteral("Quorvan.ini")); }
-    void indirizzi(const ServerAvviato& s) {
-        qv::ScriviIni(ini(), "INDIRIZZIWEB", "EXPORT", s.urlExport());
-        qv::ScriviIni(ini(), "INDIRIZZIWEB", "TRANSITI", s.urlTransiti());
-        qv::ScriviIni(ini(), "INDIRIZZIWEB", "VAT", s.urlVat());
-    }
+    void indirizzi(const ServerAvviato& s) { s.scriviIndirizzi(ini()); }
     QStringList query(const QString& codice, bool json = true) {
         QStringList a{QStringLiteral("--home"), home.path(), QStringLiteral("query"), codice};
         if (json)
@@ -76,7 +50,7 @@ private slots:
     void uso() {
         QFETCH(QStringList, argomenti);
         QFETCH(int, stato);
-        const Esecuzione e = esegui(argomenti);
+        const Esecuzione e = eseguiCli(argomenti);
         QCOMPARE(e.stato, stato);
         QVERIFY((stato == 0 ? e.out : e.err).contains("usage: quorvan-cli"));
     }
@@ -87,14 +61,14 @@ private slots:
         QFile file(d.filePath(QStringLiteral("file")));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
-        const Esecuzione e = esegui({"--home", d.filePath(QStringLiteral("file/sotto")), "query", "IT1"});
+        const Esecuzione e = eseguiCli({"--home", d.filePath(QStringLiteral("file/sotto")), "query", "IT1"});
         QCOMPARE(e.stato, 3);
         QVERIFY(e.out.isEmpty());
         QVERIFY(e.err.contains("program folder"));
     }
 
     void rifiutato() {
-        const Esecuzione e = esegui(query(QStringLiteral("24IT123456789012X1")));
+        const Esecuzione e = eseguiCli(query(QStringLiteral("24IT123456789012X1")));
         QCOMPARE(e.stato, 1);
         QCOMPARE(e.out, QByteArray("{\"code\":\"24IT123456789012X1\",\"outcome\":1,\"titolo\":[\"\",\"\",\"*** Tipo MRN "
                                    "errato (T=Transito, E=Export)\",\"\",\"\",\"\",\"\",\"\"],\"esito\":") +
@@ -131,7 +105,7 @@ private slots:
         ServerAvviato server;
         QVERIFY(server.avviato());
         indirizzi(server);
-        const Esecuzione e = esegui(query(codice));
+        const Esecuzione e = eseguiCli(query(codice));
         QCOMPARE(e.stato, stato);
         QCOMPARE(e.out.count('\n'), 1);
         QJsonParseError errore;
@@ -151,7 +125,7 @@ private slots:
         ServerAvviato server;
         QVERIFY(server.avviato());
         indirizzi(server);
-        Esecuzione e = esegui(query(QStringLiteral("24IT123456789012T6"), false));
+        Esecuzione e = eseguiCli(query(QStringLiteral("24IT123456789012T6"), false));
         QCOMPARE(e.stato, 0);
         const QStringList righe = QString::fromUtf8(e.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(righe.size(), 11);
@@ -160,7 +134,7 @@ private slots:
         QCOMPARE(righe[8], QStringLiteral("Ufficio di esportazione IT047100 - MILANO 2"));
         QCOMPARE(righe[10], QStringLiteral("Data di uscita 16/03/2025"));
 
-        e = esegui(query(QStringLiteral("XX1"), false));
+        e = eseguiCli(query(QStringLiteral("XX1"), false));
         QCOMPARE(e.stato, 1);
         QCOMPARE(e.out, QByteArray(90, '=') + '\n' + QByteArray(28, ' ') + "*** Nazione CEE  'XX'  inesistente\n" +
                             QByteArray(90, '=') + '\n');
@@ -172,7 +146,7 @@ private slots:
         const QString indirizzo = QStringLiteral("http://127.0.0.1:%1/x?mrn=").arg(libero.serverPort());
         libero.close();
         qv::ScriviIni(ini(), "INDIRIZZIWEB", "EXPORT", indirizzo);
-        const Esecuzione e = esegui(query(QStringLiteral("24IT123456789012E1")));
+        const Esecuzione e = eseguiCli(query(QStringLiteral("24IT123456789012E1")));
         QCOMPARE(e.stato, 9);
         const QJsonObject o = QJsonDocument::fromJson(e.out).object();
         QCOMPARE(o.value("titolo").toArray().at(2).toString(), QStringLiteral("# Connessione INTERNET non attiva #"));
@@ -184,7 +158,7 @@ private slots:
         QVERIFY(server.avviato());
         indirizzi(server);
         qv::ScriviIni(ini(), "INDIRIZZIWEB", "ATTESA", "1");
-        const Esecuzione e = esegui(query(QStringLiteral("24IT123456789012E1")));
+        const Esecuzione e = eseguiCli(query(QStringLiteral("24IT123456789012E1")));
         qv::ScriviIni(ini(), "INDIRIZZIWEB", "ATTESA", "");
         QCOMPARE(e.stato, 9);
     }
@@ -199,7 +173,7 @@ private slots:
         qv::ScriviIni(ini(), "WEBPARAM", "DirSave1", pagine.path());
         qv::ScriviIni(ini(), "WEBPARAM", "Save0", "1");
         qv::ScriviIni(ini(), "WEBPARAM", "DirSave0", home.path());
-        const Esecuzione e = esegui(query(QStringLiteral("IT12345678901")));
+        const Esecuzione e = eseguiCli(query(QStringLiteral("IT12345678901")));
         qv::ScriviIni(ini(), "WEBPARAM", "Save1", "0");
         qv::ScriviIni(ini(), "WEBPARAM", "Save0", "0");
         QCOMPARE(e.stato, 0);
@@ -211,7 +185,7 @@ private slots:
         ServerAvviato server;
         QVERIFY(server.avviato());
         indirizzi(server);
-        const Esecuzione e = esegui(query(QStringLiteral("24IT123456789012EZ")));
+        const Esecuzione e = eseguiCli(query(QStringLiteral("24IT123456789012EZ")));
         QCOMPARE(e.stato, 0);
         QVERIFY(e.err.contains("[QUORVAN -ERRORE N. 2] 2 - "));
         QCOMPARE(e.out.count('\n'), 1);

@@ -8,6 +8,7 @@
 #include "enquiry/interroga_codice.h"
 #include "pagine_prova.h"
 #include "platform/ansi_text.h"
+#include "file_prova.h"
 #include "shell/elenco_nazioni.h"
 #include "shell/messaggi.h"
 
@@ -24,10 +25,6 @@ namespace {
 const QString kMrnE = QStringLiteral("24IT123456789012E1");
 const QString kMrnT = QStringLiteral("24IT123456789012T5");
 
-QByteArray leggi(const QString& percorso) {
-    QFile f(percorso);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 } // namespace
 
@@ -137,11 +134,11 @@ private slots:
         b.http.pagine.insert(kExport, pagina);
         b.interroga(kMrnE);
         // One line of Windows-1252 text ended by CR LF; characters it lacks become "?".
-        QCOMPARE(leggi(b.tmpHtml()), QByteArray("<p>citt\xe0 \x80 ?</p>\r\n<p>2</p>\r\n"));
+        QCOMPARE(leggiFile(b.tmpHtml()), QByteArray("<p>citt\xe0 \x80 ?</p>\r\n<p>2</p>\r\n"));
         // The next page replaces it.
         b.http.pagine.insert(kExport, pagine::exportDati());
         b.interroga(kMrnE);
-        QCOMPARE(leggi(b.tmpHtml()), platform::toAnsi(pagine::exportDati()) + "\r\n");
+        QCOMPARE(leggiFile(b.tmpHtml()), platform::toAnsi(pagine::exportDati()) + "\r\n");
         QCOMPARE(b.apritore.aperti, (QStringList{b.tmpHtml(), b.tmpHtml()}));
     }
 

@@ -7,7 +7,7 @@
 #include "enquiry/get_htm_page.h"
 #include "enquiry/interroga_codice.h"
 #include "platform/http_client.h"
-#include "server_avviato.h"
+#include "programmi_prova.h"
 #include "shell/elenco_nazioni.h"
 #include "shell/messaggi.h"
 
@@ -55,13 +55,6 @@ class TestServerDemo : public QObject {
         GetHtmPage pagina(web, a);
         return InterrogaCodice(pagina, codice);
     }
-    static void indirizzi(StatoWeb& web, const ServerAvviato& s) {
-        web.UrlExport = s.urlExport();
-        web.UrlTransiti = s.urlTransiti();
-        web.UrlVat = s.urlVat();
-        web.UrlVatPiva = QStringLiteral("&piva=");
-    }
-
 private slots:
     void pagine_data() {
         QTest::addColumn<QString>("codice");
@@ -131,7 +124,7 @@ private slots:
         ServerAvviato server;
         QVERIFY(server.avviato());
         StatoWeb web;
-        indirizzi(web, server);
+        server.indirizzi(web);
         platform::NetworkHttpClient http(20000);
         MessaggiRegistrati messaggi;
         QCOMPARE(interroga(codice, web, http, messaggi), esito);
@@ -179,7 +172,7 @@ private slots:
         ServerAvviato server({QStringLiteral("--log")});
         QVERIFY(server.avviato());
         StatoWeb web;
-        indirizzi(web, server);
+        server.indirizzi(web);
         platform::NetworkHttpClient http(20000);
         MessaggiRegistrati messaggi;
         const QStringList rifiutati = {"24IT123456789012X1", "24IT12345678", "", "IT123", "XX12345678901",
@@ -239,7 +232,7 @@ private slots:
         ServerAvviato server({QStringLiteral("--latency"), QStringLiteral("20")});
         QVERIFY(server.avviato());
         StatoWeb web;
-        indirizzi(web, server);
+        server.indirizzi(web);
         platform::NetworkHttpClient http(20000);
         MessaggiRegistrati messaggi;
         for (int i = 0; i < 10; ++i)

@@ -7,7 +7,7 @@
 #include "enquiry/ui/singolo_mrn.h"
 #include "enquiry/ui/stampa_esito.h"
 #include "platform/http_client.h"
-#include "tests/enquiry/server_avviato.h"
+#include "programmi_prova.h"
 
 #include <QAction>
 #include <QFile>

@@ -74,25 +74,21 @@ private slots:
         BancoDesktop banco;
         Startup w(banco.desktop);
         QVERIFY(w.avvia());
-        const QList<QAction*> barra = w.menuBar()->actions();
-        QStringList testi;
-        for (QAction* a : barra)
-            testi << a->text();
-        QCOMPARE(testi, QStringList(
-                            {"&Fine", "&Singolo", "&Elenco", "&Archivio", "&Utility", "&Applicativi", "&?"}));
-        QStringList utility;
-        for (QAction* a : w.voce("Mu_varie")->menu()->actions())
-            utility << (a->isSeparator() ? "-" : a->text());
-        QCOMPARE(utility, QStringList({"&Nazioni", "Aggiorna XLS", "&DataBase", "-", "Indirizzi WEB"}));
-        QStringList database;
-        for (QAction* a : w.voce("Mu_DBbase")->menu()->actions())
-            database << (a->isSeparator() ? "-" : a->text());
-        QCOMPARE(database, QStringList({"&Salva il DataBase", "&Ripristina salvataggio", "-",
-                                        "&Aggiorna il DataBase", "Ripara il &DataBase"}));
-        QStringList aiuto;
-        for (QAction* a : w.voce("Mu_help")->menu()->actions())
-            aiuto << (a->isSeparator() ? "-" : a->text());
-        QCOMPARE(aiuto,
+        // Entry texts of a menu, "-" for a separator.
+        const auto testi = [](const QList<QAction*>& voci) {
+            QStringList t;
+            for (QAction* a : voci)
+                t << (a->isSeparator() ? "-" : a->text());
+            return t;
+        };
+        QCOMPARE(testi(w.menuBar()->actions()), QStringList({"&Fine", "&Singolo", "&Elenco", "&Archivio",
+                                                             "&Utility", "&Applicativi", "&?"}));
+        QCOMPARE(testi(w.voce("Mu_varie")->menu()->actions()),
+                 QStringList({"&Nazioni", "Aggiorna XLS", "&DataBase", "-", "Indirizzi WEB"}));
+        QCOMPARE(testi(w.voce("Mu_DBbase")->menu()->actions()),
+                 QStringList({"&Salva il DataBase", "&Ripristina salvataggio", "-", "&Aggiorna il DataBase",
+                              "Ripara il &DataBase"}));
+        QCOMPARE(testi(w.voce("Mu_help")->menu()->actions()),
                  QStringList({"Su &Quorvan", "Su &ZENTRI", "&Verifica aggiornamenti", "-", "&PassWord"}));
         QCOMPARE(w.voce("Mu_ParAppl")->text(), QString("Imposta Applicativi"));
     }
@@ -248,12 +244,12 @@ private slots:
         QTest::addColumn<QString>("posy");
         QTest::addColumn<bool>("xZero");
         QTest::addColumn<bool>("yZero");
+        // The reset rule's cases are in test_avvio_programma; here each axis
+        // once against the real screen.
         QTest::newRow("inside") << "1500"
                                 << "1500" << false << false;
         QTest::newRow("top at screen height") << "1500"
                                               << "12000" << false << true;
-        QTest::newRow("top negative") << "1500"
-                                      << "-300" << false << true;
         QTest::newRow("left beyond the screen") << "99999"
                                                 << "1500" << true << false;
     }
@@ -386,10 +382,15 @@ private slots:
         QTest::addColumn<QString>("voce");
         QTest::addColumn<QString>("finestra");
         QTest::addColumn<QString>("titolo");
-        QTest::newRow("Su Quorvan") << "Mu_gesedi" << "qv::frmAbout" << " Informazioni su Quorvan";
-        QTest::newRow("Su ZENTRI without its program") << "Mu_zentri" << "qv::InfDitta"
+        QTest::newRow("Su Quorvan") << "Mu_gesedi"
+                                    << "qv::frmAbout"
+                                    << " Informazioni su Quorvan";
+        QTest::newRow("Su ZENTRI without its program") << "Mu_zentri"
+                                                       << "qv::InfDitta"
                                                        << "Informazioni sul produttore del SoftWare";
-        QTest::newRow("PassWord") << "Mu_Passwd" << "qv::GesPasWd" << "MODIFICA DELLA PASSWORD";
+        QTest::newRow("PassWord") << "Mu_Passwd"
+                                  << "qv::GesPasWd"
+                                  << "MODIFICA DELLA PASSWORD";
     }
     void helpMenuOpensItsWindows() {
         QFETCH(QString, voce);
