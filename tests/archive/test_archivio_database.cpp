@@ -180,10 +180,7 @@ void TestArchivioDatabase::didascalia() {
 
 void TestArchivioDatabase::esportaLista() {
     const QString percorso = s_.CartellaTemp + QStringLiteral("ListaVAT.txt");
-    QFile vecchio(percorso);
-    QVERIFY(vecchio.open(QIODevice::WriteOnly));
-    vecchio.write("old content that must go\r\n");
-    vecchio.close();
+    scriviFile(percorso, "old content that must go\r\n");
     const QString sql = QStringLiteral("Select * FROM MRN WHERE OKStato = 2 ORDER BY Codice ASC");
     const RisultatoEsportazione r = EsportaLista(s_, messaggi_, sql, percorso, true);
     QCOMPARE(r.esito, EsitoEsportazione::Fatto);

@@ -2,6 +2,7 @@
 // merge into the archive, cancel and lost connection, and a database that
 // goes away during the run.
 
+#include "file_prova.h"
 #include "ambiente_prova.h"
 #include "archive/elabora_elenco.h"
 #include "archive/lavoro_wk.h"
@@ -90,10 +91,7 @@ void TestElencoDatabase::cleanup() {
 RisultatoElenco TestElencoDatabase::esegui(const QByteArray& elenco, Destinazione d,
                                            const std::function<void(qint64)>& primaDi, int annullaDopo) {
     const QString lista = dir_.filePath(QStringLiteral("lista.txt"));
-    QFile f(lista);
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        f.write(elenco);
-    f.close();
+    scriviFile(lista, elenco);
     RichiestaElenco r{lista, QStringLiteral("|"), d, dir_.filePath(QString::fromLatin1(kFileEsiti))};
     LavoroWkMrn lavoro(archivio_, database_, env_->messaggi);
     CallbackElenco cb;
@@ -147,10 +145,7 @@ void TestElencoDatabase::statiNellArchivio() {
 
 void TestElencoDatabase::mrnRipetutoEFileVuoto() {
     const QString esiti = dir_.filePath(QString::fromLatin1(kFileEsiti));
-    QFile f(esiti);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("previous run\r\n");
-    f.close();
+    scriviFile(esiti, "previous run\r\n");
     const RisultatoElenco r =
         esegui("24IT000000000015E5\r\n24IT000000000002E2, 24it000000000015e5\r\n", Destinazione::Database);
     QCOMPARE(r.numero, qint64(3));

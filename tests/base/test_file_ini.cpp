@@ -1,6 +1,7 @@
 // The configuration file rules: what a stored line reads back as, what a
 // write keeps, and the number/text conversions applied to values read.
 
+#include "file_prova.h"
 #include "platform/ansi_text.h"
 #include "platform/day_number.h"
 #include "shell/file_ini.h"
@@ -16,11 +17,7 @@ class TestFileIni : public QObject {
 
     QTemporaryDir dir;
     QString path() const { return dir.filePath("Quorvan.ini"); }
-    void writeRaw(const QByteArray& bytes) {
-        QFile f(path());
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(bytes);
-    }
+    void writeRaw(const QByteArray& bytes) { scriviFile(path(), bytes); }
     QByteArray readRaw() {
         QFile f(path());
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();

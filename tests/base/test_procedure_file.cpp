@@ -1,6 +1,7 @@
 // The shared file procedures: existence checks, the file-error messages and
 // the opener by number with its name check and questions.
 
+#include "file_prova.h"
 #include "shell/procedure_file.h"
 
 #include <QDir>
@@ -14,11 +15,7 @@ class TestProcedureFile : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
     QString p(const QString& name) const { return dir.filePath(name); }
-    void touch(const QString& path, const QByteArray& content = "x") {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(content);
-    }
+    void touch(const QString& path, const QByteArray& content = "x") { scriviFile(path, content); }
 
 private slots:
     void esisteFile() {

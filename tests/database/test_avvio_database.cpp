@@ -3,6 +3,7 @@
 // dated copy and the upgrade, "BASE" written only after a completed upgrade,
 // a first start with no working database, and bad or held files at start.
 
+#include "file_prova.h"
 #include "aiuto_database.h"
 #include "database/avvio_database.h"
 #include "database/file_database.h"
@@ -139,10 +140,7 @@ private slots:
         // The release's files in their own folder, as installed.
         const QString spedizione = dir.filePath(QString("spedizione%1").arg(contatore));
         QDir().mkpath(spedizione + "/Images");
-        QFile bandiera(spedizione + "/Images/flag_IT.gif");
-        QVERIFY(bandiera.open(QIODevice::WriteOnly));
-        bandiera.write("GIF89a");
-        bandiera.close();
+        scriviFile(spedizione + "/Images/flag_IT.gif", "GIF89a");
         CreaDatabaseRiferimento(s.WsLavoro, PercorsoRiferimento(spedizione));
         impostaData(PercorsoRiferimento(spedizione), kOraEsatta);
         qputenv("QUORVAN_SHARE_DIR", spedizione.toUtf8());
@@ -203,10 +201,7 @@ private slots:
         QFETCH(QByteArray, contenuto);
         CreaDatabaseRiferimento(s.WsLavoro, riferimento());
         ScriviIni(p.fileIni, "AGGIORNAMENTI", "BASE", TestoTimbro(TimbroRiferimento(riferimento())));
-        QFile f(lavoro());
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(contenuto);
-        f.close();
+        scriviFile(lavoro(), contenuto);
         const Impronta prima = Impronta::di(lavoro());
         ElencoNazioni nazioni;
         QVERIFY(AvviaDataBase(s, nazioni, m, p, {}));

@@ -2,6 +2,7 @@
 // expected, then run against real databases with the same meaning; and the
 // statements that cannot be translated, refused with a clear error.
 
+#include "file_prova.h"
 #include "aiuto_database.h"
 #include "database/dao/database.h"
 #include "database/dao/jet_sql.h"
@@ -273,10 +274,7 @@ private slots:
         QVERIFY(qv::prova::Impronta::di(altro) == prima);
 
         const QString testo = dir.filePath("testo.mdb");
-        QFile f(testo);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("non sono un database\n");
-        f.close();
+        scriviFile(testo, "non sono un database\n");
         QCOMPARE(numeroErrore([&] {
                      db.Execute(QString("INSERT INTO Nazioni SELECT Nazioni.* FROM Nazioni IN '%1'").arg(testo));
                  }),

@@ -2,6 +2,7 @@
 // Retry/Cancel, upsert by key, the dated copy, the nations table refreshed
 // at start-up, the row colours and the colour dialog's custom colours.
 
+#include "file_prova.h"
 #include "aiuto_database.h"
 #include "database/colori.h"
 #include "database/file_database.h"
@@ -57,9 +58,7 @@ private slots:
         QCOMPARE(s.CartellaTemp, QDir(cartella).filePath("TempFile") + "/");
         QVERIFY(QFileInfo(s.CartellaTemp).isDir());
         // Already present: nothing is made again and nothing inside is lost.
-        QFile f(s.CartellaTemp + "tmp_html.htm");
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.close();
+        scriviFile(s.CartellaTemp + "tmp_html.htm", {});
         ImpostaFileDataBase(s, cartella);
         QVERIFY(QFile::exists(s.CartellaTemp + "tmp_html.htm"));
         // A database copied from Windows with its name in capitals is found.

@@ -1,6 +1,7 @@
 // quorvan-cli query as a script sees it: exit statuses, the JSON line, the
 // plain result lines, and the start-up it does in the program folder.
 
+#include "file_prova.h"
 #include "programmi_prova.h"
 
 #include <QJsonArray>
@@ -58,9 +59,7 @@ private slots:
     void cartellaInutilizzabile() {
         // A program folder that cannot be made: status 3, nothing on stdout.
         QTemporaryDir d;
-        QFile file(d.filePath(QStringLiteral("file")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
+        scriviFile(d.filePath(QStringLiteral("file")), {});
         const Esecuzione e = eseguiCli({"--home", d.filePath(QStringLiteral("file/sotto")), "query", "IT1"});
         QCOMPARE(e.stato, 3);
         QVERIFY(e.out.isEmpty());

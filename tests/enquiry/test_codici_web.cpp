@@ -2,6 +2,7 @@
 // and the configuration the enquiry loads: addresses, page options, markers
 // and the request time-out.
 
+#include "file_prova.h"
 #include "dati_prova.h"
 #include "enquiry/codici_web.h"
 #include "enquiry/marcatori_web.h"
@@ -40,11 +41,7 @@ class TestCodiciWeb : public QObject {
 
     QTemporaryDir dir;
     QString ini() const { return dir.filePath(QStringLiteral("Quorvan.ini")); }
-    void scriviIni(const QByteArray& testo) {
-        QFile f(ini());
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(testo);
-    }
+    void scriviIni(const QByteArray& testo) { scriviFile(ini(), testo); }
 
 private slots:
     void mrn_data() {

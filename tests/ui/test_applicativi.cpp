@@ -1,6 +1,7 @@
 // The applications menu entries, GesAppl's line checks, the launcher's search
 // for what a key names, and RunFile's messages.
 
+#include "file_prova.h"
 #include "avviatore_registrato.h"
 #include "shell/applicativi.h"
 #include "shell/file_ini.h"
@@ -207,9 +208,7 @@ private slots:
     }
     void keyWithoutValueFindsProgramInFolder() {
         QFETCH(QString, file);
-        QFile f(dir.filePath(file));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.close();
+        scriviFile(dir.filePath(file), {});
         StatoApplicativi stato;
         AvviatoreRegistrato avviatore;
         MessaggiRegistrati messaggi;

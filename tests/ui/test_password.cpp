@@ -1,6 +1,7 @@
 // The password record and the rules applied when it is loaded, changed and
 // asked for.
 
+#include "file_prova.h"
 #include "shell/password.h"
 
 #include <QFile>
@@ -33,10 +34,7 @@ private slots:
     void damagedRecordReadsEmpty() {
         QFETCH(QByteArray, contenuto);
         const QString file = dir.filePath("rotto.pwd");
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(contenuto);
-        f.close();
+        scriviFile(file, contenuto);
         QCOMPARE(LeggiRecordRiservato(file), QString());
     }
 
