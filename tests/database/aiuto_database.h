@@ -47,14 +47,16 @@ public:
     }
     ~AltroProcesso() { ferma(); }
     bool pronto() const { return pronto_; }
-    void ferma() {
+    // Lets the file go; false when the process had to be killed.
+    bool ferma() {
         if (p_.state() == QProcess::NotRunning)
-            return;
+            return true;
         p_.closeWriteChannel();
-        if (!p_.waitForFinished(10000)) {
-            p_.kill();
-            p_.waitForFinished();
-        }
+        if (p_.waitForFinished(10000))
+            return true;
+        p_.kill();
+        p_.waitForFinished();
+        return false;
     }
 
 private:

@@ -308,7 +308,7 @@ private slots:
         AltroProcesso altro(lav, "esclusivo");
         QVERIFY(altro.pronto());
         esegui();
-        altro.ferma();
+        QVERIFY(altro.ferma());
         QCOMPARE(s.StatoChiamata, errori::ApertoInEsclusiva);
         QCOMPARE(log, intestazione());
         QVERIFY(Impronta::di(lav) == prima);

@@ -235,7 +235,7 @@ private slots:
         QCOMPARE(m.mostrati().last().testo, QString("OCCORRE ESEGUIRE L'AGGIORNAMENTO DEL BATABASE"));
         QVERIFY(m.mostrati()[0].testo.contains(testoErrore(errori::ApertoInEsclusiva, lavoro())));
         QCOMPARE(LeggiIni(p.fileIni, "AGGIORNAMENTI", "BASE"), QString());
-        altro.ferma();
+        QVERIFY(altro.ferma());
         QVERIFY(Impronta::di(lavoro()) == prima);
         // Released: the next start upgrades and opens.
         m.svuota();
@@ -252,7 +252,7 @@ private slots:
         AltroProcesso altro(lavoro(), "esclusivo");
         QVERIFY(altro.pronto());
         QVERIFY(!ApriDataBase(s));
-        altro.ferma();
+        QVERIFY(altro.ferma());
         QVERIFY(ApriDataBase(s));
         QVERIFY(m.mostrati().isEmpty());
     }
