@@ -15,7 +15,7 @@
 #include "shell/messaggi.h"
 #include "shell/procedure_file.h"
 #include "tests/archive/archivio_prova.h"
-#include "tests/enquiry/server_avviato.h"
+#include "tests/common/programmi_prova.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
