@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
   libzip-dev libpugixml-dev libsqlite3-dev
   xvfb xauth fonts-dejavu-core
+  poppler-utils
 )
 
 missing=()

@@ -15,7 +15,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QtTest>
 
 #include <memory>
@@ -53,6 +55,29 @@ QStringList righe(const SingoloMrn& w) {
 const QString kUguali(90, '=');
 
 } // namespace
+
+// One word of a PDF as pdftotext places it (points from the page's top left).
+struct ParolaPdf {
+    QString testo;
+    double x = 0;
+    double y = 0;
+};
+
+QList<ParolaPdf> paroleDelPdf(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    if (!p.waitForFinished(30000))
+        return {};
+    static const QRegularExpression parola(
+        QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="[\d.]+">([^<]*)</word>)re"));
+    QList<ParolaPdf> parole;
+    const QString testo = QString::fromUtf8(p.readAllStandardOutput());
+    for (auto it = parola.globalMatch(testo); it.hasNext();) {
+        const auto m = it.next();
+        parole << ParolaPdf{m.captured(3), m.captured(1).toDouble(), m.captured(2).toDouble()};
+    }
+    return parole;
+}
 
 class TestSingoloMrn : public QObject {
     Q_OBJECT
@@ -301,6 +326,38 @@ private slots:
         QVERIFY(contenuto.contains("/Courier") || contenuto.contains("Mono") ||
                 contenuto.contains("/FontFile"));
         QVERIFY(w->Text1->hasFocus());
+
+        // Read the printout back: the heading on the first printed line, then
+        // each result line two lines further down, all from the same column.
+        const QList<ParolaPdf> parole = paroleDelPdf(pdf);
+        QVERIFY2(!parole.isEmpty(), "pdftotext read nothing back from the printout");
+        // The first word `testo` below `sopra` (pdftotext lists words top down).
+        auto prima = [&](const QString& testo, double sopra = -1) {
+            for (const ParolaPdf& p : parole)
+                if (p.testo == testo && p.y > sopra + 0.5)
+                    return p;
+            return ParolaPdf{};
+        };
+        const ParolaPdf titolo = prima("Risultato");
+        QVERIFY(!titolo.testo.isEmpty());
+        QVERIFY(!prima("24IT000000000000E1").testo.isEmpty());
+        QList<ParolaPdf> inizi; // first word of each result line
+        for (int i = 1; i <= 19; ++i) {
+            const QString riga = w->Label2[i]->text();
+            if (riga.trimmed().isEmpty())
+                continue;
+            const ParolaPdf p = prima(riga.trimmed().section(' ', 0, 0), inizi.isEmpty() ? titolo.y : inizi.last().y);
+            QVERIFY2(!p.testo.isEmpty(), qPrintable(riga));
+            inizi << p;
+        }
+        QVERIFY(inizi.size() >= 3);
+        const double passo = inizi[1].y - inizi[0].y;
+        QVERIFY(passo > 0);
+        QVERIFY(qAbs((inizi[0].y - titolo.y) - 6 * passo) < 1.0); // heading on line 2, result line 1 on 14
+        for (qsizetype i = 0; i < inizi.size(); ++i) {
+            QVERIFY(qAbs(inizi[i].x - titolo.x) < 0.5);
+            QVERIFY(qAbs(inizi[i].y - inizi[0].y - i * passo) < 0.5);
+        }
     }
 
     void printingWithoutAPrinterIsIgnored() {
