@@ -12,14 +12,11 @@ QString textEditorPath() {
 #ifdef Q_OS_WIN
     return QDir(systemFolder()).filePath(QStringLiteral("notepad.exe"));
 #else
-    static const char* const editors[] = {
-        "gnome-text-editor", "gedit", "kate",   "kwrite", "mousepad", "xed", "pluma",
-        "featherpad",        "geany", "leafpad"};
+    // Graphical editors first; the desktop's opener and the terminal editor last.
+    static const char* const editors[] = {"gnome-text-editor", "gedit",      "kate",  "kwrite",
+                                          "mousepad",          "xed",        "pluma", "featherpad",
+                                          "geany",             "leafpad",    "xdg-open", "editor"};
     for (const char* e : editors) {
-        const QString path = QStandardPaths::findExecutable(QString::fromLatin1(e));
-        if (!path.isEmpty()) return path;
-    }
-    for (const char* e : {"xdg-open", "editor"}) {
         const QString path = QStandardPaths::findExecutable(QString::fromLatin1(e));
         if (!path.isEmpty()) return path;
     }
