@@ -14,8 +14,9 @@ namespace qv {
 namespace {
 
 // Sets one field; a value the field cannot take leaves it as it was, the
-// way the rest of the row still gets written. Text is cut to the field's size.
-void imposta(dao::Recordset& rs, const QString& campo, const QVariant& valore) {
+// way the rest of the row still gets written, and goes to `rifiutati` as
+// "field: description". Text is cut to the field's size.
+void impostaCampo(dao::Recordset& rs, const QString& campo, const QVariant& valore, QStringList* rifiutati) {
     try {
         const int posizione = rs.FieldIndex(campo);
         const dao::Field& info = rs.FieldInfo(posizione);
@@ -23,7 +24,9 @@ void imposta(dao::Recordset& rs, const QString& campo, const QVariant& valore) {
         if (info.Type == dao::dbText && info.Size > 0 && valore.typeId() == QMetaType::QString)
             v = valore.toString().left(info.Size);
         rs.setValue(posizione, v);
-    } catch (const dao::ErroreDao&) {
+    } catch (const dao::ErroreDao& e) {
+        if (rifiutati)
+            rifiutati->append(campo + QStringLiteral(": ") + e.descrizione());
     }
 }
 
@@ -51,8 +54,12 @@ bool SvuotaWk(dao::Database& db) {
 }
 
 bool ScriviRigaMrn(dao::Recordset& rs, const QString& codice, std::span<const QString> esito,
-                   std::span<const QString> titolo, const QDate& oggi) {
+                   std::span<const QString> titolo, const QDate& oggi, ErroriRigaMrn* errori) {
     const ValoriRigaMrn v = CalcolaRigaMrn(codice, esito, titolo);
+    QStringList* rifiutati = errori ? &errori->campi : nullptr;
+    const auto imposta = [&rs, rifiutati](const QString& campo, const QVariant& valore) {
+        impostaCampo(rs, campo, valore, rifiutati);
+    };
     try {
         rs.Seek(QStringLiteral("="), codice);
         double dataElab = 0;
@@ -63,30 +70,33 @@ bool ScriviRigaMrn(dao::Recordset& rs, const QString& codice, std::span<const QS
             dataElab = rs.Value(QStringLiteral("DataElab")).toDouble();
             rs.Edit();
         }
-        imposta(rs, QStringLiteral("Nazione"), v.Nazione);
-        imposta(rs, QStringLiteral("ExUffExport"), v.ExUffExport);
-        imposta(rs, QStringLiteral("ExUffUscitaCod"), v.ExUffUscitaCod);
-        imposta(rs, QStringLiteral("ExUffUscitaDes"), v.ExUffUscitaDes);
-        imposta(rs, QStringLiteral("ExDataUscita"), v.ExDataUscita);
+        imposta(QStringLiteral("Nazione"), v.Nazione);
+        imposta(QStringLiteral("ExUffExport"), v.ExUffExport);
+        imposta(QStringLiteral("ExUffUscitaCod"), v.ExUffUscitaCod);
+        imposta(QStringLiteral("ExUffUscitaDes"), v.ExUffUscitaDes);
+        imposta(QStringLiteral("ExDataUscita"), v.ExDataUscita);
         for (int k = 0; k < 4; ++k) {
             const QString n = QString::number(k + 1);
-            imposta(rs, QStringLiteral("TrUfficio") + n, v.TrUfficio[k]);
-            imposta(rs, QStringLiteral("TrRuolo") + n, v.TrRuolo[k]);
-            imposta(rs, QStringLiteral("TrData") + n, v.TrData[k]);
-            imposta(rs, QStringLiteral("TrDataDel") + n, v.TrDataDel[k]);
+            imposta(QStringLiteral("TrUfficio") + n, v.TrUfficio[k]);
+            imposta(QStringLiteral("TrRuolo") + n, v.TrRuolo[k]);
+            imposta(QStringLiteral("TrData") + n, v.TrData[k]);
+            imposta(QStringLiteral("TrDataDel") + n, v.TrDataDel[k]);
         }
         if (v.discarico)
-            imposta(rs, QStringLiteral("OK"), 1);
+            imposta(QStringLiteral("OK"), 1);
         if (v.OKStato)
-            imposta(rs, QStringLiteral("OKStato"), *v.OKStato);
+            imposta(QStringLiteral("OKStato"), *v.OKStato);
         if (dataElab == 0)
-            imposta(rs, QStringLiteral("DataElab"), platform::dayNumber(oggi));
+            imposta(QStringLiteral("DataElab"), platform::dayNumber(oggi));
         rs.Update();
         return true;
-    } catch (const dao::ErroreDao&) {
+    } catch (const dao::ErroreDao& e) {
+        if (errori)
+            errori->riga = e.descrizione();
         try {
             rs.CancelUpdate();
         } catch (const dao::ErroreDao&) {
+            // No edit was pending: the failure already reported covers it.
         }
         return false;
     }
@@ -96,7 +106,7 @@ bool UnisciWk(dao::Database& db) {
     try {
         db.BeginTrans();
     } catch (const dao::ErroreDao&) {
-        return false;
+        return false; // nothing was touched; the caller reports the archive as not updated
     }
     try {
         db.Execute(QString::fromLatin1(kUnioneElimina), dao::dbFailOnError);
@@ -107,6 +117,7 @@ bool UnisciWk(dao::Database& db) {
         try {
             db.Rollback();
         } catch (const dao::ErroreDao&) {
+            // The connection is gone, and with it the transaction: the archive is as it was.
         }
         return false;
     }
@@ -115,27 +126,57 @@ bool UnisciWk(dao::Database& db) {
 bool LavoroWkMrn::databaseAperto() const { return database_.DatabaseAperto; }
 
 void LavoroWkMrn::svuota() {
-    if (database_.DatabaseAperto)
-        SvuotaWk(database_.DbLavoro);
+    // Rows left from an earlier run would be merged with this one's.
+    if (database_.DatabaseAperto && !SvuotaWk(database_.DbLavoro))
+        segnala(QStringLiteral("La tabella di lavoro WkMRN non è stata svuotata: "
+                               "conserva righe di un'elaborazione precedente."));
 }
 
 bool LavoroWkMrn::apri() {
+    righeNonScritte_ = 0;
+    rigaSegnalata_ = false;
+    campiSegnalati_ = false;
     return ApriTabellaWk(stato_, database_, messaggi_, QStringLiteral("MRN"), QStringLiteral("MRN"));
 }
 
+void LavoroWkMrn::segnala(const QString& testo) {
+    messaggi_.mostra(testo, QString::fromLatin1(kTitoloScrittura), Icona::Critica);
+}
+
 void LavoroWkMrn::scriviRiga(const QString& codice, std::span<const QString> esito, std::span<const QString> titolo) {
-    if (!stato_.WkAperta)
+    if (!stato_.WkAperta) {
+        ++righeNonScritte_;
         return;
+    }
     if (!gruppoAperto_) {
         try {
             database_.DbLavoro.BeginTrans();
             gruppoAperto_ = true;
             righeNelGruppo_ = 0;
+            righeScritteNelGruppo_ = 0;
             inizioGruppo_.start();
         } catch (const dao::ErroreDao&) {
+            // Without a transaction each row is committed as it is written,
+            // so a row that fails is still seen by ScriviRigaMrn below.
         }
     }
-    ScriviRigaMrn(stato_.RsWk, codice, esito, titolo);
+    ErroriRigaMrn errori;
+    if (ScriviRigaMrn(stato_.RsWk, codice, esito, titolo, QDate::currentDate(), &errori)) {
+        if (gruppoAperto_)
+            ++righeScritteNelGruppo_;
+        if (!errori.campi.isEmpty() && !campiSegnalati_) {
+            campiSegnalati_ = true;
+            segnala(QStringLiteral("L'MRN ") + codice + QStringLiteral(" è stato memorizzato senza questi valori:\n") +
+                    errori.campi.join(QLatin1Char('\n')));
+        }
+    } else {
+        ++righeNonScritte_;
+        if (!rigaSegnalata_) {
+            rigaSegnalata_ = true;
+            segnala(QStringLiteral("L'MRN ") + codice + QStringLiteral(" non è stato memorizzato:\n") + errori.riga +
+                    QStringLiteral("\nIl numero delle righe non memorizzate è dato a fine elaborazione."));
+        }
+    }
     if (gruppoAperto_ && (++righeNelGruppo_ >= kRighePerGruppo || inizioGruppo_.elapsed() >= 1000))
         confermaGruppo();
 }
@@ -146,12 +187,17 @@ void LavoroWkMrn::confermaGruppo() {
     gruppoAperto_ = false;
     try {
         database_.DbLavoro.CommitTrans();
-    } catch (const dao::ErroreDao&) {
+    } catch (const dao::ErroreDao& e) {
         try {
             database_.DbLavoro.Rollback();
         } catch (const dao::ErroreDao&) {
+            // The connection is gone: SQLite dropped the transaction with it.
         }
+        righeNonScritte_ += righeScritteNelGruppo_;
+        segnala(QString::number(righeScritteNelGruppo_) + QStringLiteral(" MRN non sono stati memorizzati:\n") +
+                e.descrizione());
     }
+    righeScritteNelGruppo_ = 0;
 }
 
 void LavoroWkMrn::chiudi() {

@@ -8,6 +8,7 @@
 #include <QDate>
 #include <QElapsedTimer>
 #include <QString>
+#include <QStringList>
 
 #include <span>
 
@@ -27,15 +28,26 @@ bool ApriTabellaWk(StatoArchivio& stato, StatoDatabase& database, Messaggi& mess
                    const QString& titolo);
 void ChiudiTabellaWk(StatoArchivio& stato);
 
-// "Delete * From WkMRN" with fail-on-error; false when it failed (not reported).
+// "Delete * From WkMRN" with fail-on-error; false when it failed (the caller reports it).
 bool SvuotaWk(dao::Database& db);
+
+// What went wrong writing one row: the engine's description when the row
+// was not written, and "field: description" for each value the engine
+// refused in a row that was written without it.
+struct ErroriRigaMrn {
+    QString riga;
+    QStringList campi;
+};
 
 // One batch row for `codice` from the result arrays, by upsert on the index:
 // a repeated MRN keeps the DataElab it was given the first time. Text too
-// long for its field is cut to the field's size. False when the row could
-// not be written (not reported).
+// long for its field is cut to the field's size; a value the field refuses
+// leaves that field at its default and the rest of the row is written.
+// False when the row could not be written. Nothing is shown: what went
+// wrong goes to `errori` for the caller to report.
 bool ScriviRigaMrn(dao::Recordset& rs, const QString& codice, std::span<const QString> esito,
-                   std::span<const QString> titolo, const QDate& oggi = QDate::currentDate());
+                   std::span<const QString> titolo, const QDate& oggi = QDate::currentDate(),
+                   ErroriRigaMrn* errori = nullptr);
 
 // The two merge statements in one transaction: the archive rows of the
 // batch's MRNs are replaced by the work rows, all or nothing. False when
@@ -48,6 +60,10 @@ bool UnisciWk(dao::Database& db);
 // row costs a disk flush per MRN: a group ends after kRighePerGruppo rows, or
 // with the first row written once a second has passed since it began (so
 // slow enquiries commit row by row); closing the table commits the last one.
+// A row that cannot be written and the rows of a group whose commit fails
+// are counted in righeNonScritte() and reported through `messaggi` (the
+// first failed row of a run, every failed commit, the first row written
+// without some of its values).
 class LavoroWkMrn : public TabellaLavoro {
 public:
     LavoroWkMrn(StatoArchivio& stato, StatoDatabase& database, Messaggi& messaggi)
@@ -60,17 +76,26 @@ public:
     void scriviRiga(const QString& codice, std::span<const QString> esito, std::span<const QString> titolo) override;
     void chiudi() override;
     bool unisci() override;
+    qint64 righeNonScritte() const override { return righeNonScritte_; }
 
     static constexpr int kRighePerGruppo = 100;
 
 private:
     void confermaGruppo();
+    void segnala(const QString& testo);
+
+    // Titles of the boxes that report rows and values not stored.
+    static constexpr char kTitoloScrittura[] = "ERRORE IN SCRITTURA TABELLA MRN";
 
     StatoArchivio& stato_;
     StatoDatabase& database_;
     Messaggi& messaggi_;
     bool gruppoAperto_ = false;
     int righeNelGruppo_ = 0;
+    int righeScritteNelGruppo_ = 0;
+    qint64 righeNonScritte_ = 0;
+    bool rigaSegnalata_ = false;
+    bool campiSegnalati_ = false;
     QElapsedTimer inizioGruppo_;
 };
 

@@ -9,6 +9,7 @@
 #include "platform/day_number.h"
 #include "shell/messaggi.h"
 
+#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
@@ -42,6 +43,8 @@ private slots:
     void svuota();
     void unisciSostituisce();
     void unisciInterrottoLasciaLArchivio();
+    void gruppoNonConfermatoContato();
+    void rigaRifiutataContata();
 
 private:
     void archivioErrato();
@@ -57,6 +60,7 @@ private:
 void TestLavoroWk::init() {
     const QString percorso = dir_.filePath(QStringLiteral("Quorvan.mdb"));
     QFile::remove(percorso);
+    s_.WsLavoro.setAttesaBloccoMs(200);
     db_ = prova::CreaArchivioProva(s_.WsLavoro, percorso);
     s_.DatabaseAperto = true;
     messaggi_.svuota();
@@ -241,6 +245,62 @@ void TestLavoroWk::unisciInterrottoLasciaLArchivio() {
     // With the fault gone the same merge goes through.
     QVERIFY(UnisciWk(db_));
     QCOMPARE(prova::Riga(db_, QStringLiteral("MRN"), QStringLiteral("24IT000000000001E1")).value("OKStato").toInt(), 0);
+}
+
+// A reader elsewhere holds the file when the second group is committed:
+// the commit fails, its rows are rolled back, counted and reported; the
+// first group stays and the file is sound.
+void TestLavoroWk::gruppoNonConfermatoContato() {
+    const QString lettore = QStringLiteral("lettore");
+    {
+        LavoroWkMrn lavoro(stato_, s_, messaggi_);
+        QVERIFY(lavoro.apri());
+        auto codice = [](int i) { return QStringLiteral("24IT%1E1").arg(i, 12, 10, QLatin1Char('0')); };
+        for (int i = 0; i < LavoroWkMrn::kRighePerGruppo; ++i)
+            lavoro.scriviRiga(codice(i), Esito{}, Titolo{});
+        QSqlDatabase altro = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), lettore);
+        altro.setDatabaseName(dir_.filePath(QStringLiteral("Quorvan.mdb")));
+        QVERIFY(altro.open());
+        QSqlQuery lettura(altro);
+        QVERIFY(lettura.exec(QStringLiteral("BEGIN")));
+        QVERIFY(lettura.exec(QStringLiteral("SELECT count(*) FROM WkMRN")) && lettura.next());
+        QCOMPARE(lettura.value(0).toInt(), LavoroWkMrn::kRighePerGruppo);
+        for (int i = 0; i < 42; ++i)
+            lavoro.scriviRiga(codice(1000 + i), Esito{}, Titolo{});
+        QVERIFY(messaggi_.mostrati().isEmpty());
+        lavoro.chiudi();
+        QCOMPARE(lavoro.righeNonScritte(), qint64(42));
+        lettura.finish();
+        QVERIFY(lettura.exec(QStringLiteral("ROLLBACK")));
+        altro.close();
+    }
+    QSqlDatabase::removeDatabase(lettore);
+    QCOMPARE(messaggi_.mostrati().size(), 1);
+    QCOMPARE(messaggi_.mostrati().first().titolo, QStringLiteral("ERRORE IN SCRITTURA TABELLA MRN"));
+    QVERIFY(messaggi_.mostrati().first().testo.startsWith(QStringLiteral("42 MRN non sono stati memorizzati")));
+    QCOMPARE(righe(db_, QStringLiteral("WkMRN")), qint64(LavoroWkMrn::kRighePerGruppo));
+    QSqlQuery q(db_.connessioneSql());
+    QVERIFY(q.exec(QStringLiteral("PRAGMA integrity_check")) && q.next());
+    QCOMPARE(q.value(0).toString(), QStringLiteral("ok"));
+}
+
+// A row the engine refuses is counted and the first one is reported; the
+// rows around it are written.
+void TestLavoroWk::rigaRifiutataContata() {
+    QSqlQuery q(db_.connessioneSql());
+    QVERIFY(q.exec(QStringLiteral("CREATE TRIGGER rifiuta BEFORE INSERT ON WkMRN WHEN NEW.Codice LIKE '%T_' BEGIN "
+                                  "SELECT RAISE(ABORT, 'disco pieno'); END")));
+    LavoroWkMrn lavoro(stato_, s_, messaggi_);
+    QVERIFY(lavoro.apri());
+    for (const char* codice : {"24IT000000000001E1", "24IT000000000002T1", "24IT000000000003T1", "24IT000000000004E1"})
+        lavoro.scriviRiga(QString::fromLatin1(codice), Esito{}, Titolo{});
+    lavoro.chiudi();
+    QCOMPARE(lavoro.righeNonScritte(), qint64(2));
+    QCOMPARE(prova::Codici(db_, QStringLiteral("WkMRN")),
+             QStringList({QStringLiteral("24IT000000000001E1"), QStringLiteral("24IT000000000004E1")}));
+    QCOMPARE(messaggi_.mostrati().size(), 1);
+    QVERIFY(messaggi_.mostrati().first().testo.contains(QStringLiteral("24IT000000000002T1")));
+    QVERIFY(messaggi_.mostrati().first().testo.contains(QStringLiteral("disco pieno")));
 }
 
 QTEST_GUILESS_MAIN(TestLavoroWk)
