@@ -8,7 +8,9 @@
 #include "platform/ansi_text.h"
 #include "shell/procedure_file.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QStringList>
 
 namespace qv {
 
@@ -62,6 +64,20 @@ QString DescriviFine(const RisultatoElenco& r, const QString& elenco) {
         return QStringLiteral("Non si può scrivere il file degli esiti");
     }
     return {};
+}
+
+QString TestoFineElenco(const RisultatoElenco& r, const RichiestaElenco& richiesta) {
+    QStringList righe{QStringLiteral("MRN: ") + QString::number(r.numero) + QLatin1Char('/') + QString::number(r.totale),
+                      QStringLiteral("skipped: ") + QString::number(r.scartati),
+                      QStringLiteral("not stored: ") + QString::number(r.nonMemorizzati),
+                      QStringLiteral("end: ") + DescriviFine(r, richiesta.elenco)};
+    if (r.totale > 0) {
+        if (richiesta.destinazione == Destinazione::Database)
+            righe << (r.unito ? QStringLiteral("archive: merged") : QStringLiteral("archive: NOT updated"));
+        else
+            righe << QStringLiteral("results: ") + QDir::toNativeSeparators(richiesta.fileEsiti);
+    }
+    return righe.join(QLatin1Char('\n'));
 }
 
 RisultatoElenco ElaboraElenco(const RichiestaElenco& richiesta, const Interroga& interroga,
@@ -154,6 +170,8 @@ RisultatoElenco ElaboraElenco(const RichiestaElenco& richiesta, const Interroga&
         case Destinazione::Database:
             if (lavoro && lavoro->databaseAperto() && lavoro->aperta())
                 lavoro->scriviRiga(*mrn, esito, titolo);
+            else
+                ++r.nonMemorizzati; // no work table to write to (closed, or never opened)
             break;
         }
     }
@@ -162,6 +180,7 @@ RisultatoElenco ElaboraElenco(const RichiestaElenco& richiesta, const Interroga&
 
     if (lavoro) {
         lavoro->chiudi();
+        r.nonMemorizzati += lavoro->righeNonScritte();
         if (lavoro->databaseAperto())
             r.unito = lavoro->unisci();
     }

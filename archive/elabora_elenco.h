@@ -60,6 +60,7 @@ struct RisultatoElenco {
     qint64 numero = 0;    // MRNs counted (the one that found no connection included)
     qint64 totale = 0;    // items of the count pass
     qint64 scartati = 0;  // items that could not be codes, skipped
+    qint64 nonMemorizzati = 0; // D.B.: MRNs queried whose work row is not in the work table
     FineElenco fine = FineElenco::Completato;
     QString messaggio;    // the enquiry's message when it found no connection
     bool unito = false;   // the work table was merged into the archive
@@ -87,7 +88,12 @@ RisultatoElenco ElaboraElenco(const RichiestaElenco& richiesta, StatoWeb& web, c
 QString TestoElaborazione(qint64 totale);
 // "Interrogo MRN numero " + mrn + "     (" + n + "/" + totale + ")".
 QString TestoAvanzamento(const AvanzamentoElenco& a);
-// A sentence for the end of a run that did not query anything.
+// A sentence for how the run ended ("Elaborati n MRN", the cancel, the list's fault, ...).
 QString DescriviFine(const RisultatoElenco& r, const QString& elenco);
+// The summary of a run, one line each: "MRN: n/total", "skipped: k",
+// "not stored: m", "end: " + DescriviFine, then, when the list held items,
+// "archive: merged" (or "NOT updated") for D.B. or "results: " + the results
+// file for the other destinations. No line break after the last line.
+QString TestoFineElenco(const RisultatoElenco& r, const RichiestaElenco& richiesta);
 
 } // namespace qv

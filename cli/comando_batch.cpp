@@ -42,6 +42,8 @@ int AvviaArchivioCli(AmbienteCli& ambiente, const QString& home, const char* com
         return kErroreAvvio;
     const StatoDatabase& database = ambiente.database;
     QTextStream err(stderr);
+    if (databaseNecessario && ambiente.archivioMancante)
+        return kErroreAvvio; // AvviaAmbiente named the missing file
     if (databaseNecessario && !database.DatabaseAperto) {
         err << "quorvan-cli " << comando << ": the database " << QDir::toNativeSeparators(database.FileDataBase)
             << " cannot be opened" << Qt::endl;
@@ -73,24 +75,17 @@ int EseguiElencoCli(AmbienteCli& ambiente, StatoDatabase& database, const QStrin
                                             ambiente.messaggi, cb);
     std::signal(SIGINT, precedente);
 
-    out << "MRN: " << r.numero << '/' << r.totale << '\n';
-    out << "skipped: " << r.scartati << '\n';
-    out << "end: " << DescriviFine(r, richiesta.elenco) << '\n';
-    if (r.totale > 0) {
-        if (richiesta.destinazione == Destinazione::Database) {
-            out << "archive: " << (r.unito ? "merged" : "NOT updated") << '\n';
-            QStringList stati;
-            for (int s = 0; s < kStatoTutti; ++s) {
-                FiltriArchivio f;
-                f.stato = s;
-                stati << VociStato().at(s) + QLatin1Char(' ') +
-                             QString::number(ContaEstrazione(database.DbLavoro,
-                                                             EstraiMrnSql(QStringLiteral("WkMRN"), f, QDate::currentDate())));
-            }
-            out << "states: " << stati.join(QStringLiteral(", ")) << '\n';
-        } else {
-            out << "results: " << QDir::toNativeSeparators(richiesta.fileEsiti) << '\n';
+    out << TestoFineElenco(r, richiesta) << '\n';
+    if (r.totale > 0 && richiesta.destinazione == Destinazione::Database) {
+        QStringList stati;
+        for (int s = 0; s < kStatoTutti; ++s) {
+            FiltriArchivio f;
+            f.stato = s;
+            stati << VociStato().at(s) + QLatin1Char(' ') +
+                         QString::number(ContaEstrazione(database.DbLavoro,
+                                                         EstraiMrnSql(QStringLiteral("WkMRN"), f, QDate::currentDate())));
         }
+        out << "states: " << stati.join(QStringLiteral(", ")) << '\n';
     }
     out.flush();
 

@@ -40,6 +40,8 @@ private slots:
     void nomeRifiutato();
     void spazzaturaNellElenco();
     void centomilaElementi();
+    void testoFine_data();
+    void testoFine();
 
 private:
     RisultatoElenco esegui(const QByteArray& elenco, Destinazione d, const QString& sep, int annullaDopo = -1);
@@ -278,6 +280,58 @@ void TestElaboraElenco::centomilaElementi() {
     const QByteArray esiti = leggiFile(dir_.filePath(QString::fromLatin1(kFileEsiti)));
     QCOMPARE(esiti.count("\r\n"), 100000);
     QVERIFY(esiti.endsWith("24IT000000099999E1;" + QByteArray(18, ';') + "99E1;\r\n"));
+}
+
+void TestElaboraElenco::testoFine_data() {
+    QTest::addColumn<int>("fine");
+    QTest::addColumn<int>("destinazione");
+    QTest::addColumn<qint64>("numero");
+    QTest::addColumn<qint64>("totale");
+    QTest::addColumn<qint64>("scartati");
+    QTest::addColumn<qint64>("nonMemorizzati");
+    QTest::addColumn<bool>("unito");
+    QTest::addColumn<QString>("testo");
+
+    const int db = static_cast<int>(Destinazione::Database);
+    const int file = static_cast<int>(Destinazione::File);
+    const int fatto = static_cast<int>(FineElenco::Completato);
+    QTest::newRow("D.B., rows skipped and not stored")
+        << fatto << db << qint64(150) << qint64(150) << qint64(2) << qint64(42) << true
+        << "MRN: 150/150\nskipped: 2\nnot stored: 42\nend: Elaborati 150 MRN\narchive: merged";
+    QTest::newRow("D.B., merge failed")
+        << fatto << db << qint64(3) << qint64(3) << qint64(0) << qint64(0) << false
+        << "MRN: 3/3\nskipped: 0\nnot stored: 0\nend: Elaborati 3 MRN\narchive: NOT updated";
+    QTest::newRow("results file")
+        << fatto << static_cast<int>(Destinazione::Stampa) << qint64(1) << qint64(1) << qint64(0) << qint64(0) << false
+        << "MRN: 1/1\nskipped: 0\nnot stored: 0\nend: Elaborati 1 MRN\nresults: /p/EsitiDaEle.txt";
+    QTest::newRow("cancelled")
+        << static_cast<int>(FineElenco::Annullato) << file << qint64(3) << qint64(10) << qint64(0) << qint64(0) << false
+        << "MRN: 3/10\nskipped: 0\nnot stored: 0\nend: Elaborazione annullata dall'Operatore dopo 3 MRN\n"
+           "results: /p/EsitiDaEle.txt";
+    QTest::newRow("nothing but junk: no archive line")
+        << static_cast<int>(FineElenco::ElencoVuoto) << db << qint64(0) << qint64(0) << qint64(4) << qint64(0) << false
+        << "MRN: 0/0\nskipped: 4\nnot stored: 0\nend: L'elenco '/p/l.txt' non contiene MRN";
+}
+
+void TestElaboraElenco::testoFine() {
+    QFETCH(int, fine);
+    QFETCH(int, destinazione);
+    RisultatoElenco r;
+    r.fine = static_cast<FineElenco>(fine);
+    QFETCH(qint64, numero);
+    QFETCH(qint64, totale);
+    QFETCH(qint64, scartati);
+    QFETCH(qint64, nonMemorizzati);
+    QFETCH(bool, unito);
+    QFETCH(QString, testo);
+    r.numero = numero;
+    r.totale = totale;
+    r.scartati = scartati;
+    r.nonMemorizzati = nonMemorizzati;
+    r.unito = unito;
+    const RichiestaElenco richiesta{QStringLiteral("/p/l.txt"), QStringLiteral("|"),
+                                    static_cast<Destinazione>(destinazione), QStringLiteral("/p/EsitiDaEle.txt")};
+    QCOMPARE(TestoFineElenco(r, richiesta), testo);
 }
 
 QTEST_GUILESS_MAIN(TestElaboraElenco)
