@@ -37,6 +37,27 @@ std::optional<double> comeNumero(const QVariant& valore) {
     return n;
 }
 
+// The locale's short date with the year in four digits: its day/month order
+// and separators, but a year a spreadsheet cannot read in another century.
+QString formatoDataCorta(const QLocale& locale) {
+    const QString corto = locale.dateFormat(QLocale::ShortFormat);
+    QString formato;
+    bool citato = false;
+    for (qsizetype i = 0; i < corto.size(); ++i) {
+        const QChar c = corto.at(i);
+        if (c == QLatin1Char('\''))
+            citato = !citato;
+        if (citato || c != QLatin1Char('y')) {
+            formato += c;
+            continue;
+        }
+        while (i + 1 < corto.size() && corto.at(i + 1) == QLatin1Char('y'))
+            ++i;
+        formato += QStringLiteral("yyyy");
+    }
+    return formato;
+}
+
 } // namespace
 
 QString FormattaCampoCsv(const QVariant& valore, TipoCampo tipo, const QLocale& locale) {
@@ -55,7 +76,7 @@ QString FormattaCampoCsv(const QVariant& valore, TipoCampo tipo, const QLocale& 
         // spreadsheet reads day/month/year better.
         if (locale.language() == QLocale::C)
             return data.toString(QStringLiteral("dd/MM/yyyy"));
-        return locale.toString(data, QLocale::ShortFormat);
+        return locale.toString(data, formatoDataCorta(locale));
     }
     case TipoCampo::Numero: {
         const double n = comeNumero(valore).value_or(0);

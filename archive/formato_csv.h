@@ -12,7 +12,7 @@ namespace qv {
 
 // Text: trimmed, empty when null or blank, without line breaks.
 // Date (a day number): empty below day 1 (the stored 0 of an unknown date),
-// otherwise the locale's short date. Anything else: the number, 0 when null
+// otherwise the locale's short date with a four-digit year. Anything else: the number, 0 when null
 // or not numeric.
 QString FormattaCampoCsv(const QVariant& valore, TipoCampo tipo, const QLocale& locale = QLocale::system());
 

@@ -228,9 +228,9 @@ void TestArchivioDatabase::esportaCsv() {
              QByteArray("MRN;NAZ;UFF.EXP.;SEZIONE;DESCRIZIONE;DATA;UFF. 1;RUOLO 1;DATA 1;CANC. 1;UFF. 2;RUOLO 2;"
                         "DATA 2;CANC. 2;UFF. 3;RUOLO 3;DATA 3;CANC. 3;UFF. 4;RUOLO 4;DATA 4;CANC. 4;Elaborato;St;\r"));
     // A 0 date is an empty cell; the state is written as its number.
-    QCOMPARE(righe.at(1), QByteArray("23IT000000000002T2;IT;;;MILANO;;;;;;;;;;;;;;;;;;01/07/23;2;\r"));
+    QCOMPARE(righe.at(1), QByteArray("23IT000000000002T2;IT;;;MILANO;;;;;;;;;;;;;;;;;;01/07/2023;2;\r"));
     // The embedded line feed is dropped; the exit date is in the short form.
-    QCOMPARE(righe.at(3), QByteArray("24IT000000000004E4;IT;;;RIGADUE;15/03/23;;;;;;;;;;;;;;;;;10/05/24;3;\r"));
+    QCOMPARE(righe.at(3), QByteArray("24IT000000000004E4;IT;;;RIGADUE;15/03/2023;;;;;;;;;;;;;;;;;10/05/2024;3;\r"));
     QCOMPARE(righe.at(4), QByteArray());
 }
 

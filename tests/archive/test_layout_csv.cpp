@@ -16,7 +16,8 @@ private slots:
     void pannelloLayOut();
     void campoCsv_data();
     void campoCsv();
-    void dataSenzaLocale();
+    void dataPerLocale_data();
+    void dataPerLocale();
     void righeCsv();
     void statiEColori();
 };
@@ -78,8 +79,7 @@ void TestLayoutCsv::campoCsv_data() {
     QTest::newRow("date 0 is blank") << QVariant(0.0) << d << "";
     QTest::newRow("date null is blank") << QVariant() << d << "";
     QTest::newRow("date below day 1") << QVariant(0.75) << d << "";
-    QTest::newRow("date") << QVariant(marzo) << d << "12/03/24";
-    QTest::newRow("date with time") << QVariant(marzo + 0.5) << d << "12/03/24";
+    QTest::newRow("date with time: the day alone") << QVariant(marzo + 0.5) << d << "12/03/2024";
     QTest::newRow("state 2") << QVariant(2) << n << "2";
     QTest::newRow("number null") << QVariant() << n << "0";
     QTest::newRow("number not numeric") << QVariant("abc") << n << "0";
@@ -94,11 +94,25 @@ void TestLayoutCsv::campoCsv() {
              atteso);
 }
 
-void TestLayoutCsv::dataSenzaLocale() {
-    const double marzo = platform::dayNumber(QDate(2024, 3, 12));
-    QCOMPARE(FormattaCampoCsv(marzo, TipoCampo::Data, QLocale::c()), QStringLiteral("12/03/2024"));
-    QCOMPARE(FormattaCampoCsv(marzo, TipoCampo::Data, QLocale(QLocale::English, QLocale::UnitedStates)),
-             QStringLiteral("3/12/24"));
+void TestLayoutCsv::dataPerLocale_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QDate>("data");
+    QTest::addColumn<QString>("atteso");
+    const QLocale it(QLocale::Italian, QLocale::Italy);
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    QTest::newRow("it_IT: day/month/four-digit year") << it << QDate(2025, 3, 11) << "11/03/2025";
+    QTest::newRow("it_IT: last century") << it << QDate(1999, 6, 5) << "05/06/1999";
+    QTest::newRow("en_US: month/day/four-digit year") << us << QDate(2025, 3, 11) << "3/11/2025";
+    QTest::newRow("de_DE: the locale's separator") << QLocale(QLocale::German, QLocale::Germany) << QDate(2025, 3, 11)
+                                                   << "11.03.2025";
+    QTest::newRow("C locale: no month names") << QLocale::c() << QDate(2025, 3, 11) << "11/03/2025";
+}
+
+void TestLayoutCsv::dataPerLocale() {
+    QFETCH(QLocale, locale);
+    QFETCH(QDate, data);
+    QFETCH(QString, atteso);
+    QCOMPARE(FormattaCampoCsv(platform::dayNumber(data), TipoCampo::Data, locale), atteso);
 }
 
 void TestLayoutCsv::righeCsv() {
