@@ -23,7 +23,8 @@ ValoriRigaMrn CalcolaRigaMrn(const QString& codice, std::span<const QString> esi
     r.ExUffExport = oBlank(voceDi(esito, 17));
 
     // Value 18 is "code - description": the code in the first 8 characters,
-    // the description from character 12 to 70.
+    // the description from character 12 to 70. Blank: both are empty text, never NULL.
+    r.ExUffUscitaCod = r.ExUffUscitaDes = QString(QLatin1String(""));
     const QString uscita = voceDi(esito, 18);
     if (!uscita.trimmed().isEmpty()) {
         const QString settanta = uscita.left(70).leftJustified(70, QLatin1Char(' '));

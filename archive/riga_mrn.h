@@ -14,7 +14,7 @@ struct ValoriRigaMrn {
     QString Codice;
     QString Nazione;
     QString ExUffExport;
-    QString ExUffUscitaCod;
+    QString ExUffUscitaCod; // "" (not null) when value 18 is blank
     QString ExUffUscitaDes;
     double ExDataUscita = 0;
     QString TrUfficio[4];

@@ -138,7 +138,15 @@ void TestLavoroWk::scriviRiga() {
     QCOMPARE(r.value("TrData1").toDouble(), transito.isEmpty() ? 0.0 : platform::dayNumber(QDate(2024, 2, 1)));
     QCOMPARE(r.value("ExUffExport").toString(), QStringLiteral(" "));
     QCOMPARE(r.value("TrUfficio1").toString(), QStringLiteral(" "));
-    QCOMPARE(r.value("ExUffUscitaCod").toString(), QString());
+    // A blank office of exit is stored as empty text, not NULL.
+    for (const char* campo : {"ExUffUscitaCod", "ExUffUscitaDes"}) {
+        QVERIFY2(!r.value(campo).isNull(), campo);
+        QCOMPARE(r.value(campo).toString(), QStringLiteral(""));
+    }
+    QSqlQuery q(db_.connessioneSql());
+    QVERIFY(q.exec(QStringLiteral("SELECT count(*) FROM WkMRN WHERE ExUffUscitaCod IS NULL OR ExUffUscitaDes IS NULL")));
+    QVERIFY(q.next());
+    QCOMPARE(q.value(0).toInt(), 0);
     QCOMPARE(r.value("DataElab").toDouble(), platform::dayNumber(kGiorno1));
 }
 
