@@ -16,9 +16,6 @@ private slots:
         QTest::addColumn<QDateTime>("when");
         QTest::addColumn<double>("serial");
         QTest::newRow("day zero") << QDateTime(QDate(1899, 12, 30), QTime(0, 0)) << 0.0;
-        QTest::newRow("first of 1900") << QDateTime(QDate(1900, 1, 1), QTime(0, 0)) << 2.0;
-        QTest::newRow("noon") << QDateTime(QDate(1899, 12, 31), QTime(12, 0)) << 1.5;
-        QTest::newRow("y2k") << QDateTime(QDate(2000, 1, 1), QTime(0, 0)) << 36526.0;
         QTest::newRow("2026") << QDateTime(QDate(2026, 12, 6), QTime(18, 0)) << 46362.75;
         QTest::newRow("before day zero") << QDateTime(QDate(1899, 12, 29), QTime(6, 0)) << -1.25;
     }
@@ -31,22 +28,19 @@ private slots:
 
     void text_data() {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("valid");
-        QTest::addColumn<QDate>("date");
-        QTest::newRow("dd/mm/yyyy") << "06/12/2026" << true << QDate(2026, 12, 6);
-        QTest::newRow("d/m/yy") << "6/1/26" << true << QDate(2026, 1, 6);
-        QTest::newRow("yy 1900s") << "6/1/95" << true << QDate(1995, 1, 6);
-        QTest::newRow("iso") << "2026-12-06" << true << QDate(2026, 12, 6);
-        QTest::newRow("31 February") << "31/02/2026" << false << QDate();
-        QTest::newRow("words") << "ieri" << false << QDate();
+        QTest::addColumn<QDate>("date"); // null: refused
+        QTest::newRow("d/m/yy") << "6/1/26" << QDate(2026, 1, 6);
+        QTest::newRow("yy 1900s") << "6/1/95" << QDate(1995, 1, 6);
+        QTest::newRow("iso") << "2026-12-06" << QDate(2026, 12, 6);
+        QTest::newRow("31 February") << "31/02/2026" << QDate();
+        QTest::newRow("words") << "ieri" << QDate();
     }
     void text() {
         QFETCH(QString, text);
-        QFETCH(bool, valid);
         QFETCH(QDate, date);
         const auto serial = dayNumberFromText(text);
-        QCOMPARE(serial.has_value(), valid);
-        if (valid)
+        QCOMPARE(serial.has_value(), date.isValid());
+        if (serial)
             QCOMPARE(dateFromDayNumber(*serial), date);
     }
 
@@ -54,29 +48,20 @@ private slots:
         const QString s = QString::fromUtf8("àèìòù €‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’“”•–—˜™š›œžŸ ÿ");
         QCOMPARE(fromAnsi(toAnsi(s)), s);
         QCOMPARE(toAnsi(QString::fromUtf8("Ω")), QByteArray("?"));
-        QVERIFY(isAnsiRepresentable(QChar(0x20AC)));
-        QVERIFY(!isAnsiRepresentable(QChar(0x03A9)));
     }
 
-    void defaultAnswers_data() {
-        QTest::addColumn<int>("buttons");
-        QTest::addColumn<int>("which");
-        QTest::addColumn<int>("answer");
-        QTest::newRow("ok") << int(Pulsanti::Ok) << 0 << int(Risposta::Ok);
-        QTest::newRow("yes/no, no default") << int(Pulsanti::SiNo) << 1 << int(Risposta::No);
-        QTest::newRow("retry/cancel") << int(Pulsanti::RiprovaAnnulla) << 0 << int(Risposta::Riprova);
-        QTest::newRow("yes/no/cancel third") << int(Pulsanti::SiNoAnnulla) << 2 << int(Risposta::Annulla);
-        QTest::newRow("out of range falls to first") << int(Pulsanti::OkAnnulla) << 5 << int(Risposta::Ok);
-    }
     void defaultAnswers() {
-        QFETCH(int, buttons);
-        QFETCH(int, which);
-        QFETCH(int, answer);
-        Messaggio m{"t", "T", Icona::Domanda, Pulsanti(buttons), which};
-        QCOMPARE(int(rispostaPredefinita(m)), answer);
-        MessaggiRegistrati r;
-        QCOMPARE(int(r.mostra(m)), answer);
-        QCOMPARE(r.mostrati().size(), 1);
+        // The default button's answer; a default out of range falls to the first button.
+        const QList<std::tuple<Pulsanti, int, Risposta>> casi = {{Pulsanti::SiNo, 1, Risposta::No},
+                                                                 {Pulsanti::SiNoAnnulla, 2, Risposta::Annulla},
+                                                                 {Pulsanti::OkAnnulla, 5, Risposta::Ok}};
+        for (const auto& [pulsanti, quale, risposta] : casi) {
+            Messaggio m{"t", "T", Icona::Domanda, pulsanti, quale};
+            QCOMPARE(rispostaPredefinita(m), risposta);
+            MessaggiRegistrati r;
+            QCOMPARE(r.mostra(m), risposta);
+            QCOMPARE(r.mostrati().size(), 1);
+        }
     }
 
     void scriptedAndForcedAnswers() {
