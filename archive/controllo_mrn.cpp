@@ -1,5 +1,7 @@
 #include "archive/controllo_mrn.h"
 
+#include "enquiry/codici_web.h"
+
 namespace qv {
 
 namespace {
@@ -27,8 +29,7 @@ bool MrnCorrettoValido(const QString& mrn) {
     if (QString::compare(nazione, QLatin1String("AA"), Qt::CaseSensitive) < 0 ||
         QString::compare(nazione, QLatin1String("ZZ"), Qt::CaseSensitive) > 0)
         return false;
-    const QChar tipo = mrn.at(16);
-    return tipo == QLatin1Char('E') || tipo == QLatin1Char('T');
+    return tipoMrn(mrn) != TipoMrn::Nessuno;
 }
 
 } // namespace qv

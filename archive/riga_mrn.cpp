@@ -2,6 +2,7 @@
 
 #include "archive/colonne_griglia.h"
 #include "archive/righe_esiti.h"
+#include "enquiry/codici_web.h"
 #include "platform/day_number.h"
 
 namespace qv {
@@ -49,14 +50,14 @@ ValoriRigaMrn CalcolaRigaMrn(const QString& codice, std::span<const QString> esi
     }
 
     const QString messaggio = voceDi(titolo, 2);
-    const QString tipo = codice.mid(16, 1);
+    const TipoMrn tipo = tipoMrn(codice);
     if (messaggio.startsWith(QLatin1String("***")))
         r.OKStato = kStatoErrato;
     else if (messaggio.startsWith(QLatin1String("===")))
         r.OKStato = kStatoSospeso;
-    else if (tipo == QLatin1String("E"))
+    else if (tipo == TipoMrn::Esportazione)
         r.OKStato = dataUscita ? kStatoConcluso : kStatoSospeso;
-    else if (tipo == QLatin1String("T"))
+    else if (tipo == TipoMrn::Transito)
         r.OKStato = dataTransito ? kStatoConcluso : kStatoSospeso;
     return r;
 }

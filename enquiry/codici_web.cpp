@@ -42,11 +42,20 @@ QString UrlVatPivaPredefinito() { return QStringLiteral("&piva="); }
 
 bool ECodiceVat(const QString& codice) { return codice.size() < 18; }
 
+TipoMrn tipoMrn(const QString& codice) {
+    if (codice.size() < 17)
+        return TipoMrn::Nessuno;
+    if (codice.at(16) == QLatin1Char('E'))
+        return TipoMrn::Esportazione;
+    if (codice.at(16) == QLatin1Char('T'))
+        return TipoMrn::Transito;
+    return TipoMrn::Nessuno;
+}
+
 QString ControllaMrn(const QString& mrn) {
     if (TogliSpazi(mrn).size() < 18)
         return QStringLiteral("*** Lunghezza numero MRN errata (18 caratteri)");
-    const QChar tipo = mrn.size() >= 17 ? mrn.at(16) : QChar();
-    if (tipo != QLatin1Char('E') && tipo != QLatin1Char('T'))
+    if (tipoMrn(mrn) == TipoMrn::Nessuno)
         return QStringLiteral("*** Tipo MRN errato (T=Transito, E=Export)");
     return {};
 }
@@ -95,7 +104,7 @@ int LeggiSecondiAttesa(const QString& fileIni) {
 
 QStringList CancellaCacheUrl(const StatoWeb& web, const QString& codice) {
     QStringList indirizzi{IndirizzoExport(web, codice)};
-    if (codice.size() >= 17 && codice.at(16) == QLatin1Char('T'))
+    if (tipoMrn(codice) == TipoMrn::Transito)
         indirizzi << IndirizzoTransito(web, codice);
     return indirizzi;
 }

@@ -23,6 +23,11 @@ QString UrlVatPivaPredefinito();  // "&piva="
 // The code kind: fewer than 18 characters is a VAT number, else an MRN.
 bool ECodiceVat(const QString& codice);
 
+// An MRN's kind, from its 17th character as given (case-sensitive): "E"
+// export, "T" transit; Nessuno for a shorter code or any other character.
+enum class TipoMrn { Nessuno, Esportazione, Transito };
+TipoMrn tipoMrn(const QString& codice);
+
 // Empty when the MRN is acceptable, otherwise the rejection message. The
 // length is checked on the MRN without its blanks, the kind on character 17
 // of the MRN as given (case-sensitive).

@@ -73,7 +73,7 @@ QString GetHtmPage::xGetPaginaMRN() {
 
     const QString indirizzoExport = IndirizzoExport(web_, mrn_);
     const QString indirizzoTransito = IndirizzoTransito(web_, mrn_);
-    const bool esportazione = mrn_.at(16) == QLatin1Char('E');
+    const bool esportazione = tipoMrn(mrn_) == TipoMrn::Esportazione;
     url_ = esportazione ? indirizzoExport : indirizzoTransito;
     tipo_ = esportazione ? QStringLiteral("ex") : QStringLiteral("tr");
 

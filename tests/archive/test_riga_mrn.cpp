@@ -4,6 +4,7 @@
 #include "archive/colonne_griglia.h"
 #include "archive/controllo_mrn.h"
 #include "archive/riga_mrn.h"
+#include "enquiry/codici_web.h"
 #include "platform/day_number.h"
 
 #include <QTest>
@@ -28,6 +29,8 @@ private slots:
     void transito();
     void mrnCorretto_data();
     void mrnCorretto();
+    void tipo_data();
+    void tipo();
 };
 
 void TestRigaMrn::stato_data() {
@@ -138,7 +141,6 @@ void TestRigaMrn::mrnCorretto_data() {
     QTest::newRow("17 characters") << "24IT000000000001E" << false;
     QTest::newRow("digit at 3") << "241T000000000001E1" << false;
     QTest::newRow("X at 17") << "24IT000000000001X1" << false;
-    QTest::newRow("lower-case kind") << "24IT000000000001e1" << false;
     QTest::newRow("year 06") << "06IT000000000001E1" << false;
     QTest::newRow("year 07") << "07IT000000000001E1" << true;
     QTest::newRow("year 99") << "99IT000000000001E1" << true;
@@ -152,6 +154,29 @@ void TestRigaMrn::mrnCorretto() {
     QFETCH(QString, mrn);
     QFETCH(bool, valido);
     QCOMPARE(MrnCorrettoValido(mrn), valido);
+}
+
+// tipoMrn (enquiry/codici_web.h) has no test of its own under tests/enquiry yet.
+void TestRigaMrn::tipo_data() {
+    QTest::addColumn<QString>("codice");
+    QTest::addColumn<int>("tipo");
+    const int ex = static_cast<int>(TipoMrn::Esportazione);
+    const int tr = static_cast<int>(TipoMrn::Transito);
+    const int nessuno = static_cast<int>(TipoMrn::Nessuno);
+    QTest::newRow("export") << "24IT000000000001E1" << ex;
+    QTest::newRow("transit") << "24IT000000000001T1" << tr;
+    QTest::newRow("17 characters are enough") << "24IT000000000001T" << tr;
+    QTest::newRow("16 characters") << "24IT000000000001" << nessuno;
+    QTest::newRow("empty") << "" << nessuno;
+    QTest::newRow("lower case is no kind") << "24IT000000000001e1" << nessuno;
+    QTest::newRow("other letter") << "24IT000000000001X1" << nessuno;
+    QTest::newRow("read as given: a leading blank moves the kind") << " 24IT000000000001E1" << nessuno;
+}
+
+void TestRigaMrn::tipo() {
+    QFETCH(QString, codice);
+    QFETCH(int, tipo);
+    QCOMPARE(static_cast<int>(tipoMrn(codice)), tipo);
 }
 
 QTEST_GUILESS_MAIN(TestRigaMrn)
