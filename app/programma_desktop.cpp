@@ -1,61 +1,53 @@
 #include "app/programma_desktop.h"
 
-#include "database/avvio_database.h"
-#include "database/colori.h"
-#include "database/file_database.h"
-#include "database/nazioni.h"
-#include "shell/versione_programma.h"
+#include "platform/desktop_programs.h"
+#include "platform/printers.h"
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QPrinter>
+
+#include <cstdlib>
 
 namespace qv {
 
-void CollegaDatabase(Desktop& d, StatoDatabase& db) {
-    auto parametri = [&d] {
-        return ParametriAvvio{d.shell.cartellaProgramma, NomeProgramma, d.shell.FileIni};
+void ImpostaPiattaforma(ContestoDesktop& c) {
+    ContestoFinestre& f = c.finestre;
+    f.terminaProgramma = [&c](int codice) {
+        c.fileAperti.ChiudiTutti();
+        std::exit(codice);
     };
-    db.InizioAttesa = [] { QApplication::setOverrideCursor(Qt::WaitCursor); };
-    db.FineAttesa = [] {
+    f.stampantiInstallate = platform::installedPrinters;
+    f.stampantePredefinita = platform::defaultPrinterName;
+    f.sceltaStampante = platform::choosePrinter;
+    f.preparaStampante = [&f](QPrinter& stampante) { platform::selectPrinter(stampante, f.stampanteCorrente()); };
+    f.sceltaProgramma = [](QWidget* sopra, const QString& cartella) {
+        QFileDialog dialogo(sopra, QString(), cartella,
+                            QStringLiteral("File eseguibile (*.EXE *.exe);;Tutti i file (*)"));
+        dialogo.setDefaultSuffix(QStringLiteral("exe"));
+        dialogo.setFileMode(QFileDialog::ExistingFile);
+        return dialogo.exec() == QDialog::Accepted ? dialogo.selectedFiles().value(0) : QString();
+    };
+    f.infoSistema = [] {
+        const platform::SystemInfoLocation l = platform::systemInfoLocation();
+        return QStringList{l.programPath, l.folder};
+    };
+    c.database.InizioAttesa = [] { QApplication::setOverrideCursor(Qt::WaitCursor); };
+    c.database.FineAttesa = [] {
         while (QApplication::overrideCursor())
             QApplication::restoreOverrideCursor();
-    };
-    d.database.caricaColori = [&d, &db] { db.ColoriGriglia = CaricaColoriGriglia(d.shell.FileIni); };
-    d.database.preparaFile = [parametri] { PreparaFileProgramma(parametri()); };
-    d.database.controllaRiferimento = [&d, &db, parametri](QWidget*) {
-        UscitaAggiornamento uscita;
-        uscita.eventi = [] { QCoreApplication::processEvents(); };
-        const ParametriAvvio p = parametri();
-        return ControllaRiferimento(db, d.messaggi, p, AggiornamentoSenzaFinestra(d.messaggi, p, uscita));
-    };
-    d.database.apriDatabase = [&d, &db] {
-        ImpostaFileDataBase(db, d.shell.cartellaProgramma, NomeProgramma);
-        d.web.CartellaTemp = db.CartellaTemp;
-        db.DatabaseAperto = ApriDataBase(db);
-        return db.DatabaseAperto;
-    };
-    d.database.caricaNazioniCee = [&d, &db] { CaricaNazioniCee(db, d.messaggi); };
-    d.database.databaseAperto = [&db] { return db.DatabaseAperto; };
-    d.database.chiudiDatabase = [&db] {
-        if (db.DatabaseAperto) ChiudiDataBase(db);
     };
 }
 
 ProgrammaDesktop::ProgrammaDesktop(const QString& cartella)
-    : desktop_(shell_, web_, messaggi_, avviatore_), filtro_(desktop_) {
-    shell_.cartellaProgramma = cartella;
-    ImpostaPiattaforma(desktop_);
-    desktop_.fileAperti = &fileAperti_;
-    desktop_.ambienteWeb.http = &http_;
-    desktop_.ambienteWeb.messaggi = &messaggi_;
-    desktop_.ambienteWeb.apriDocumento = &apriDocumento_;
-    desktop_.ambienteWeb.fileAperti = &fileAperti_;
-    CollegaDatabase(desktop_, db_);
-    startup_ = std::make_unique<Startup>(desktop_);
+    : contesto_(cartella, messaggi_, avviatore_, &http_, &apriDocumento_), filtro_(contesto_.finestre),
+      principale_(contesto_) {
+    ImpostaPiattaforma(contesto_);
 }
 
 bool ProgrammaDesktop::avvia() {
-    if (!startup_->avvia()) return false;
-    http_.setTimeoutMs(web_.SecondiAttesa * 1000);
+    if (!principale_.avvia()) return false;
+    http_.setTimeoutMs(contesto_.web.SecondiAttesa * 1000);
     return true;
 }
 

@@ -1,28 +1,20 @@
 #pragma once
-// The desktop program put together: the state of each subsystem, the
-// platform's message boxes, launcher, HTTP client and printers, the common
-// keys, and the main window.
+// The desktop program put together: the platform's message boxes, launcher,
+// HTTP client, document opener, printers and dialogs; the program context;
+// the common keys; the main window.
 
-#include "database/stato_database.h"
-#include "enquiry/stato_web.h"
+#include "app/contesto_desktop.h"
+#include "app/finestra_principale.h"
 #include "platform/document_opener.h"
 #include "platform/http_client.h"
-#include "shell/avviatore_sistema.h"
-#include "shell/procedure_file.h"
-#include "shell/stato_shell.h"
-#include "shell/ui/desktop.h"
+#include "platform/system_launcher.h"
 #include "shell/ui/messaggi_finestra.h"
-#include "shell/ui/startup.h"
 #include "shell/ui/tasti_comuni.h"
-
-#include <memory>
 
 namespace qv {
 
-// The database layer's start-up and shut-down steps on `db`, as the desktop
-// program runs them (the upgrade, when due, runs unattended with the busy
-// pointer; its window comes with the database windows).
-void CollegaDatabase(Desktop& desktop, StatoDatabase& db);
+// The platform's printers, dialogs, busy pointer and exit, for the real program.
+void ImpostaPiattaforma(ContestoDesktop& contesto);
 
 class ProgrammaDesktop {
 public:
@@ -32,24 +24,17 @@ public:
     // The start-up; false when the program must end at once.
     bool avvia();
 
-    Startup& principale() { return *startup_; }
-    Desktop& desktop() { return desktop_; }
-    StatoDatabase& database() { return db_; }
-    StatoWeb& web() { return web_; }
-    FileAperti& fileAperti() { return fileAperti_; }
+    FinestraPrincipale& principale() { return principale_; }
+    ContestoDesktop& contesto() { return contesto_; }
 
 private:
-    StatoShell shell_;
-    StatoWeb web_;
-    StatoDatabase db_;
     MessaggiFinestra messaggi_;
     AvviatoreSistema avviatore_;
-    FileAperti fileAperti_;
     platform::NetworkHttpClient http_;
     platform::SystemDocumentOpener apriDocumento_;
-    Desktop desktop_;
+    ContestoDesktop contesto_;
     TastiComuniFiltro filtro_;
-    std::unique_ptr<Startup> startup_;
+    FinestraPrincipale principale_;
 };
 
 } // namespace qv

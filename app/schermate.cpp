@@ -5,7 +5,7 @@
 // running demo server (tools/demo.sh --screenshots does it).
 
 #include "app/programma_desktop.h"
-#include "enquiry/ui/singolo_mrn.h"
+#include "enquiry/ui/finestra_singolo_mrn.h"
 
 #include <QApplication>
 #include <QDir>
@@ -26,20 +26,22 @@ int main(int argc, char** argv) {
 
     qv::ProgrammaDesktop programma(argomenti.at(1));
     if (!programma.avvia()) return 1;
-    qv::Startup& principale = programma.principale();
+    qv::FinestraPrincipale& principale = programma.principale();
     principale.show();
     if (!QTest::qWaitForWindowExposed(&principale)) return 1;
     QTest::qWait(300);
     if (!principale.grab().save(uscita.filePath(QStringLiteral("startup.png")))) return 1;
 
-    qv::SingoloMrn singolo(programma.desktop(), &principale);
+    qv::ContestoDesktop& c = programma.contesto();
+    qv::FinestraSingoloMrn singolo(c.finestre, c.web, c.ambienteWeb, &principale);
     singolo.show();
     singolo.activateWindow();
     if (!QTest::qWaitForWindowExposed(&singolo)) return 1;
     (void)QTest::qWaitForWindowActive(&singolo);
-    QTest::keyClicks(singolo.Text1, QStringLiteral("24it123456789012t6"));
-    QTest::keyClick(singolo.cmdAnalizza, Qt::Key_Return);
-    singolo.Text1->setFocus();
+    auto* campo = singolo.findChild<QLineEdit*>(QStringLiteral("Text1"));
+    QTest::keyClicks(campo, QStringLiteral("24it123456789012t6"));
+    QTest::keyClick(singolo.findChild<QPushButton*>(QStringLiteral("cmdAnalizza")), Qt::Key_Return);
+    campo->setFocus();
     QTest::qWait(300);
     if (!singolo.grab().save(uscita.filePath(QStringLiteral("singolo_mrn.png")))) return 1;
     singolo.close();

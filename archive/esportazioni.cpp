@@ -6,7 +6,7 @@
 #include "database/dao/errore.h"
 #include "database/file_database.h"
 #include "platform/ansi_text.h"
-#include "shell/avviatore.h"
+#include "platform/avviatore.h"
 #include "shell/messaggi.h"
 #include "shell/versione_programma.h"
 
@@ -141,6 +141,7 @@ RisultatoEsportazione EsportaCsv(StatoDatabase& s, Messaggi& m, const QString& s
             try {
                 posizione = rs.FieldIndex(colonna.campo);
             } catch (const dao::ErroreDao&) {
+                // A field the table lacks: its column is written blank, the rest of the export goes on.
             }
             posizioni << posizione;
             tipi << (posizione >= 0 ? tipoDi(rs.FieldInfo(posizione).Type) : colonna.tipo);

@@ -1,9 +1,9 @@
 #include "cli/avvio.h"
 
-#include "database/avvio_database.h"
-#include "shell/avvio_programma.h"
-#include "enquiry/codici_web.h"
+#include "database/aggiorna_db.h"
 #include "platform/program_folder.h"
+#include "shell/avvio/sequenza_avvio.h"
+#include "shell/nome_programma.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -25,27 +25,26 @@ AmbienteWeb AmbienteCli::ambienteWeb() {
 bool AvviaAmbiente(AmbienteCli& a, const QString& home) {
     QTextStream err(stderr);
     a.cartellaProgramma = platform::programFolder(home);
-    if (!QFileInfo(a.cartellaProgramma).isDir() || !QDir::setCurrent(a.cartellaProgramma)) {
+    // Upgrade questions get Yes: nobody is there to answer them.
+    MessaggiStderr conferma(Risposta::Si);
+    DatiAvvio dati{a.cartellaProgramma, a.fileIni, a.web, a.database, a.nazioni, conferma};
+    GanciAvvio ganci;
+    UscitaAggiornamento uscita;
+    uscita.riga = [&err](const QString& riga) { err << riga << Qt::endl; };
+    ganci.aggiornamento = [&conferma, &a, uscita](StatoDatabase& s) {
+        AggiornaInAutomatico(s, conferma, a.cartellaProgramma, NomeProgramma, uscita);
+    };
+    const RisultatoAvvio r = EseguiAvvio(dati, ganci);
+    if (r.esito == EsitoAvvio::CartellaInutilizzabile) {
         err << "quorvan-cli: cannot use the program folder " << a.cartellaProgramma << Qt::endl;
         return false;
     }
-    a.fileIni = PercorsoFileIni(a.cartellaProgramma);
-
-    CaricaOpzioniPagine(a.fileIni, a.web);
-
-    ParametriAvvio p;
-    p.cartella = a.cartellaProgramma;
-    p.fileIni = a.fileIni;
-    // Upgrade questions get Yes: nobody is there to answer them.
-    MessaggiStderr conferma(Risposta::Si);
-    if (!AvviaDataBase(a.database, a.nazioni, conferma, p, [&err](const QString& riga) { err << riga << Qt::endl; }))
-        return false;
-
-    LeggiIndirizziWeb(a.fileIni, a.web);
-    a.web.SecondiAttesa = LeggiSecondiAttesa(a.fileIni);
+    if (!r.completato()) return false; // the upgrade said why
+    a.archivioMancante = r.archivioMancante;
+    if (a.archivioMancante)
+        err << "quorvan-cli: the archive " << QDir::toNativeSeparators(a.database.FileDataBase)
+            << " is missing; nothing was created in its place" << Qt::endl;
     a.http = std::make_unique<platform::NetworkHttpClient>(a.web.SecondiAttesa * 1000);
-
-    a.web.CartellaTemp = a.database.CartellaTemp; // set and created by the database steps
     return true;
 }
 

@@ -26,6 +26,7 @@ struct AmbienteCli {
     StatoDatabase database;
     FileAperti fileAperti;
     MessaggiStderr messaggi;
+    bool archivioMancante = false;
     std::unique_ptr<platform::NetworkHttpClient> http;
     platform::SystemDocumentOpener apriDocumento;
 
@@ -33,16 +34,13 @@ struct AmbienteCli {
     AmbienteWeb ambienteWeb();
 };
 
-// The desktop program's start-up without its windows, in the same order:
-// the program folder (`home` when given) becomes the current folder; the
-// configuration file; the page options; the database steps (shipped files,
-// nation list written when missing, row colours, reference check with the
-// upgrade answered Yes and logged on stderr, database file and "TempFile",
-// database open, default nations refreshed); the enquiry addresses and the
-// request time-out. There is no password to ask: the CLI runs unattended.
-// False, with the reason on stderr, when the program folder cannot be used
-// or an upgrade the database needs did not complete. A database that does
-// not open is not a failure here: `database.DatabaseAperto` tells.
+// The program's start-up sequence (shell/avvio/sequenza_avvio.h) with the
+// CLI's hooks: no windows, no password (the CLI runs unattended), the
+// upgrade answered Yes and logged on stderr. False, with the reason on
+// stderr, when the program folder cannot be used or an upgrade the database
+// needs did not complete. A database that does not open is not a failure
+// here: `database.DatabaseAperto` tells, and `archivioMancante` says the
+// archive file of a program folder that had one is missing.
 bool AvviaAmbiente(AmbienteCli& ambiente, const QString& home);
 
 } // namespace qv::cli

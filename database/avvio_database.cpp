@@ -88,10 +88,12 @@ QStringList PreparaFileProgramma(const ParametriAvvio& p) {
         falliti << nomeRiferimento;
     falliti << platform::copyMissingShippedFiles(p.cartella, {QStringLiteral("Images")});
 
-    // No working database yet: the reference is one, empty but for its base
-    // data, and already up to date.
+    // A new program folder (no stamp applied yet) gets its archive from the
+    // reference: empty but for its base data, and already up to date. Later a
+    // missing archive is left missing (moved, or on a drive not mounted).
     const QString lavoro = PercorsoDataBase(p.cartella, p.nome);
-    if (!QFileInfo::exists(lavoro) && QFileInfo(riferimento).isFile()) {
+    const bool cartellaNuova = LeggiIni(p.fileIni, kSezione, kChiave).trimmed().isEmpty();
+    if (cartellaNuova && !QFileInfo::exists(lavoro) && QFileInfo(riferimento).isFile()) {
         if (QFile::copy(riferimento, lavoro)) {
             QFile::setPermissions(lavoro, QFile::permissions(lavoro) | QFileDevice::WriteOwner);
             ScriviIni(p.fileIni, kSezione, kChiave, TestoTimbro(TimbroRiferimento(riferimento)));
@@ -100,22 +102,6 @@ QStringList PreparaFileProgramma(const ParametriAvvio& p) {
         }
     }
     return falliti;
-}
-
-bool AvviaDataBase(StatoDatabase& s, ElencoNazioni& nazioni, Messaggi& m, const ParametriAvvio& p,
-                   const std::function<void(const QString&)>& log) {
-    PreparaFileProgramma(p);
-    nazioni = CaricaElencoNazioni(p.fileIni);
-    s.ColoriGriglia = CaricaColoriGriglia(p.fileIni);
-    UscitaAggiornamento uscita;
-    uscita.riga = log;
-    if (!ControllaRiferimento(s, m, p, AggiornamentoSenzaFinestra(m, p, uscita)))
-        return false;
-    ImpostaFileDataBase(s, p.cartella, p.nome);
-    s.DatabaseAperto = ApriDataBase(s);
-    if (s.DatabaseAperto)
-        CaricaNazioniCee(s, m);
-    return true;
 }
 
 } // namespace qv

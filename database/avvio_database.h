@@ -1,21 +1,7 @@
 #pragma once
-// The database steps of the program's start-up, one function per step, so
-// that the desktop program and quorvan-cli run them in the same order:
-//
-//   1. PreparaFileProgramma            shipped reference database and flags in the program folder;
-//                                      a missing working database is made from the reference
-//   2. CaricaElencoNazioni (shell/)    nation lists from the configuration file
-//   3. CaricaColoriGriglia (colori.h)  row colours
-//      (the desktop asks the program password here)
-//   4. ControllaRiferimento            reference stamp against "AGGIORNAMENTI"/"BASE": dated copy and
-//                                      upgrade when the reference is newer; false = the program ends
-//      (the web addresses are loaded here)
-//   5. ImpostaFileDataBase (file_database.h)  FileDataBase, CartellaTemp
-//   6. DatabaseAperto = ApriDataBase()
-//   7. (menus by DatabaseAperto)
-//   8. CaricaNazioniCee (nazioni.h)    when DatabaseAperto
-//
-// AvviaDataBase runs them all in that order for callers without windows.
+// The database steps of the program's start-up: the reference stamp and its
+// upgrade, and the shipped files of the program folder. The order they run
+// in is written once, in shell/avvio/sequenza_avvio.h.
 
 #include "database/aggiorna_db.h"
 #include "database/stato_database.h"
@@ -63,15 +49,10 @@ bool ControllaRiferimento(StatoDatabase& s, Messaggi& m, const ParametriAvvio& p
 // First start and new releases: the shipped reference database replaces an
 // older one in the program folder (keeping its date, which is its stamp);
 // the flag images are copied when missing; a missing working database is
-// made as a copy of the reference, and since that copy is the reference
-// itself its stamp is recorded in "BASE" at once. Returns the names that
+// made as a copy of the reference only in a new program folder (no "BASE"
+// yet), and since that copy is the reference itself its stamp is recorded
+// in "BASE" at once. Returns the names that
 // could not be copied.
 QStringList PreparaFileProgramma(const ParametriAvvio& p);
-
-// Every database step of start-up in order, for callers without windows
-// (quorvan-cli): questions go to `m` (the CLI answers Yes), the upgrade's
-// log lines to `log`. Returns false when the program must end.
-bool AvviaDataBase(StatoDatabase& s, ElencoNazioni& nazioni, Messaggi& m, const ParametriAvvio& p,
-                   const std::function<void(const QString&)>& log);
 
 } // namespace qv

@@ -4,7 +4,7 @@
 // launcher that starts them and RunFile, which opens documents for the
 // program's other windows.
 
-#include "shell/avviatore.h"
+#include "platform/avviatore.h"
 #include "shell/messaggi.h"
 
 #include <QList>

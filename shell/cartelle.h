@@ -2,7 +2,7 @@
 // The current folder, and the search window on a folder (the desktop's file
 // manager here).
 
-#include "shell/avviatore.h"
+#include "platform/avviatore.h"
 
 #include <QString>
 

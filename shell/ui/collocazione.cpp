@@ -1,7 +1,7 @@
 #include "shell/ui/collocazione.h"
 
 #include "platform/screen_info.h"
-#include "shell/ui/desktop.h"
+#include "shell/ui/contesto_finestre.h"
 
 #include <QMainWindow>
 #include <QWidget>
@@ -51,22 +51,22 @@ void ApplicaRettangolo(QWidget* finestra, const Rettangolo& r) {
                      int(std::lround(r.height / s.twipsPerPixelY)) - extra.height());
 }
 
-void RipristinaFinestra(QWidget* finestra, Desktop& desktop, bool ridimensionabile,
+void RipristinaFinestra(QWidget* finestra, ContestoFinestre& contesto, bool ridimensionabile,
                         bool usaPosizioneSalvata) {
     const Schermo schermo = SchermoDi(finestra);
     const Rettangolo attuale = RettangoloDi(finestra);
     std::optional<Riferimento> riferimento;
-    QWidget* r = desktop.FinestraRiferimento ? desktop.FinestraRiferimento.data() : desktop.principale.data();
+    QWidget* r = contesto.FinestraRiferimento ? contesto.FinestraRiferimento.data() : contesto.principale.data();
     if (r && r != finestra) {
         const QSize client = areaClient(r);
         riferimento = Riferimento{RettangoloDi(r), client.width() * schermo.twipsPerPixelX,
                                   client.height() * schermo.twipsPerPixelY};
     }
     const Collocazione c =
-        RipristinaFinestra(desktop.shell.FileIni,
+        RipristinaFinestra(contesto.shell.FileIni,
                            Finestra{finestra->objectName(), ridimensionabile, attuale.width, attuale.height},
-                           schermo, riferimento, desktop.shell.taskBar, usaPosizioneSalvata);
-    desktop.FinestraRiferimento.clear();
+                           schermo, riferimento, contesto.shell.taskBar, usaPosizioneSalvata);
+    contesto.FinestraRiferimento.clear();
     if (c.massimizzata) {
         finestra->setWindowState(finestra->windowState() | Qt::WindowMaximized);
         return;
@@ -74,12 +74,12 @@ void RipristinaFinestra(QWidget* finestra, Desktop& desktop, bool ridimensionabi
     ApplicaRettangolo(finestra, c.rettangolo);
 }
 
-void SalvaFinestra(QWidget* finestra, Desktop& desktop, bool ridimensionabile) {
+void SalvaFinestra(QWidget* finestra, ContestoFinestre& contesto, bool ridimensionabile) {
     const Qt::WindowStates st = finestra->windowState();
     const StatoFinestra stato = (st & Qt::WindowMinimized)   ? StatoFinestra::Minimizzata
                                 : (st & Qt::WindowMaximized) ? StatoFinestra::Massimizzata
                                                              : StatoFinestra::Normale;
-    SalvaFinestra(desktop.shell.FileIni, finestra->objectName(), stato, ridimensionabile,
+    SalvaFinestra(contesto.shell.FileIni, finestra->objectName(), stato, ridimensionabile,
                   RettangoloDi(finestra));
 }
 

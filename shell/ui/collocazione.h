@@ -1,7 +1,7 @@
 #pragma once
 // Window placement for real windows: turns a window's geometry into the
 // measures of the placement rules and back, with the reference window of
-// the desktop.
+// the contesto.
 
 #include "shell/posizione_finestre.h"
 
@@ -9,7 +9,7 @@ class QWidget;
 
 namespace qv {
 
-struct Desktop;
+struct ContestoFinestre;
 
 // The screen of a window as the placement rules measure it.
 Schermo SchermoDi(const QWidget* finestra);
@@ -19,11 +19,11 @@ Rettangolo RettangoloDi(const QWidget* finestra);
 
 // Places a window as it opens (its objectName is its section), relative to
 // FinestraRiferimento or the main window; FinestraRiferimento is emptied.
-void RipristinaFinestra(QWidget* finestra, Desktop& desktop, bool ridimensionabile,
+void RipristinaFinestra(QWidget* finestra, ContestoFinestre& contesto, bool ridimensionabile,
                         bool usaPosizioneSalvata = false);
 
 // Records a window's placement as it closes.
-void SalvaFinestra(QWidget* finestra, Desktop& desktop, bool ridimensionabile);
+void SalvaFinestra(QWidget* finestra, ContestoFinestre& contesto, bool ridimensionabile);
 
 // Moves and sizes a window to a rectangle in twips (outer measures).
 void ApplicaRettangolo(QWidget* finestra, const Rettangolo& r);

@@ -2,7 +2,7 @@
 
 #include "shell/cartelle.h"
 #include "shell/tastiera.h"
-#include "shell/ui/desktop.h"
+#include "shell/ui/contesto_finestre.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -59,24 +59,24 @@ bool haMnemonico(const QString& testo, QChar lettera) {
 
 // The common keys of a key press in a window that joined them. True when the
 // key was used up.
-bool tastoComune(Desktop& desktop, QWidget* finestra, QWidget* campo, QKeyEvent* k) {
+bool tastoComune(ContestoFinestre& contesto, QWidget* finestra, QWidget* campo, QKeyEvent* k) {
     const int codice = codiceTasto(k->key());
     if (codice == 0) return false;
     const int shift = modificatori(k->modifiers());
     switch (TastiComuni(codice, shift, true)) {
     case AzioneComune::CercaFile:
-        CercaFile(desktop.avviatore, RadiceCartellaCorrente());
+        CercaFile(contesto.avviatore, RadiceCartellaCorrente());
         return true;
     case AzioneComune::UscitaForzata:
-        if (desktop.messaggi.mostra(DomandaUscitaForzata()) == Risposta::Si && desktop.terminaProgramma)
-            desktop.terminaProgramma(0);
+        if (contesto.messaggi.mostra(DomandaUscitaForzata()) == Risposta::Si && contesto.terminaProgramma)
+            contesto.terminaProgramma(0);
         return true;
     case AzioneComune::Uscita:
         InviaTasti(finestra, finestra->property(kTasti).toString());
         return true;
     case AzioneComune::CambiaTitolo:
         finestra->setWindowTitle(
-            CambiaTitolo(finestra->windowTitle(), finestra->objectName(), desktop.shell.titoloRicordato));
+            CambiaTitolo(finestra->windowTitle(), finestra->objectName(), contesto.shell.titoloRicordato));
         return true;
     case AzioneComune::Nessuna:
         break;
@@ -116,7 +116,7 @@ bool tastoCampo(QWidget* campo, QKeyEvent* k) {
 
 } // namespace
 
-TastiComuniFiltro::TastiComuniFiltro(Desktop& desktop, QObject* parent) : QObject(parent), desktop_(desktop) {
+TastiComuniFiltro::TastiComuniFiltro(ContestoFinestre& contesto, QObject* parent) : QObject(parent), contesto_(contesto) {
     qApp->installEventFilter(this);
 }
 
@@ -132,7 +132,7 @@ bool TastiComuniFiltro::eventFilter(QObject* oggetto, QEvent* evento) {
     if (widget != finestra && widget != finestra->focusWidget()) return false;
     auto* k = static_cast<QKeyEvent*>(evento);
     QWidget* campo = widget == finestra ? finestra->focusWidget() : widget;
-    if (finestra->property(kTasti).isValid() && tastoComune(desktop_, finestra, campo, k)) return true;
+    if (finestra->property(kTasti).isValid() && tastoComune(contesto_, finestra, campo, k)) return true;
     return widget != finestra && tastoCampo(widget, k);
 }
 
@@ -189,7 +189,9 @@ bool InviaTasti(QWidget* finestra, const QString& tasti) {
         }
     }
     for (QAbstractButton* b : finestra->findChildren<QAbstractButton*>()) {
-        if (b->isVisible() && b->isEnabled() && b->window() == finestra && haMnemonico(b->text(), lettera)) {
+        const bool risponde = haMnemonico(b->text(), lettera) ||
+                              b->shortcut() == QKeySequence(Qt::ALT | Qt::Key(lettera.unicode()));
+        if (b->isVisible() && b->isEnabled() && b->window() == finestra && risponde) {
             b->click();
             return true;
         }

@@ -18,20 +18,20 @@ class QWidget;
 
 namespace qv {
 
-struct Desktop;
+struct ContestoFinestre;
 
 class TastiComuniFiltro : public QObject {
     Q_OBJECT
 public:
     // Installs itself on the application; one per program (or test).
-    explicit TastiComuniFiltro(Desktop& desktop, QObject* parent = nullptr);
+    explicit TastiComuniFiltro(ContestoFinestre& contesto, QObject* parent = nullptr);
     ~TastiComuniFiltro() override;
 
 protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
 private:
-    Desktop& desktop_;
+    ContestoFinestre& contesto_;
 };
 
 // A window joins the common keys with the key string its F2 sends; with

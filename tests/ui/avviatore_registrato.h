@@ -1,7 +1,7 @@
 #pragma once
 // An Avviatore that records what it was asked to start and answers as told.
 
-#include "shell/avviatore.h"
+#include "platform/avviatore.h"
 
 #include <QStringList>
 

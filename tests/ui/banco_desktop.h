@@ -6,7 +6,7 @@
 #include "avviatore_registrato.h"
 #include "enquiry/stato_web.h"
 #include "shell/stato_shell.h"
-#include "shell/ui/desktop.h"
+#include "shell/ui/contesto_finestre.h"
 #include "shell/ui/tasti_comuni.h"
 
 #include <QApplication>
@@ -50,7 +50,7 @@ public:
     StatoWeb web;
     MessaggiRegistrati messaggi;
     AvviatoreRegistrato avviatore;
-    Desktop desktop;
+    ContestoFinestre desktop;
     TastiComuniFiltro filtro;
 
     QList<int> terminato;

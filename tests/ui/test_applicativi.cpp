@@ -1,4 +1,4 @@
-// The applications menu entries, GesAppl's line checks, the launcher's search
+// The applications menu entries, FinestraApplicativi's line checks, the launcher's search
 // for what a key names, and RunFile's messages.
 
 #include "file_prova.h"

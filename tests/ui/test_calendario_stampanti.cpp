@@ -3,11 +3,11 @@
 
 #include "banco_desktop.h"
 #include "shell/file_ini.h"
-#include "shell/ui/calendar.h"
-#include "shell/ui/frm_about.h"
-#include "shell/ui/frm_prt.h"
-#include "shell/ui/inf_ditta.h"
-#include "shell/ui/sel_print.h"
+#include "shell/ui/finestra_calendario.h"
+#include "shell/ui/finestra_informazioni.h"
+#include "shell/ui/finestra_destinazione_stampa.h"
+#include "shell/ui/finestra_dati_ditta.h"
+#include "shell/ui/finestra_scelta_stampante.h"
 #include "shell/versione_programma.h"
 
 #include <QComboBox>
@@ -28,14 +28,14 @@ using namespace qv::prova;
 
 namespace {
 
-std::unique_ptr<Calendar> calendario(BancoDesktop& banco, const QDate& data) {
+std::unique_ptr<FinestraCalendario> calendario(BancoDesktop& banco, const QDate& data) {
     banco.shell.calendario.DataCalendario = data;
-    auto w = std::make_unique<Calendar>(banco.desktop, 1500, 1500);
+    auto w = std::make_unique<FinestraCalendario>(banco.desktop, 1500, 1500);
     w->show();
     return w;
 }
 
-QStringList celle(const Calendar& w) {
+QStringList celle(const FinestraCalendario& w) {
     QStringList c;
     for (CellaGiorno* g : w.G)
         c << g->text();
@@ -145,7 +145,7 @@ private slots:
 
     void printerListShowsEveryPrinter() {
         BancoDesktop banco;
-        SelPrint w(banco.desktop, QString(), 0, 0);
+        FinestraSceltaStampante w(banco.desktop, QString(), 0, 0);
         w.show();
         QCOMPARE(w.Option1.size(), 5);
         QCOMPARE(w.Option1[1]->text(), QString("Magazzino"));
@@ -158,7 +158,7 @@ private slots:
 
     void printerListCancelled() {
         BancoDesktop banco;
-        SelPrint w(banco.desktop, "Contabilita", 0, 0);
+        FinestraSceltaStampante w(banco.desktop, "Contabilita", 0, 0);
         w.show();
         QVERIFY(w.Option1[2]->isChecked());
         QTest::mouseClick(w.Command1[1], Qt::LeftButton);
@@ -167,7 +167,7 @@ private slots:
 
     void printDestination() {
         BancoDesktop banco;
-        frmPRT w(banco.desktop);
+        FinestraDestinazioneStampa w(banco.desktop);
         w.show();
         QCOMPARE(w.windowTitle(), QString("GESTIONE DELLE STAMPANTI"));
         QCOMPARE(w.Text1->text(), QString("Magazzino"));
@@ -193,7 +193,7 @@ private slots:
         QCOMPARE(LeggiIni(ini, "STAMPA", "ZOOM"), QString("4"));
 
         // The choices are kept for the next opening of this run.
-        frmPRT di_nuovo(banco.desktop);
+        FinestraDestinazioneStampa di_nuovo(banco.desktop);
         QCOMPARE(di_nuovo.Combo1->currentIndex(), 2);
         QVERIFY(di_nuovo.Frame1->isEnabled());
         QCOMPARE(di_nuovo.cmbZoom->currentIndex(), 4);
@@ -202,7 +202,7 @@ private slots:
 
     void changingThePrinter() {
         BancoDesktop banco;
-        frmPRT w(banco.desktop, 1500, 3000);
+        FinestraDestinazioneStampa w(banco.desktop, 1500, 3000);
         w.show();
         QCOMPARE(w.pos(), QPoint(200, 100));
         banco.sceltaDialogo = "Ufficio";
@@ -214,7 +214,7 @@ private slots:
         QCOMPARE(banco.desktop.stampanteCorrente(), QString("Ufficio"));
         // F4: the list of printers; a click there fills the field, default unchanged.
         QuandoSiApre("qv::SelPrint", [](QDialog* d) {
-            auto* s = static_cast<SelPrint*>(d);
+            auto* s = static_cast<FinestraSceltaStampante*>(d);
             QCOMPARE(s->windowTitle(), QString("STAMPANTE PREDEFINITA"));
             QTest::mouseClick(s->Option1[4], Qt::LeftButton, {}, QPoint(8, s->Option1[4]->height() / 2));
         });
@@ -222,14 +222,14 @@ private slots:
         QCOMPARE(w.Text1->text(), QString("PDF virtuale"));
         QCOMPARE(banco.desktop.stampanteCorrente(), QString("Ufficio"));
         // Cancelling the list empties the field.
-        QuandoSiApre("qv::SelPrint", [](QDialog* d) { static_cast<SelPrint*>(d)->Command1[1]->click(); });
+        QuandoSiApre("qv::SelPrint", [](QDialog* d) { static_cast<FinestraSceltaStampante*>(d)->Command1[1]->click(); });
         QTest::mouseDClick(w.Text1, Qt::LeftButton);
         QCOMPARE(w.Text1->text(), QString());
     }
 
     void about() {
         BancoDesktop banco;
-        frmAbout w(banco.desktop);
+        FinestraInformazioni w(banco.desktop);
         QCOMPARE(w.windowTitle(), QString(" Informazioni su Quorvan"));
         QCOMPARE(w.lblVersion->text(), "Versione " + TestoVersione(Versione()));
         QCOMPARE(w.lblDescription->text(),
@@ -269,12 +269,12 @@ private slots:
 
     void makerInformation() {
         BancoDesktop banco;
-        frmAbout w(banco.desktop);
+        FinestraInformazioni w(banco.desktop);
         w.show();
         bool ditta = false;
         QuandoSiApre("qv::InfDitta", [&](QDialog* d) {
             ditta = true;
-            auto* i = static_cast<InfDitta*>(d);
+            auto* i = static_cast<FinestraDatiDitta*>(d);
             QCOMPARE(i->windowTitle(), QString("Informazioni sul produttore del SoftWare"));
             QTest::mouseClick(i->lblEmail, Qt::LeftButton);
             QTest::mouseClick(i->lblSito, Qt::LeftButton);

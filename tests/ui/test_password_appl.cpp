@@ -4,8 +4,8 @@
 #include "banco_desktop.h"
 #include "shell/file_ini.h"
 #include "shell/password.h"
-#include "shell/ui/ges_appl.h"
-#include "shell/ui/ges_paswd.h"
+#include "shell/ui/finestra_applicativi.h"
+#include "shell/ui/finestra_password.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,7 +42,7 @@ private slots:
     void requestLayout() {
         BancoDesktop banco;
         banco.shell.PasswordProgramma = "SEGRETO";
-        auto w = Mostra<GesPasWd>(banco, GesPasWd::Modo::Richiesta);
+        auto w = Mostra<FinestraPassword>(banco, FinestraPassword::Modo::Richiesta);
         QCOMPARE(w->windowTitle(), QString("RICHIESTA DELLA PASSWORD"));
         QCOMPARE(w->Frame1[0]->title(), QString("PassWord"));
         QVERIFY(w->Frame1[0]->isVisible());
@@ -71,7 +71,7 @@ private slots:
         QFETCH(bool, fine);
         BancoDesktop banco;
         banco.shell.PasswordProgramma = "SEGRETO";
-        auto w = Mostra<GesPasWd>(banco, GesPasWd::Modo::Richiesta);
+        auto w = Mostra<FinestraPassword>(banco, FinestraPassword::Modo::Richiesta);
         for (const QString& r : risposte) {
             QVERIFY(w->txtPasswd[0]->hasFocus());
             QVERIFY(w->txtPasswd[0]->text().isEmpty()); // cleared each time it gets the focus
@@ -103,7 +103,7 @@ private slots:
         if (!attesa.isEmpty())
             QuandoSiApre("qv::GesPasWd", [&](QDialog* d) {
                 chiesta = true;
-                rispondi(static_cast<GesPasWd*>(d)->txtPasswd[0], attesa.toLower());
+                rispondi(static_cast<FinestraPassword*>(d)->txtPasswd[0], attesa.toLower());
             });
         RichiestaPassword(banco.desktop, nullptr);
         QCOMPARE(banco.shell.PasswordProgramma, attesa);
@@ -113,7 +113,7 @@ private slots:
 
     void changeLayout() {
         BancoDesktop banco;
-        auto w = Mostra<GesPasWd>(banco, GesPasWd::Modo::Modifica);
+        auto w = Mostra<FinestraPassword>(banco, FinestraPassword::Modo::Modifica);
         QCOMPARE(w->windowTitle(), QString("MODIFICA DELLA PASSWORD"));
         QCOMPARE(w->Frame1[0]->title(), QString("Vecchia  PassWord"));
         QCOMPARE(w->Frame1[1]->title(), QString("Nuova  PassWord"));
@@ -170,7 +170,7 @@ private slots:
         const QString record = FileRecordRiservato(banco.cartella.path());
         ScriviRecordRiservato(record, attuale);
         banco.shell.PasswordProgramma = attuale;
-        auto w = Mostra<GesPasWd>(banco, GesPasWd::Modo::Modifica);
+        auto w = Mostra<FinestraPassword>(banco, FinestraPassword::Modo::Modifica);
         rispondi(w->txtPasswd[0], vecchia);
         QVERIFY(w->txtPasswd[1]->hasFocus()); // Enter moved on
         rispondi(w->txtPasswd[1], nuova);
@@ -190,7 +190,7 @@ private slots:
     void threeWrongOldPasswordsEndTheProgram() {
         BancoDesktop banco;
         banco.shell.PasswordProgramma = "VECCHIA";
-        auto w = Mostra<GesPasWd>(banco, GesPasWd::Modo::Modifica);
+        auto w = Mostra<FinestraPassword>(banco, FinestraPassword::Modo::Modifica);
         for (int i = 0; i < 3; ++i) {
             w->txtPasswd[0]->setFocus();
             QTest::keyClicks(w->txtPasswd[0], "no");
@@ -202,7 +202,7 @@ private slots:
 
     void abandonWritesNothing() {
         BancoDesktop banco;
-        auto w = Mostra<GesPasWd>(banco, GesPasWd::Modo::Modifica);
+        auto w = Mostra<FinestraPassword>(banco, FinestraPassword::Modo::Modifica);
         w->txtPasswd[1]->setText("X");
         w->txtPasswd[2]->setText("X");
         QTest::mouseClick(w->Command2[0], Qt::LeftButton);
@@ -216,7 +216,7 @@ private slots:
         ScriviIni(ini, "APPLICATIVI", "NomeVarie1", "Editor");
         ScriviIni(ini, "APPLICATIVI", "Varie1", QCoreApplication::applicationFilePath());
         ScriviIni(ini, "APPLICATIVI", "NomeVarie2", "Senza programma");
-        auto w = Mostra<GesAppl>(banco);
+        auto w = Mostra<FinestraApplicativi>(banco);
         QCOMPARE(w->windowTitle(), QString(" GESTIONE APPLICATIVI"));
         QCOMPARE(w->Txt[1]->text(), QString("Editor"));
         QCOMPARE(w->Txt[12]->text(), QCoreApplication::applicationFilePath());
@@ -249,7 +249,7 @@ private slots:
         QFETCH(int, campo);
         BancoDesktop banco;
         primaRiga(banco);
-        auto w = Mostra<GesAppl>(banco);
+        auto w = Mostra<FinestraApplicativi>(banco);
         w->Txt[riga]->setText(titolo);
         w->Txt[riga + 11]->setText(programma);
         QTest::mouseClick(w->Command1[2], Qt::LeftButton);
@@ -264,7 +264,7 @@ private slots:
     void leavingAProgramFieldChecksItsLine() {
         BancoDesktop banco;
         primaRiga(banco);
-        auto w = Mostra<GesAppl>(banco);
+        auto w = Mostra<FinestraApplicativi>(banco);
         w->Txt[16]->setFocus();
         QTest::keyClicks(w->Txt[16], "/nessun/file");
         QTest::keyClick(w->Txt[16], Qt::Key_Return);
@@ -277,7 +277,7 @@ private slots:
         BancoDesktop banco;
         const QString ini = banco.shell.FileIni;
         primaRiga(banco);
-        auto w = Mostra<GesAppl>(banco);
+        auto w = Mostra<FinestraApplicativi>(banco);
         w->Txt[2]->setText("Sito");
         w->Txt[13]->setText("  www.example.org ");
         QTest::mouseClick(w->Command1[1], Qt::LeftButton); // RIPRISTINA: back to the file
@@ -285,7 +285,7 @@ private slots:
         w->Txt[2]->setText("Sito");
         w->Txt[13]->setText("  www.example.org ");
         QList<int> cambiati;
-        connect(w.get(), &GesAppl::menuCambiato, this, [&](int n, const QString&, bool visibile) {
+        connect(w.get(), &FinestraApplicativi::menuCambiato, this, [&](int n, const QString&, bool visibile) {
             if (visibile) cambiati << n;
         });
         QTest::mouseClick(w->Command1[2], Qt::LeftButton);
@@ -298,7 +298,7 @@ private slots:
 
     void exitWritesNothing() {
         BancoDesktop banco;
-        auto w = Mostra<GesAppl>(banco);
+        auto w = Mostra<FinestraApplicativi>(banco);
         w->Txt[5]->setText("Cinque");
         QTest::keyClick(w->Txt[5], Qt::Key_F2); // F2 presses "&USCITA"
         QVERIFY(!w->isVisible());
@@ -308,7 +308,7 @@ private slots:
     void browseFillsTheProgram() {
         BancoDesktop banco;
         primaRiga(banco);
-        auto w = Mostra<GesAppl>(banco);
+        auto w = Mostra<FinestraApplicativi>(banco);
         banco.programmaScelto = "/opt/prova/strumento.exe";
         QTest::mouseClick(w->cmdTrova[1], Qt::LeftButton);
         QCOMPARE(w->Txt[12]->text(), banco.programmaScelto);

@@ -4,7 +4,7 @@
 #include "banco_desktop.h"
 #include "dispositivo_registrato.h"
 #include "enquiry/codici_web.h"
-#include "enquiry/ui/singolo_mrn.h"
+#include "enquiry/ui/finestra_singolo_mrn.h"
 #include "enquiry/ui/stampa_esito.h"
 #include "platform/http_client.h"
 #include "programmi_prova.h"
@@ -43,7 +43,7 @@ struct BancoInterrogazione : BancoDesktop {
     platform::NetworkHttpClient http{10000};
 };
 
-QStringList righe(const SingoloMrn& w) {
+QStringList righe(const FinestraSingoloMrn& w) {
     QStringList r;
     for (int i = 1; i <= 19; ++i)
         r << w.Label2[i]->text();
@@ -83,7 +83,7 @@ class TestSingoloMrn : public QObject {
     Q_OBJECT
     std::unique_ptr<ServerAvviato> server;
 
-    static std::unique_ptr<SingoloMrn> apri(BancoDesktop& banco) { return Mostra<SingoloMrn>(banco); }
+    static std::unique_ptr<FinestraSingoloMrn> apri(BancoDesktop& banco) { return Mostra<FinestraSingoloMrn>(banco); }
 
 private slots:
     void initTestCase() {

@@ -4,14 +4,14 @@
 
 #include "app/programma_desktop.h"
 #include "banco_desktop.h"
-#include "enquiry/ui/singolo_mrn.h"
+#include "enquiry/ui/finestra_singolo_mrn.h"
 #include "platform/user_settings.h"
 #include "shell/file_ini.h"
 #include "shell/password.h"
 #include "shell/ui/collocazione.h"
-#include "shell/ui/ges_appl.h"
-#include "shell/ui/ges_paswd.h"
-#include "shell/ui/startup.h"
+#include "shell/ui/finestra_applicativi.h"
+#include "shell/ui/finestra_password.h"
+#include "app/finestra_principale.h"
 #include "shell/versione_programma.h"
 
 #include <QPushButton>
@@ -39,7 +39,7 @@ private slots:
     void firstRunCreatesConfiguration() {
         BancoDesktop banco;
         QVERIFY(!QFile::exists(banco.shell.FileIni));
-        Startup w(banco.desktop);
+        FinestraPrincipale w(banco.desktop);
         QVERIFY(w.avvia());
         QVERIFY(QFile::exists(banco.shell.FileIni));
         const QString ini = banco.shell.FileIni;
@@ -63,7 +63,7 @@ private slots:
 
     void caption() {
         BancoDesktop banco;
-        Startup w(banco.desktop);
+        FinestraPrincipale w(banco.desktop);
         QVERIFY(w.avvia());
         QCOMPARE(w.windowTitle(), QString(" INTERROGAZIONE STATO MRN ") + QString(23, ' ') + "(" +
                                       TestoVersione(Versione()) + ")");
@@ -72,7 +72,7 @@ private slots:
 
     void menuTree() {
         BancoDesktop banco;
-        Startup w(banco.desktop);
+        FinestraPrincipale w(banco.desktop);
         QVERIFY(w.avvia());
         // Entry texts of a menu, "-" for a separator.
         const auto testi = [](const QList<QAction*>& voci) {
@@ -97,7 +97,7 @@ private slots:
         BancoDesktop banco;
         banco.desktop.finestre.EleMRNok = [](QWidget*) {};
         banco.desktop.database.apriDatabase = [] { return false; };
-        Startup w(banco.desktop);
+        FinestraPrincipale w(banco.desktop);
         QVERIFY(w.avvia());
         QVERIFY(!banco.desktop.DatabaseAperto);
         QVERIFY(!w.voce("Mu_DataBase")->isEnabled());
@@ -112,7 +112,7 @@ private slots:
         int nazioniDb = 0;
         banco.desktop.finestre.GesNazDB = [&](QWidget*) { ++nazioniDb; };
         banco.desktop.database.apriDatabase = [] { return true; };
-        Startup w(banco.desktop);
+        FinestraPrincipale w(banco.desktop);
         QVERIFY(w.avvia());
         QVERIFY(w.voce("Mu_DataBase")->isEnabled());
         QVERIFY(w.voce("Mu_DBbase")->isVisible());
@@ -128,7 +128,7 @@ private slots:
         BancoDesktop banco;
         StatoDatabase db;
         CollegaDatabase(banco.desktop, db);
-        Startup w(banco.desktop);
+        FinestraPrincipale w(banco.desktop);
         QVERIFY(w.avvia());
         QVERIFY2(QFile::exists(banco.cartella.filePath("Quorvan.mdb")), "no working database made");
         QVERIFY(db.DatabaseAperto);
@@ -150,7 +150,7 @@ private slots:
         StatoDatabase db;
         CollegaDatabase(banco.desktop, db);
         banco.desktop.finestre.EleMRNok = [](QWidget*) {};
-        Startup w(banco.desktop);
+        FinestraPrincipale w(banco.desktop);
         const bool avviato = w.avvia();
         qunsetenv("QUORVAN_SHARE_DIR");
         QVERIFY(avviato);
@@ -169,7 +169,7 @@ private slots:
         banco.desktop.database.databaseAperto = [&] { return aperto; };
         banco.desktop.finestre.EleMRNok = [](QWidget*) {};
         banco.desktop.finestre.SalvaArk = [&](QWidget*) { aperto = false; };
-        Startup w(banco.desktop);
+        FinestraPrincipale w(banco.desktop);
         QVERIFY(w.avvia());
         QVERIFY(w.voce("Mu_DataBase")->isEnabled());
         w.voce("Mu_SavDB")->trigger();
@@ -185,7 +185,7 @@ private slots:
     void missingWindowsLeaveMenusDisabled() {
         QFETCH(QString, voce);
         BancoDesktop banco;
-        Startup w(banco.desktop);
+        FinestraPrincipale w(banco.desktop);
         QVERIFY(w.avvia());
         QVERIFY(!w.voce(voce)->isEnabled());
         QVERIFY(w.voce("Mu_Mrn1")->isEnabled());
@@ -214,11 +214,11 @@ private slots:
         banco.desktop.database.caricaNazioniCee = [&] { passi << "nazioni"; };
         QuandoSiApre("qv::GesPasWd", [&](QDialog* d) {
             passi << "password";
-            auto* campo = static_cast<GesPasWd*>(d)->txtPasswd[0];
+            auto* campo = static_cast<FinestraPassword*>(d)->txtPasswd[0];
             QTest::keyClicks(campo, "segreto");
             QTest::keyClick(campo, Qt::Key_Return);
         });
-        Startup w(banco.desktop);
+        FinestraPrincipale w(banco.desktop);
         QVERIFY(w.avvia());
         QCOMPARE(passi, QStringList({"colori", "password", "file", "riferimento", "database", "nazioni"}));
         QCOMPARE(banco.desktop.web.UrlExport.isEmpty(), false);
@@ -232,7 +232,7 @@ private slots:
             return false;
         };
         banco.desktop.database.apriDatabase = [&] { return aperto = true; };
-        Startup w(banco.desktop);
+        FinestraPrincipale w(banco.desktop);
         QVERIFY(!w.avvia());
         QCOMPARE(banco.terminato, QList<int>({0}));
         QCOMPARE(banco.messaggi.mostrati().size(), 1);
@@ -262,7 +262,7 @@ private slots:
         ScriviIni(banco.shell.FileIni, "STARTUP", "POSX", posx);
         // The offscreen screen is 800 x 800 pixels: 12000 twips high.
         ScriviIni(banco.shell.FileIni, "STARTUP", "POSY", posy);
-        Startup w(banco.desktop);
+        FinestraPrincipale w(banco.desktop);
         QVERIFY(w.avvia());
         QCOMPARE(w.x() == 0, xZero);
         QCOMPARE(w.y() == 0, yZero);
@@ -272,7 +272,7 @@ private slots:
 
     void sizeSpringsBack() {
         BancoDesktop banco;
-        Startup w(banco.desktop);
+        FinestraPrincipale w(banco.desktop);
         QVERIFY(w.avvia());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -286,7 +286,7 @@ private slots:
 
     void shutdownRecordsPlacementAndRun() {
         BancoDesktop banco;
-        Startup w(banco.desktop);
+        FinestraPrincipale w(banco.desktop);
         QVERIFY(w.avvia());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -306,7 +306,7 @@ private slots:
 
     void closedMaximisedWritesNoPlacement() {
         BancoDesktop banco;
-        Startup w(banco.desktop);
+        FinestraPrincipale w(banco.desktop);
         QVERIFY(w.avvia());
         w.show();
         w.setWindowState(Qt::WindowMaximized);
@@ -317,7 +317,7 @@ private slots:
 
     void f2ClosesTheMainWindow() {
         BancoDesktop banco;
-        Startup w(banco.desktop);
+        FinestraPrincipale w(banco.desktop);
         QVERIFY(w.avvia());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -336,7 +336,7 @@ private slots:
         QFETCH(int, risposta);
         QFETCH(bool, finito);
         BancoDesktop banco;
-        Startup w(banco.desktop);
+        FinestraPrincipale w(banco.desktop);
         QVERIFY(w.avvia());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -352,26 +352,26 @@ private slots:
 
     void ctrlF8TogglesCaption() {
         BancoDesktop banco;
-        Startup w(banco.desktop);
+        FinestraPrincipale w(banco.desktop);
         QVERIFY(w.avvia());
         w.show();
         const QString prima = w.windowTitle();
         QTest::keyClick(&w, Qt::Key_F8, Qt::ControlModifier);
-        QCOMPARE(w.windowTitle(), QString("Startup !"));
+        QCOMPARE(w.windowTitle(), QString("FinestraPrincipale !"));
         QTest::keyClick(&w, Qt::Key_F8, Qt::ControlModifier);
         QCOMPARE(w.windowTitle(), prima);
     }
 
     void singleEnquiryFromMenu() {
         BancoDesktop banco;
-        Startup w(banco.desktop);
+        FinestraPrincipale w(banco.desktop);
         QVERIFY(w.avvia());
         w.show();
         bool aperta = false;
         QuandoSiApre("qv::SingoloMrn", [&](QDialog* d) {
             aperta = true;
             QCOMPARE(d->windowTitle(), QString("INTERROGAZIONE STATO MRN"));
-            QTest::keyClick(static_cast<SingoloMrn*>(d)->Text1, Qt::Key_F2);
+            QTest::keyClick(static_cast<FinestraSingoloMrn*>(d)->Text1, Qt::Key_F2);
         });
         w.voce("Mu_Mrn1")->trigger();
         QVERIFY(aperta);
@@ -397,7 +397,7 @@ private slots:
         QFETCH(QString, finestra);
         QFETCH(QString, titolo);
         BancoDesktop banco;
-        Startup w(banco.desktop);
+        FinestraPrincipale w(banco.desktop);
         QVERIFY(w.avvia());
         w.show();
         QString visto;
@@ -418,7 +418,7 @@ private slots:
         ScriviIni(banco.shell.FileIni, "APPLICATIVI", "Varie1", programma.fileName());
         ScriviIni(banco.shell.FileIni, "APPLICATIVI", "NomeVarie3", "Sito");
         ScriviIni(banco.shell.FileIni, "APPLICATIVI", "Varie3", "www.example.org");
-        Startup w(banco.desktop);
+        FinestraPrincipale w(banco.desktop);
         QVERIFY(w.avvia());
         QVERIFY(w.voce("Mprg_var3")->isVisible());
         QCOMPARE(w.voce("Mprg_var3")->text(), QString("Sito"));
@@ -432,10 +432,10 @@ private slots:
     void applicationsWindowRebuildsTheMenu() {
         BancoDesktop banco;
         ScriviIni(banco.shell.FileIni, "APPLICATIVI", "Varie1", QCoreApplication::applicationFilePath());
-        Startup w(banco.desktop);
+        FinestraPrincipale w(banco.desktop);
         QVERIFY(w.avvia());
         QuandoSiApre("qv::GesAppl", [&](QDialog* d) {
-            auto* g = static_cast<GesAppl*>(d);
+            auto* g = static_cast<FinestraApplicativi*>(d);
             g->Txt[2]->setText("Posta");
             g->Txt[13]->setText("mailto:info@example.org");
             QTest::mouseClick(g->Command1[2], Qt::LeftButton);

@@ -1,4 +1,4 @@
-#include "shell/avviatore_sistema.h"
+#include "platform/system_launcher.h"
 
 #include "platform/document_opener.h"
 

@@ -1,11 +1,15 @@
 #pragma once
-// Calendar ("CALENDARIO"): a date picked from a month grid, Monday first.
+// The date picker ("Calendar", "CALENDARIO"): a date picked from a month grid, Monday first.
 // The caller sets DataCalendario and the position, shows the window modally
 // and reads DataCalendario afterwards (unchanged when the user leaves).
+
+#include "shell/calendario.h"
 
 #include <QDate>
 #include <QDialog>
 #include <QLabel>
+
+#include <array>
 
 class QListWidget;
 class QPushButton;
@@ -13,7 +17,7 @@ class QScrollBar;
 
 namespace qv {
 
-struct Desktop;
+struct ContestoFinestre;
 
 // One day cell: a click selects it, a double click accepts it.
 class CellaGiorno : public QLabel {
@@ -29,22 +33,11 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* evento) override;
 };
 
-class Calendar : public QDialog {
+class FinestraCalendario : public QDialog {
     Q_OBJECT
 public:
     // plPosX, plPosY in twips.
-    Calendar(Desktop& desktop, int plPosX, int plPosY, QWidget* parent = nullptr);
-
-    QLabel* lblMESE = nullptr;
-    QListWidget* lstMESI = nullptr;
-    QLabel* lblANNO = nullptr;
-    QScrollBar* VScroll1 = nullptr;
-    QPushButton* Command2 = nullptr; // previous month
-    QPushButton* Command3 = nullptr; // next month
-    CellaGiorno* G[37] = {};
-    QPushButton* cmdOggi = nullptr;
-    QLabel* lblOGGI = nullptr;
-    QPushButton* Command1[2] = {}; // 0 "&USCITA", 1 "&ACCETTA"
+    FinestraCalendario(ContestoFinestre& contesto, int plPosX, int plPosY, QWidget* parent = nullptr);
 
     QDate dataSelezionata() const { return selezionata_; }
     int mese() const { return mese_; }
@@ -62,7 +55,18 @@ private:
     void disegna();
     void accetta();
 
-    Desktop& desktop_;
+    ContestoFinestre& contesto_;
+    QLabel* nomeMese_ = nullptr;        // a click shows the list of months
+    QListWidget* elencoMesi_ = nullptr;
+    QLabel* etichettaAnno_ = nullptr;   // a click goes back to this year
+    QScrollBar* barraAnni_ = nullptr;
+    QPushButton* mesePrecedente_ = nullptr;
+    QPushButton* meseSuccessivo_ = nullptr;
+    std::array<CellaGiorno*, kCelleCalendario> giorni_{}; // the month grid, Monday first
+    QLabel* dataOggi_ = nullptr;
+    QPushButton* pulsanteOggi_ = nullptr;
+    QPushButton* accetta_ = nullptr;
+    QPushButton* uscita_ = nullptr;
     int mese_ = 1;
     int anno_ = 2000;
     int giorno_ = 1;

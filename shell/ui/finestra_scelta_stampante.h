@@ -1,5 +1,5 @@
 #pragma once
-// SelPrint: the installed printers as a list of options; clicking one
+// The printer list ("SelPrint"): the installed printers as a list of options; clicking one
 // returns it at once.
 
 #include <QDialog>
@@ -11,22 +11,19 @@ class QRadioButton;
 
 namespace qv {
 
-struct Desktop;
+struct ContestoFinestre;
 
-class SelPrint : public QDialog {
+class FinestraSceltaStampante : public QDialog {
     Q_OBJECT
 public:
     // `plPrinter` is shown selected (the current printer when empty); the
     // window opens at plLeftForm, plTopForm (twips).
-    SelPrint(Desktop& desktop, const QString& plPrinter, int plTopForm, int plLeftForm,
+    FinestraSceltaStampante(ContestoFinestre& contesto, const QString& plPrinter, int plTopForm, int plLeftForm,
              QWidget* parent = nullptr);
 
-    // The chosen printer, read after the window closes; empty: no choice.
+    // The printer clicked, read after the window closes; empty: no choice
+    // (cancelled, or confirmed without a click).
     QString pgPrinter() const { return pgPrinter_; }
-
-    QGroupBox* Frame1 = nullptr;
-    QList<QRadioButton*> Option1;
-    QPushButton* Command1[2] = {}; // "&CONFERMA", "&ANNULLA"
 
 private:
     QString pgPrinter_;

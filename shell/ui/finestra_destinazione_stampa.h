@@ -1,9 +1,11 @@
 #pragma once
-// frmPRT: the print destination. The printer chosen through the printer
+// The print destination window ("frmPRT"). The printer chosen through the printer
 // dialog becomes the printer the program prints on; print type, preview zoom
 // and page size are kept for the rest of the run.
 
 #include <QDialog>
+
+#include <array>
 
 class QComboBox;
 class QGroupBox;
@@ -13,23 +15,14 @@ class QRadioButton;
 
 namespace qv {
 
-struct Desktop;
+struct ContestoFinestre;
 
-class frmPRT : public QDialog {
+class FinestraDestinazioneStampa : public QDialog {
     Q_OBJECT
 public:
     // plTopForm, plLeftForm in twips: where the window opens; 0 and 0 let the
     // placement rules decide.
-    frmPRT(Desktop& desktop, int plTopForm = 0, int plLeftForm = 0, QWidget* parent = nullptr);
-
-    QLineEdit* Text1 = nullptr;      // the printer
-    QPushButton* Command1 = nullptr; // "&MODIFICA"
-    QComboBox* Combo1 = nullptr;     // print type
-    QGroupBox* Frame1 = nullptr;     // "Anteprima"
-    QComboBox* cmbZoom = nullptr;
-    QRadioButton* Option1[8] = {};  // page sizes
-    QPushButton* cmds_SI = nullptr; // "&CONFERMA"
-    QPushButton* cmds_NO = nullptr; // "&USCITA"
+    FinestraDestinazioneStampa(ContestoFinestre& contesto, int plTopForm = 0, int plLeftForm = 0, QWidget* parent = nullptr);
 
     // The printer list (F4 or a double click on the printer field).
     void elencoStampanti();
@@ -42,7 +35,12 @@ private:
     void tipoScelto(int indice);
     void conferma();
 
-    Desktop& desktop_;
+    ContestoFinestre& contesto_;
+    QLineEdit* stampante_ = nullptr;   // the printer
+    QComboBox* tipoStampa_ = nullptr;  // "P", "D" or "V (a video)"
+    QGroupBox* anteprima_ = nullptr;   // "Anteprima": zoom and page size
+    QComboBox* zoom_ = nullptr;
+    std::array<QRadioButton*, 8> formatiPagina_{};
 };
 
 } // namespace qv

@@ -2,7 +2,7 @@
 // The platform's shell behind Avviatore: programs started detached, addresses
 // and documents handed to the desktop's default programs.
 
-#include "shell/avviatore.h"
+#include "platform/avviatore.h"
 
 namespace qv {
 

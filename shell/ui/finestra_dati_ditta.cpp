@@ -1,9 +1,9 @@
-#include "shell/ui/inf_ditta.h"
+#include "shell/ui/finestra_dati_ditta.h"
 
 #include "shell/informazioni.h"
 #include "shell/ui/collocazione.h"
-#include "shell/ui/desktop.h"
-#include "shell/ui/frm_about.h"
+#include "shell/ui/contesto_finestre.h"
+#include "shell/ui/finestra_informazioni.h"
 #include "shell/ui/tasti_comuni.h"
 
 #include <QEvent>
@@ -26,7 +26,7 @@ QLabel* collegamento(const QString& testo, QWidget* parent) {
 }
 } // namespace
 
-InfDitta::InfDitta(Desktop& desktop, QWidget* parent) : QDialog(parent), desktop_(desktop) {
+FinestraDatiDitta::FinestraDatiDitta(ContestoFinestre& contesto, QWidget* parent) : QDialog(parent), contesto_(contesto) {
     setObjectName(QStringLiteral("InfDitta"));
     setWindowTitle(QStringLiteral("Informazioni sul produttore del SoftWare"));
     const DatiDitta& d = Ditta();
@@ -38,45 +38,45 @@ InfDitta::InfDitta(Desktop& desktop, QWidget* parent) : QDialog(parent), desktop
     layout->addWidget(nome);
     layout->addWidget(new QLabel(d.indirizzo, this));
     layout->addWidget(new QLabel(d.telefono + QStringLiteral("   ") + d.fax, this));
-    lblSito = collegamento(d.sitoWeb, this);
-    lblSito->setObjectName(QStringLiteral("lblSito"));
-    lblEmail = collegamento(d.email, this);
-    lblEmail->setObjectName(QStringLiteral("lblEmail"));
-    lblSito->installEventFilter(this);
-    lblEmail->installEventFilter(this);
-    layout->addWidget(lblSito);
-    layout->addWidget(lblEmail);
+    sitoWeb_ = collegamento(d.sitoWeb, this);
+    sitoWeb_->setObjectName(QStringLiteral("lblSito"));
+    email_ = collegamento(d.email, this);
+    email_->setObjectName(QStringLiteral("lblEmail"));
+    sitoWeb_->installEventFilter(this);
+    email_->installEventFilter(this);
+    layout->addWidget(sitoWeb_);
+    layout->addWidget(email_);
     auto* avviso = new QLabel(AvvisoLegale(), this);
     avviso->setWordWrap(true);
     layout->addWidget(avviso);
     auto* pulsanti = new QHBoxLayout;
-    cmdInfoSys = new QPushButton(QStringLiteral("? &Sistema"), this);
-    cmdInfoSys->setObjectName(QStringLiteral("cmdInfoSys"));
-    cmdOK = new QPushButton(QStringLiteral("&OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
+    auto* infoSistema = new QPushButton(QStringLiteral("? &Sistema"), this);
+    infoSistema->setObjectName(QStringLiteral("cmdInfoSys"));
+    auto* ok = new QPushButton(QStringLiteral("&OK"), this);
+    ok->setObjectName(QStringLiteral("cmdOK"));
+    ok->setDefault(true);
     pulsanti->addStretch();
-    pulsanti->addWidget(cmdInfoSys);
-    pulsanti->addWidget(cmdOK);
+    pulsanti->addWidget(infoSistema);
+    pulsanti->addWidget(ok);
     layout->addLayout(pulsanti);
     setMinimumWidth(420);
-    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cmdInfoSys, &QPushButton::clicked, this, [this] { AvviaInfoSistema(desktop_); });
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(infoSistema, &QPushButton::clicked, this, [this] { AvviaInfoSistema(contesto_); });
 
     UsaTastiComuni(this, QStringLiteral("%O"), false);
     adjustSize();
-    RipristinaFinestra(this, desktop_, false);
+    RipristinaFinestra(this, contesto_, false);
 }
 
-bool InfDitta::eventFilter(QObject* oggetto, QEvent* evento) {
+bool FinestraDatiDitta::eventFilter(QObject* oggetto, QEvent* evento) {
     if (evento->type() == QEvent::MouseButtonRelease) {
-        if (oggetto == lblEmail) {
-            desktop_.avviatore.apriIndirizzo(QStringLiteral("mailto:") + Ditta().email);
+        if (oggetto == email_) {
+            contesto_.avviatore.apriIndirizzo(QStringLiteral("mailto:") + Ditta().email);
             return true;
         }
-        if (oggetto == lblSito) {
+        if (oggetto == sitoWeb_) {
             const QString sito = Ditta().sitoWeb;
-            desktop_.avviatore.apriIndirizzo(
+            contesto_.avviatore.apriIndirizzo(
                 sito.startsWith(QLatin1String("http")) ? sito : QStringLiteral("http://") + sito);
             return true;
         }
