@@ -61,6 +61,7 @@ EsitoModifica ModificaMrn(StatoDatabase& s, Messaggi& m, const QString& errato, 
             try {
                 destinazione.CancelUpdate();
             } catch (const dao::ErroreDao&) {
+                // No new row was pending; the rollback below undoes the rest.
             }
             db.Rollback();
             return EsitoModifica::Errore;

@@ -237,7 +237,7 @@ bool GetHtmPage::xGetVat(bool principale, bool& trovato) {
         esito_[8] = TogliSpazi(finestra.mid(22, fine - 23));
         return true;
     } catch (const GuastoEstrazione&) {
-        return false;
+        return false; // a broken VIES page ends the enquiry as without connection, which the caller returns
     }
 }
 

@@ -2,7 +2,12 @@
 
 #include "platform/ansi_text.h"
 
+#include <utility>
+
 namespace qv {
+
+GuastoEstrazione::GuastoEstrazione(TipoGuasto tipoGuasto, QString marcatoreGuasto)
+    : tipo(tipoGuasto), marcatore(std::move(marcatoreGuasto)), testoUtf8_(testo().toUtf8()) {}
 
 QString GuastoEstrazione::descrizione() const {
     switch (tipo) {

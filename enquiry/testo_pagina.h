@@ -3,7 +3,10 @@
 // positions the extraction has always used, and the cleaned 150-character
 // window a field is cut from. GetHtmPage is the only user besides the tests.
 
+#include <QByteArray>
 #include <QString>
+
+#include <exception>
 
 namespace qv {
 
@@ -17,8 +20,12 @@ enum class TipoGuasto {
     PosizioneOltreLimite = 3, // a marker lies past character 32,767
 };
 
-// Thrown by the helpers below and caught by the extraction that called them.
-struct GuastoEstrazione {
+// Thrown by the helpers below and caught by the extraction that called them,
+// which shows testo() (export and transit pages) or ends the enquiry as
+// without connection (VIES page).
+struct GuastoEstrazione : std::exception {
+    GuastoEstrazione(TipoGuasto tipo, QString marcatore);
+
     TipoGuasto tipo;
     QString marcatore;
 
@@ -26,6 +33,11 @@ struct GuastoEstrazione {
     QString descrizione() const;
     // "N - description", as the message box shows it.
     QString testo() const { return QString::number(numero()) + QStringLiteral(" - ") + descrizione(); }
+    // testo() in UTF-8.
+    const char* what() const noexcept override { return testoUtf8_.constData(); }
+
+private:
+    QByteArray testoUtf8_;
 };
 
 // Leading and trailing blanks (spaces only) removed; tabs and other
