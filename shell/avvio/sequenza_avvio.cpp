@@ -103,10 +103,12 @@ bool passoCore(PassoAvvio passo, DatiAvvio& d, const GanciAvvio& g, RisultatoAvv
 
 RisultatoAvvio EseguiAvvio(DatiAvvio& dati, const GanciAvvio& ganci) {
     static constexpr PassoAvvio kOrdine[] = {
-        PassoAvvio::CartellaProgramma, PassoAvvio::FileIni,      PassoAvvio::FileSpediti,
-        PassoAvvio::PrimoAvvio,        PassoAvvio::DimensioniFisse, PassoAvvio::Posizione,
-        PassoAvvio::Titolo,            PassoAvvio::OpzioniPagine, PassoAvvio::Nazioni,
-        PassoAvvio::Colori,            PassoAvvio::Password,     PassoAvvio::Riferimento,
+        // The shipped files come after the first-run step, which tells a first
+        // run by the configuration file that does not exist yet.
+        PassoAvvio::CartellaProgramma, PassoAvvio::FileIni,      PassoAvvio::PrimoAvvio,
+        PassoAvvio::DimensioniFisse,   PassoAvvio::Posizione,    PassoAvvio::Titolo,
+        PassoAvvio::OpzioniPagine,     PassoAvvio::Nazioni,      PassoAvvio::Colori,
+        PassoAvvio::Password,          PassoAvvio::FileSpediti,  PassoAvvio::Riferimento,
         PassoAvvio::IndirizziWeb,      PassoAvvio::FileDataBase, PassoAvvio::ApriDataBase,
         PassoAvvio::MenuDatabase,      PassoAvvio::NazioniCee,
     };

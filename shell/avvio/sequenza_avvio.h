@@ -21,7 +21,6 @@ struct StatoWeb;
 enum class PassoAvvio {
     CartellaProgramma, // the program folder becomes the current folder
     FileIni,           // the configuration file beside the program
-    FileSpediti,       // shipped reference database and flags; the archive of a new program folder
     PrimoAvvio,        // window: first run, the main window centred
     DimensioniFisse,   // window: the main window's fixed size
     Posizione,         // window: the main window's stored position
@@ -30,6 +29,7 @@ enum class PassoAvvio {
     Nazioni,           // nation list written when missing, then loaded
     Colori,            // row colours
     Password,          // window: the program password
+    FileSpediti,       // shipped reference database and flags; the archive of a new program folder
     Riferimento,       // newer reference database: dated copy and upgrade
     IndirizziWeb,      // enquiry addresses and the request time-out
     FileDataBase,      // database path and temporary folder (created)

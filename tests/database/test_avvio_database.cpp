@@ -1,7 +1,8 @@
 // The database steps of start-up: the stamp applied against the reference
 // database's date (with the "0.00000" single-precision comparison), the
 // dated copy and the upgrade, "BASE" written only after a completed upgrade,
-// a first start with no working database, and bad or held files at start.
+// a first start with no working database, a missing one later, and bad or
+// held files at start, run through the program's start-up sequence.
 
 #include "file_prova.h"
 #include "aiuto_database.h"
@@ -9,6 +10,8 @@
 #include "database/file_database.h"
 #include "database/schema_riferimento.h"
 #include "platform/day_number.h"
+#include "enquiry/stato_web.h"
+#include "shell/avvio/sequenza_avvio.h"
 #include "shell/file_ini.h"
 
 #include <QDir>
@@ -54,6 +57,17 @@ class TestAvvioDatabase : public QObject {
             ++aggiornamenti;
             st.StatoChiamata = esito;
         };
+    }
+
+    // The program's start-up sequence with no window, the upgrade unattended.
+    RisultatoAvvio avvia(StatoDatabase& st, ElencoNazioni& nazioni, QStringList* log = nullptr) {
+        StatoWeb web;
+        DatiAvvio dati{p.cartella, p.fileIni, web, st, nazioni, m};
+        GanciAvvio ganci;
+        UscitaAggiornamento uscita;
+        if (log) uscita.riga = [log](const QString& r) { *log << r; };
+        ganci.aggiornamento = AggiornamentoSenzaFinestra(m, p, uscita);
+        return EseguiAvvio(dati, ganci);
     }
 
 private slots:
@@ -147,7 +161,7 @@ private slots:
 
         ElencoNazioni nazioni;
         QStringList log;
-        QVERIFY(AvviaDataBase(s, nazioni, m, p, [&](const QString& r) { log << r; }));
+        QVERIFY(avvia(s, nazioni, &log).completato());
         QVERIFY(s.DatabaseAperto);
         QVERIFY(m.mostrati().isEmpty());
         QVERIFY(log.isEmpty()); // no upgrade: the new archive is the reference itself
@@ -163,6 +177,17 @@ private slots:
         s.DbLavoro.Execute("INSERT INTO MRN (Codice, Nazione) VALUES ('07IT123456789012E1', 'IT')", dbFailOnError);
         ChiudiDataBase(s);
 
+        // The archive moved away (or its drive not mounted): the next start
+        // leaves the database closed and creates nothing in its place.
+        QVERIFY(QFile::rename(lavoro(), lavoro() + ".altrove"));
+        StatoDatabase senza;
+        const RisultatoAvvio r = avvia(senza, nazioni);
+        QVERIFY(r.completato());
+        QVERIFY(r.archivioMancante);
+        QVERIFY(!senza.DatabaseAperto);
+        QVERIFY(!QFile::exists(lavoro()));
+        QVERIFY(QFile::rename(lavoro() + ".altrove", lavoro()));
+
         // A later release ships a newer reference: the next start upgrades
         // the archive from it and keeps the archive's rows.
         QFile::remove(PercorsoRiferimento(spedizione));
@@ -176,7 +201,7 @@ private slots:
         }
         impostaData(PercorsoRiferimento(spedizione), kOraEsatta.addDays(30));
         StatoDatabase dopo;
-        QVERIFY(AvviaDataBase(dopo, nazioni, m, p, [&](const QString& r) { log << r; }));
+        QVERIFY(avvia(dopo, nazioni, &log).completato());
         QVERIFY(dopo.DatabaseAperto);
         QCOMPARE(log.size(), 3);
         QCOMPARE(log[1], "------------- Aggiornamento   :   " + lavoro());
@@ -204,7 +229,7 @@ private slots:
         scriviFile(lavoro(), contenuto);
         const Impronta prima = Impronta::di(lavoro());
         ElencoNazioni nazioni;
-        QVERIFY(AvviaDataBase(s, nazioni, m, p, {}));
+        QVERIFY(avvia(s, nazioni).completato());
         QVERIFY(!s.DatabaseAperto); // the program runs without archive, no message
         QVERIFY(m.mostrati().isEmpty());
         QVERIFY(Impronta::di(lavoro()) == prima);
@@ -212,7 +237,7 @@ private slots:
         // With an upgrade due the run fails on it: message, end, file kept.
         ScriviIni(p.fileIni, "AGGIORNAMENTI", "BASE", "");
         StatoDatabase altro;
-        QVERIFY(!AvviaDataBase(altro, nazioni, m, p, {}));
+        QVERIFY(!avvia(altro, nazioni).completato());
         QCOMPARE(m.mostrati().size(), 2);
         QCOMPARE(m.mostrati()[0].titolo, QString("ERRORE in aggiornamento"));
         QVERIFY(m.mostrati()[0].testo.contains(lavoro()));
@@ -230,7 +255,7 @@ private slots:
         QVERIFY(altro.pronto());
         ElencoNazioni nazioni;
         QStringList log;
-        QVERIFY(!AvviaDataBase(s, nazioni, m, p, [&](const QString& r) { log << r; }));
+        QVERIFY(!avvia(s, nazioni, &log).completato());
         QCOMPARE(s.StatoChiamata, errori::ApertoInEsclusiva);
         QCOMPARE(m.mostrati().last().testo, QString("OCCORRE ESEGUIRE L'AGGIORNAMENTO DEL BATABASE"));
         QVERIFY(m.mostrati()[0].testo.contains(testoErrore(errori::ApertoInEsclusiva, lavoro())));
@@ -240,7 +265,7 @@ private slots:
         // Released: the next start upgrades and opens.
         m.svuota();
         StatoDatabase poi;
-        QVERIFY(AvviaDataBase(poi, nazioni, m, p, {}));
+        QVERIFY(avvia(poi, nazioni).completato());
         QVERIFY(poi.DatabaseAperto);
         ChiudiDataBase(poi);
     }
