@@ -1,22 +1,28 @@
 # Run as a test: cmake -DROOT=<source folder> -P CheckIncludes.cmake
-# Fails when a core source includes a window header ("*/ui/*"), or when a
-# subsystem's windows include another subsystem's windows (the common
-# windows of shell/ui are allowed). The build links the same way (see
+# Fails when a core source includes a window header ("*/ui/*") or the
+# desktop program's top ("app/"), or when a subsystem's windows include
+# another subsystem's windows or "app/" (the common windows of shell/ui
+# are allowed). The build links the same way (see
 # QuorvanLayers.cmake); this catches includes that the linker would not.
-set(subsystems enquiry archive database)
+cmake_minimum_required(VERSION 3.21)
 set(core_dirs platform shell enquiry archive database cli)
 set(violations "")
+set(checked 0)
 file(GLOB_RECURSE sources RELATIVE ${ROOT} ${ROOT}/*.cpp ${ROOT}/*.h)
 foreach(f IN LISTS sources)
   if(f MATCHES "^(build|tests|bench|tools|fuzz)/" OR f MATCHES "^build")
     continue()
   endif()
+  math(EXPR checked "${checked} + 1")
   string(REGEX MATCH "^[^/]+" top "${f}")
   file(STRINGS ${ROOT}/${f} includes REGEX "^#include \"[^\"]+\"")
   foreach(line IN LISTS includes)
     string(REGEX REPLACE "^#include \"([^\"]+)\".*" "\\1" inc "${line}")
-    if(top IN_LIST core_dirs AND NOT f MATCHES "/ui/" AND inc MATCHES "(^|/)ui/")
+    if(top IN_LIST core_dirs AND NOT f MATCHES "/ui/" AND inc MATCHES "(^|/)ui/|^app/")
       list(APPEND violations "${f}: the core includes the window header ${inc}")
+    endif()
+    if(f MATCHES "^[a-z]+/ui/" AND inc MATCHES "^app/")
+      list(APPEND violations "${f}: a window library includes ${inc} of the desktop program's top")
     endif()
     if(f MATCHES "^([a-z]+)/ui/" AND inc MATCHES "^([a-z]+)/ui/")
       string(REGEX REPLACE "^([a-z]+)/ui/.*" "\\1" mine "${f}")
@@ -31,5 +37,4 @@ if(violations)
   list(JOIN violations "\n" text)
   message(FATAL_ERROR "Layer rule broken:\n${text}")
 endif()
-list(LENGTH sources n)
-message(STATUS "Includes of ${n} sources follow the layers")
+message(STATUS "Includes of ${checked} sources follow the layers")
