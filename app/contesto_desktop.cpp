@@ -20,6 +20,11 @@ DatiAvvio ContestoDesktop::datiAvvio() {
 }
 
 void ContestoDesktop::registra(IdFinestra finestra, Apertura apertura) {
+    registra(finestra, [apertura = std::move(apertura)](QWidget* sopra, const QString& argomento,
+                                                        const QVariantMap&) { apertura(sopra, argomento); });
+}
+
+void ContestoDesktop::registra(IdFinestra finestra, AperturaConParametri apertura) {
     aperture_.insert(int(finestra), std::move(apertura));
 }
 
@@ -27,9 +32,10 @@ bool ContestoDesktop::disponibile(IdFinestra finestra) const {
     return aperture_.contains(int(finestra));
 }
 
-void ContestoDesktop::apri(IdFinestra finestra, QWidget* sopra, const QString& argomento) {
+void ContestoDesktop::apri(IdFinestra finestra, QWidget* sopra, const QString& argomento,
+                           const QVariantMap& parametri) {
     const auto a = aperture_.constFind(int(finestra));
-    if (a != aperture_.constEnd()) (*a)(sopra, argomento);
+    if (a != aperture_.constEnd()) (*a)(sopra, argomento, parametri);
 }
 
 } // namespace qv

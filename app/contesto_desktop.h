@@ -44,13 +44,17 @@ public:
 
     // The opener: a window is available once its opening is registered.
     using Apertura = std::function<void(QWidget* sopra, const QString& argomento)>;
+    using AperturaConParametri =
+        std::function<void(QWidget* sopra, const QString& argomento, const QVariantMap& parametri)>;
     void registra(IdFinestra finestra, Apertura apertura);
+    void registra(IdFinestra finestra, AperturaConParametri apertura);
     bool disponibile(IdFinestra finestra) const override;
-    void apri(IdFinestra finestra, QWidget* sopra, const QString& argomento = QString()) override;
+    void apri(IdFinestra finestra, QWidget* sopra, const QString& argomento = QString(),
+              const QVariantMap& parametri = QVariantMap()) override;
 
 private:
     Messaggi& messaggi_;
-    QHash<int, Apertura> aperture_;
+    QHash<int, AperturaConParametri> aperture_;
 };
 
 } // namespace qv

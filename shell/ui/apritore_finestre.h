@@ -5,6 +5,7 @@
 // menu entry or button that would open it stays disabled.
 
 #include <QString>
+#include <QVariantMap>
 
 class QWidget;
 
@@ -23,6 +24,7 @@ enum class IdFinestra {
     GParHttp,              // web addresses and markers
     GWebPar,               // page options of the current enquiry context
     VerificaAggiornamenti, // the program update check, asked for explicitly
+    ColorTdbg,             // the row colours; parameters "plTitolo", "plPosX", "plPosY" (twips), "plTabLb"
 };
 
 class ApritoreFinestre {
@@ -30,7 +32,10 @@ public:
     virtual ~ApritoreFinestre() = default;
     virtual bool disponibile(IdFinestra finestra) const = 0;
     // Opens the window modally over `sopra` and returns when it closes.
-    virtual void apri(IdFinestra finestra, QWidget* sopra, const QString& argomento = QString()) = 0;
+    // `argomento` is the one value most windows take; `parametri` the
+    // properties of windows that take several, by their names.
+    virtual void apri(IdFinestra finestra, QWidget* sopra, const QString& argomento = QString(),
+                      const QVariantMap& parametri = QVariantMap()) = 0;
 };
 
 } // namespace qv

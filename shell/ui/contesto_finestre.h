@@ -58,8 +58,9 @@ struct ContestoFinestre {
 
     // The opener's answers, safe without an opener.
     bool disponibile(IdFinestra finestra) const { return apritore && apritore->disponibile(finestra); }
-    void apri(IdFinestra finestra, QWidget* sopra, const QString& argomento = QString()) {
-        if (disponibile(finestra)) apritore->apri(finestra, sopra, argomento);
+    void apri(IdFinestra finestra, QWidget* sopra, const QString& argomento = QString(),
+              const QVariantMap& parametri = QVariantMap()) {
+        if (disponibile(finestra)) apritore->apri(finestra, sopra, argomento, parametri);
     }
 };
 
