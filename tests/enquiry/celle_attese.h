@@ -1,26 +1,30 @@
 #pragma once
-// Checks the shared result arrays against a short list of the cells that
-// must hold text ("T5=label", "E17=value"); every other cell must be empty.
+// Result cells written short: "T5=label" for Titolo(5), "E17=value" for
+// Esito(17). A StatoWeb filled from such a list, and a check of the shared
+// result arrays against one (every cell not listed must be empty).
 
 #include "enquiry/stato_web.h"
 
 #include <QStringList>
 #include <QtTest>
 
-#include <array>
 
-inline void verificaCelle(const qv::StatoWeb& web, const QStringList& celle) {
-    std::array<QString, 8> titolo;
-    std::array<QString, 20> esito;
+inline qv::StatoWeb statoDaCelle(const QStringList& celle) {
+    qv::StatoWeb web;
     for (const QString& c : celle) {
         const int uguale = c.indexOf(QLatin1Char('='));
         const int i = c.mid(1, uguale - 1).toInt();
-        (c.startsWith(QLatin1Char('T')) ? titolo[i] : esito[i]) = c.mid(uguale + 1);
+        (c.startsWith(QLatin1Char('T')) ? web.Titolo[i] : web.Esito[i]) = c.mid(uguale + 1);
     }
+    return web;
+}
+
+inline void verificaCelle(const qv::StatoWeb& web, const QStringList& celle) {
+    const qv::StatoWeb atteso = statoDaCelle(celle);
     for (int i = 0; i < 8; ++i)
-        QVERIFY2(web.Titolo[i] == titolo[i],
-                 qPrintable(QStringLiteral("Titolo(%1) = '%2', expected '%3'").arg(i).arg(web.Titolo[i], titolo[i])));
+        QVERIFY2(web.Titolo[i] == atteso.Titolo[i], qPrintable(QStringLiteral("Titolo(%1) = '%2', expected '%3'")
+                                                                   .arg(i).arg(web.Titolo[i], atteso.Titolo[i])));
     for (int i = 0; i < 20; ++i)
-        QVERIFY2(web.Esito[i] == esito[i],
-                 qPrintable(QStringLiteral("Esito(%1) = '%2', expected '%3'").arg(i).arg(web.Esito[i], esito[i])));
+        QVERIFY2(web.Esito[i] == atteso.Esito[i], qPrintable(QStringLiteral("Esito(%1) = '%2', expected '%3'")
+                                                                 .arg(i).arg(web.Esito[i], atteso.Esito[i])));
 }

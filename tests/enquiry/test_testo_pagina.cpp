@@ -15,16 +15,13 @@ private slots:
     void pulizia_data() {
         QTest::addColumn<QString>("grezzo");
         QTest::addColumn<QString>("pulito");
-        QTest::newRow("plain") << "Ufficio" << "Ufficio";
         QTest::newRow("question mark") << "Perch? no" << "Perche' s no";
         // After a replacement the scan goes on inside "e' s", and the loop still
         // ends at the original length: what the replacement pushed on is not
         // looked at.
         QTest::newRow("second of two skipped") << "a??b" << "ae' s?b";
-        QTest::newRow("tail pushed past the end") << "?x?" << "e' sx?";
         QTest::newRow("later one pushed out") << "?abcd?" << "e' sabcd?";
         QTest::newRow("both replaced") << "?abcd?efgh" << "e' sabcde' sefgh";
-        QTest::newRow("last character") << "ab?" << "abe' s";
         QTest::newRow("outside Windows-1252") << QString::fromUtf8("a\u0107b") << "ae' sb";
         QTest::newRow("Windows-1252 letters stay") << QString::fromUtf8("Citt\u00e0 \u20ac") << QString::fromUtf8("Citt\u00e0 \u20ac");
         QTest::newRow("line ends go") << "a\r\nb\nc\rd" << "abcd";
@@ -32,8 +29,6 @@ private slots:
         QTest::newRow("agrave") << "Localit&agrave; e citt&agrave;" << QString::fromUtf8("Localit\u00e0 e citt\u00e0");
         QTest::newRow("blanks trimmed") << "   x y   " << "x y";
         QTest::newRow("tabs are not blanks") << "\tx\t" << "\tx\t";
-        QTest::newRow("blank after removed line end") << " \r\n x \n " << "x";
-        QTest::newRow("empty") << "" << "";
     }
     void pulizia() {
         QFETCH(QString, grezzo);
@@ -47,11 +42,9 @@ private slots:
         QTest::addColumn<QString>("marcatore");
         QTest::addColumn<bool>("trovato");
         QTest::addColumn<int>("pos");
-        QTest::newRow("found at start") << "<a>xy" << 1 << "<a>" << true << 4;
         QTest::newRow("found later") << "..<a>xy" << 1 << "<a>" << true << 6;
         QTest::newRow("from the given position") << "<a>1<a>2" << 2 << "<a>" << true << 8;
         QTest::newRow("case-sensitive") << "<A>" << 1 << "<a>" << false << 0;
-        QTest::newRow("not found") << "abc" << 1 << "x" << false << 0;
         QTest::newRow("start past the end") << "abc" << 10 << "a" << false << 0;
         QTest::newRow("marker ends the page") << "abc" << 1 << "bc" << true << 4;
     }
@@ -73,7 +66,6 @@ private slots:
         // Marker "<m>" after `lunghezzaPrima` filler characters; the position
         // after it is lunghezzaPrima + 4.
         QTest::newRow("search from position 0") << 0 << 0 << 2;
-        QTest::newRow("search from a negative position") << 0 << -3 << 2;
         QTest::newRow("position just past the limit") << 32764 << 1 << 3;
         QTest::newRow("marker far past the limit") << 40000 << 1 << 3;
         QTest::newRow("position at the limit") << 32763 << 1 << 0;
@@ -122,23 +114,20 @@ private slots:
     void fino_data() {
         QTest::addColumn<QString>("finestra");
         QTest::addColumn<QString>("fine");
-        QTest::addColumn<QString>("campo");
+        QTest::addColumn<QString>("campo"); // null: the end is missing
         QTest::newRow("before first") << "a<b<c" << "<" << "a";
-        QTest::newRow("empty field") << "<b" << "<" << "";
         QTest::newRow("long marker") << "Ufficio&nbsp;x" << "&nbsp" << "Ufficio";
+        QTest::newRow("end missing") << "senza fine" << "</div" << QString();
     }
     void fino() {
         QFETCH(QString, finestra);
         QFETCH(QString, fine);
         QFETCH(QString, campo);
-        QCOMPARE(TestoFinoA(finestra, fine), campo);
-    }
-
-    void finoMancante() {
         try {
-            TestoFinoA(QStringLiteral("senza fine"), QStringLiteral("</div"));
-            QFAIL("a missing end marker must fail");
+            QCOMPARE(TestoFinoA(finestra, fine), campo);
+            QVERIFY(!campo.isNull());
         } catch (const GuastoEstrazione& g) {
+            QVERIFY(campo.isNull());
             QCOMPARE(g.tipo, TipoGuasto::FineMancante);
             QCOMPARE(g.testo(), QStringLiteral("1 - FINE DEL CAMPO NON TROVATA (</div)"));
         }
@@ -147,7 +136,6 @@ private slots:
     void spazi_data() {
         QTest::addColumn<QString>("testo");
         QTest::addColumn<QString>("atteso");
-        QTest::newRow("both sides") << "  a b  " << "a b";
         QTest::newRow("only blanks") << "   " << "";
         QTest::newRow("tab kept") << "\ta " << "\ta";
         QTest::newRow("no-break space kept") << QString::fromUtf8("\u00a0a") << QString::fromUtf8("\u00a0a");
