@@ -1,8 +1,10 @@
 #pragma once
 // Shared by the database tests: a check that a file was left exactly as it
-// was, the engine error a call raises, and another process holding a file.
+// was, the engine error a call raises, another process holding a file, and
+// table definitions written short.
 
 #include "database/dao/errore.h"
+#include "database/dao/schema.h"
 #include "database/dao/workspace.h"
 #include "programmi_prova.h"
 
@@ -72,6 +74,28 @@ template <typename F> int numeroErrore(F&& f) {
         return e.numero();
     }
     return 0;
+}
+
+inline dao::Field campo(const QString& nome, int tipo, int dimensione = 0) {
+    return dao::TableDef::CreateField(nome, tipo, dimensione);
+}
+
+// An index over `campi`; a leading "-" makes a field descending.
+inline dao::Index indice(const QString& nome, bool primario, bool unico, const QStringList& campi) {
+    dao::Index i{nome, primario, unico, {}};
+    for (const QString& c : campi)
+        i.CreateField(c.startsWith(QLatin1Char('-')) ? c.mid(1) : c, c.startsWith(QLatin1Char('-')));
+    return i;
+}
+
+inline dao::Index primaria(const QString& campo) { return indice(QStringLiteral("primaria"), true, true, {campo}); }
+
+inline dao::TableDef tabella(const QString& nome, const QList<dao::Field>& campi, const QList<dao::Index>& indici = {}) {
+    dao::TableDef t;
+    t.Name = nome;
+    t.Fields = campi;
+    t.Indexes = indici;
+    return t;
 }
 
 } // namespace qv::prova

@@ -7,9 +7,11 @@
 #include "database/dao/database.h"
 #include "database/dao/workspace.h"
 
+#include <functional>
+
 using namespace qv;
 using namespace qv::dao;
-using qv::prova::numeroErrore;
+using namespace qv::prova;
 
 class TestDaoRecordset : public QObject {
     Q_OBJECT
@@ -18,38 +20,24 @@ class TestDaoRecordset : public QObject {
     Database db;
     int contatore = 0;
 
-    static Index indice(const QString& nome, bool unico, const QStringList& campi, QList<bool> disc = {}) {
-        Index i{nome, unico, unico, {}};
-        for (int k = 0; k < campi.size(); ++k)
-            i.CreateField(campi[k], disc.value(k, false));
-        return i;
-    }
-
     // Nations in no particular order, with the key index "primaria".
     void creaNazioni() {
-        TableDef t = db.CreateTableDef("Nazioni");
-        t.Fields = {TableDef::CreateField("Codice", dbText, 2), TableDef::CreateField("Descrizione", dbText, 30)};
-        t.Indexes = {indice("primaria", true, {"Codice"})};
-        db.AppendTableDef(t);
+        db.AppendTableDef(tabella("Nazioni", {campo("Codice", dbText, 2), campo("Descrizione", dbText, 30)},
+                                  {primaria("Codice")}));
         for (const char* c : {"IT", "AT", "NL", "DE", "IE", "BE"})
             db.Execute(QString("INSERT INTO Nazioni (Codice, Descrizione) VALUES ('%1', 'Nazione %1')").arg(c),
                        dbFailOnError);
     }
 
-    static QStringList codici(Recordset& rs, const char* campo, bool indietro = false) {
+    // The values of `campi` (joined) row by row, from the first or from the last.
+    static QStringList codici(Recordset& rs, const QStringList& campi, bool indietro = false) {
         QStringList r;
-        if (indietro) {
-            rs.MoveLast();
-            while (!rs.Bof()) {
-                r << rs.Value(campo).toString();
-                rs.MovePrevious();
-            }
-        } else {
-            rs.MoveFirst();
-            while (!rs.Eof()) {
-                r << rs.Value(campo).toString();
-                rs.MoveNext();
-            }
+        for (indietro ? rs.MoveLast() : rs.MoveFirst(); !(indietro ? rs.Bof() : rs.Eof());
+             indietro ? rs.MovePrevious() : rs.MoveNext()) {
+            QString v;
+            for (const QString& c : campi)
+                v += rs.Value(c).toString();
+            r << v;
         }
         return r;
     }
@@ -62,17 +50,12 @@ private slots:
         QTest::addColumn<QString>("confronto");
         QTest::addColumn<QString>("chiave");
         QTest::addColumn<QString>("trovato"); // empty: NoMatch
-        QTest::newRow("= found") << "=" << "IT" << "IT";
         QTest::newRow("= without regard to case") << "=" << "it" << "IT";
         QTest::newRow("= missing") << "=" << "XX" << "";
         QTest::newRow(">= prefix: I finds IE") << ">=" << "I" << "IE";
-        QTest::newRow(">= exact") << ">=" << "IT" << "IT";
         QTest::newRow(">= past the end") << ">=" << "ZZ" << "";
         QTest::newRow("> next") << ">" << "IT" << "NL";
-        QTest::newRow("> of the last") << ">" << "NL" << "";
         QTest::newRow("< previous") << "<" << "IT" << "IE";
-        QTest::newRow("< of the first") << "<" << "AT" << "";
-        QTest::newRow("<= exact") << "<=" << "IT" << "IT";
         QTest::newRow("<= between") << "<=" << "J" << "IT";
         QTest::newRow("<= before all") << "<=" << "A" << "";
     }
@@ -98,19 +81,15 @@ private slots:
         creaNazioni();
         Recordset rs = db.OpenRecordset("Nazioni");
         QCOMPARE(rs.Type(), dbOpenTable);
-        QCOMPARE(rs.RecordCount(), 6);
         // Without an index: the order the rows were written in.
-        QCOMPARE(codici(rs, "Codice"), QStringList({"IT", "AT", "NL", "DE", "IE", "BE"}));
+        QCOMPARE(codici(rs, {"Codice"}), QStringList({"IT", "AT", "NL", "DE", "IE", "BE"}));
         rs.setIndex("PRIMARIA");
-        QCOMPARE(rs.Index(), QString("primaria"));
-        QVERIFY(!rs.Bof());
         QCOMPARE(rs.Value("Codice").toString(), QString("AT")); // setting the index moves to the first row
-        QCOMPARE(codici(rs, "Codice"), QStringList({"AT", "BE", "DE", "IE", "IT", "NL"}));
-        QCOMPARE(codici(rs, "Codice", true), QStringList({"NL", "IT", "IE", "DE", "BE", "AT"}));
+        QCOMPARE(codici(rs, {"Codice"}), QStringList({"AT", "BE", "DE", "IE", "IT", "NL"}));
+        QCOMPARE(codici(rs, {"Codice"}, true), QStringList({"NL", "IT", "IE", "DE", "BE", "AT"}));
         // Past either end: EOF/BOF, and one more step is an error.
         rs.MoveLast();
         rs.MoveNext();
-        QVERIFY(rs.Eof());
         QCOMPARE(numeroErrore([&] { rs.MoveNext(); }), errori::NessunRecordCorrente);
         rs.MovePrevious();
         QCOMPARE(rs.Value("Codice").toString(), QString("NL"));
@@ -118,15 +97,12 @@ private slots:
         rs.MovePrevious();
         QVERIFY(rs.Bof());
         QCOMPARE(numeroErrore([&] { rs.MovePrevious(); }), errori::NessunRecordCorrente);
-        rs.MoveNext();
-        QCOMPARE(rs.Value("Codice").toString(), QString("AT"));
     }
 
     void tiesNullsAndDescendingFields() {
-        TableDef t = db.CreateTableDef("Righe");
-        t.Fields = {TableDef::CreateField("Gruppo", dbLong), TableDef::CreateField("Nome", dbText, 10)};
-        t.Indexes = {indice("gruppo", false, {"Gruppo"}), indice("inverso", false, {"Gruppo", "Nome"}, {true, true})};
-        db.AppendTableDef(t);
+        db.AppendTableDef(tabella("Righe", {campo("Gruppo", dbLong), campo("Nome", dbText, 10)},
+                                  {indice("gruppo", false, false, {"Gruppo"}),
+                                   indice("inverso", false, false, {"-Gruppo", "-Nome"})}));
         const QList<std::pair<QVariant, QString>> righe = {
             {2, "b"}, {QVariant(), "n1"}, {1, "a"}, {2, "a"}, {QVariant(), "n2"}, {1, "c"}, {2, "c"}};
         Recordset rs = db.OpenRecordset("Righe");
@@ -139,32 +115,21 @@ private slots:
         rs.setIndex("gruppo");
         // Nulls first; equal keys in the order they were written.
         const QStringList avanti = {"n1", "n2", "a", "c", "b", "a", "c"};
-        QCOMPARE(codici(rs, "Nome"), avanti);
-        QStringList indietro = avanti;
-        std::reverse(indietro.begin(), indietro.end());
-        QCOMPARE(codici(rs, "Nome", true), indietro);
+        QCOMPARE(codici(rs, {"Nome"}), avanti);
+        QCOMPARE(codici(rs, {"Nome"}, true), QStringList({"c", "a", "b", "c", "a", "n2", "n1"}));
         rs.Seek("=", 2);
         QCOMPARE(rs.Value("Nome").toString(), QString("b")); // the first of the equal keys
         rs.Seek("<", 2);
         QCOMPARE(rs.Value("Nome").toString(), QString("c")); // the last row before the key
-        rs.Seek(">=", QVariant());
-        QCOMPARE(rs.Value("Nome").toString(), QString("n1"));
         rs.Seek("=", QVariant());
         QCOMPARE(rs.Value("Nome").toString(), QString("n1"));
 
         rs.setIndex("inverso"); // Gruppo DESC, Nome DESC: nulls last
-        QStringList r;
-        rs.MoveFirst();
-        while (!rs.Eof()) {
-            r << rs.Value("Gruppo").toString() + rs.Value("Nome").toString();
-            rs.MoveNext();
-        }
-        QCOMPARE(r, QStringList({"2c", "2b", "2a", "1c", "1a", "n2", "n1"}));
+        QCOMPARE(codici(rs, {"Gruppo", "Nome"}), QStringList({"2c", "2b", "2a", "1c", "1a", "n2", "n1"}));
         rs.Seek("=", QVariantList{1, "A"});
         QCOMPARE(rs.Value("Nome").toString(), QString("a"));
         rs.Seek(">", QVariantList{2}); // after every 2 in index order
         QCOMPARE(rs.Value("Nome").toString(), QString("c"));
-        QCOMPARE(rs.Value("Gruppo").toInt(), 1);
     }
 
     void upsertByKey() {
@@ -172,16 +137,12 @@ private slots:
         Recordset rs = db.OpenRecordset("Nazioni");
         rs.setIndex("primaria");
         rs.Seek("=", "DE");
-        QCOMPARE(rs.EditMode(), dbEditNone);
         rs.AddNew();
         QCOMPARE(rs.EditMode(), dbEditAdd);
         rs.setValue("Codice", "SE");
-        rs.setValue(1, "SVEZIA");
         rs.Update();
         QCOMPARE(rs.Value("Codice").toString(), QString("DE")); // the row current before AddNew stays
         QCOMPARE(rs.RecordCount(), 7);
-        rs.Seek("=", "SE");
-        QCOMPARE(rs.Value("Descrizione").toString(), QString("SVEZIA"));
 
         rs.Edit();
         rs.setValue("Codice", "AA"); // a new key: the row moves in index order
@@ -193,10 +154,6 @@ private slots:
         rs.Seek("=", "IE");
         rs.Delete();
         QCOMPARE(numeroErrore([&] { rs.Value("Codice"); }), errori::RecordEliminato);
-        rs.MoveNext();
-        QCOMPARE(rs.Value("Codice").toString(), QString("IT"));
-        rs.Seek("=", "IE");
-        QVERIFY(rs.NoMatch());
 
         // An edit is abandoned by moving away.
         rs.Seek("=", "IT");
@@ -211,62 +168,21 @@ private slots:
         QCOMPARE(rs.Value("Descrizione").toString(), QString("Nazione IT"));
     }
 
-    void twoRecordsetsOnOneTable() {
-        creaNazioni();
-        Recordset destinazione = db.OpenRecordset("Nazioni");
-        Recordset origine = db.OpenRecordset("Nazioni");
-        destinazione.setIndex("primaria");
-        origine.setIndex("primaria");
-        destinazione.AddNew();
-        origine.Seek("=", "BE");
-        destinazione.setValue(0, "BX");
-        for (int i = 1; i < origine.FieldCount(); ++i)
-            destinazione.setValue(i, origine.Value(i));
-        destinazione.Update();
-        origine.Delete();
-        destinazione.Seek("=", "BX");
-        QCOMPARE(destinazione.Value("Descrizione").toString(), QString("Nazione BE"));
-        destinazione.Seek("=", "BE");
-        QVERIFY(destinazione.NoMatch());
-    }
-
-    void emptyTable() {
-        TableDef t = db.CreateTableDef("Vuota");
-        t.Fields = {TableDef::CreateField("A", dbLong)};
-        t.Indexes = {indice("primaria", true, {"A"})};
-        db.AppendTableDef(t);
-        Recordset rs = db.OpenRecordset("Vuota");
-        QVERIFY(rs.Eof());
-        QVERIFY(rs.Bof());
-        QCOMPARE(rs.RecordCount(), 0);
-        QCOMPARE(numeroErrore([&] { rs.MoveNext(); }), errori::NessunRecordCorrente);
-        QCOMPARE(numeroErrore([&] { rs.Edit(); }), errori::NessunRecordCorrente);
-        QCOMPARE(numeroErrore([&] { rs.Delete(); }), errori::NessunRecordCorrente);
-    }
-
     void valuesByType_data() {
         QTest::addColumn<int>("tipo");
         QTest::addColumn<int>("dimensione");
         QTest::addColumn<QVariant>("assegnato");
         QTest::addColumn<QVariant>("letto");
         QTest::addColumn<int>("errore");
-        QTest::newRow("text") << dbText << 5 << QVariant("abc") << QVariant("abc") << 0;
-        QTest::newRow("text from a number") << dbText << 5 << QVariant(12) << QVariant("12") << 0;
         QTest::newRow("text too long") << dbText << 5 << QVariant("abcdef") << QVariant() << errori::CampoTroppoPiccolo;
         QTest::newRow("memo keeps digits as text") << dbMemo << 0 << QVariant("007") << QVariant("007") << 0;
         QTest::newRow("boolean") << dbBoolean << 0 << QVariant(5) << QVariant(true) << 0;
         QTest::newRow("integer rounds half to even") << dbInteger << 0 << QVariant(2.5) << QVariant(2) << 0;
-        QTest::newRow("integer from text") << dbInteger << 0 << QVariant(" 42 ") << QVariant(42) << 0;
         QTest::newRow("integer overflow") << dbInteger << 0 << QVariant(40000) << QVariant() << errori::Overflow;
         QTest::newRow("byte below 0") << dbByte << 0 << QVariant(-1) << QVariant() << errori::Overflow;
         QTest::newRow("long from words") << dbLong << 0 << QVariant("due") << QVariant() << errori::ConversioneTipo;
-        QTest::newRow("long from empty text") << dbLong << 0 << QVariant("") << QVariant() << errori::ConversioneTipo;
-        QTest::newRow("double") << dbDouble << 0 << QVariant(1.25) << QVariant(1.25) << 0;
-        QTest::newRow("date from a date") << dbDate << 0 << QVariant(QDate(2007, 12, 31)) << QVariant(39447.0) << 0;
         QTest::newRow("date from text") << dbDate << 0 << QVariant("31/12/2007") << QVariant(39447.0) << 0;
-        QTest::newRow("date zero") << dbDate << 0 << QVariant(0) << QVariant(0.0) << 0;
         QTest::newRow("date from words") << dbDate << 0 << QVariant("ieri") << QVariant() << errori::ConversioneTipo;
-        QTest::newRow("null") << dbLong << 0 << QVariant() << QVariant() << 0;
     }
     void valuesByType() {
         QFETCH(int, tipo);
@@ -274,10 +190,9 @@ private slots:
         QFETCH(QVariant, assegnato);
         QFETCH(QVariant, letto);
         QFETCH(int, errore);
-        TableDef t = db.CreateTableDef("V");
-        t.Fields = {TableDef::CreateField("Chiave", dbLong), TableDef::CreateField("F", tipo, dimensione)};
-        t.Fields[1].AllowZeroLength = true;
-        db.AppendTableDef(t);
+        Field f = campo("F", tipo, dimensione);
+        f.AllowZeroLength = true;
+        db.AppendTableDef(tabella("V", {campo("Chiave", dbLong), f}));
         Recordset rs = db.OpenRecordset("V");
         rs.AddNew();
         rs.setValue("Chiave", 1);
@@ -289,21 +204,19 @@ private slots:
         QCOMPARE(rs.Value("F"), letto);
     }
 
-    void fieldsByNameAndPosition() {
+    void errors() {
+        db.AppendTableDef(tabella("Vuota", {campo("A", dbLong)}));
+        Recordset vuota = db.OpenRecordset("Vuota");
+        QVERIFY(vuota.Eof() && vuota.Bof());
+        for (const auto& passo : QList<std::function<void()>>{[&] { vuota.MoveNext(); }, [&] { vuota.Edit(); },
+                                                              [&] { vuota.Delete(); }})
+            QCOMPARE(numeroErrore(passo), errori::NessunRecordCorrente);
         creaNazioni();
         Recordset rs = db.OpenRecordset("Nazioni");
-        QCOMPARE(rs.FieldCount(), 2);
         QCOMPARE(rs.FieldIndex("descrizione"), 1);
-        QCOMPARE(rs.FieldInfo(0).Name, QString("Codice"));
-        QCOMPARE(rs.FieldInfo(0).Size, 2);
         QCOMPARE(rs.Value(0), rs.Value("CODICE"));
         QCOMPARE(numeroErrore([&] { rs.Value("Bandiera"); }), errori::ElementoNonTrovato);
         QCOMPARE(numeroErrore([&] { rs.Value(2); }), errori::ElementoNonTrovato);
-    }
-
-    void writeErrors() {
-        creaNazioni();
-        Recordset rs = db.OpenRecordset("Nazioni");
         QCOMPARE(numeroErrore([&] { rs.Seek("=", "IT"); }), errori::IndiceNonImpostato);
         QCOMPARE(numeroErrore([&] { rs.setIndex("nessuno"); }), errori::IndiceNonValido);
         rs.setIndex("primaria");
@@ -341,34 +254,22 @@ private slots:
         QCOMPARE(rs.FieldInfo(0).Type, dbText);
         QCOMPARE(rs.FieldInfo(0).Size, 2);
         QCOMPARE(rs.RecordCount(), 1); // rows reached so far
-        QCOMPARE(rs.Value("Codice").toString(), QString("NL"));
         rs.MoveLast();
         QCOMPARE(rs.RecordCount(), 5);
         QCOMPARE(rs.Value("Codice").toString(), QString("BE"));
         rs.MovePrevious();
         QCOMPARE(rs.Value("Codice").toString(), QString("DE"));
-        rs.MoveNext();
-        rs.MoveNext();
-        QVERIFY(rs.Eof());
-        rs.MoveFirst();
-        QCOMPARE(rs.Value(0).toString(), QString("NL"));
         QCOMPARE(numeroErrore([&] { rs.AddNew(); }), errori::SolaLettura);
         QCOMPARE(numeroErrore([&] { rs.Seek("=", "IT"); }), errori::OperazioneNonSupportata);
 
         Recordset espr = db.OpenRecordset("SELECT count(*) AS N, max(Codice) AS M FROM Nazioni", dbOpenSnapshot);
         QCOMPARE(espr.Value("N").toInt(), 6);
         QCOMPARE(espr.FieldInfo(0).Type, dbLong);
-        QCOMPARE(espr.Value("M").toString(), QString("NL"));
 
         Recordset vuoto = db.OpenRecordset("SELECT * FROM Nazioni WHERE Codice = 'XX'", dbOpenSnapshot);
-        QVERIFY(vuoto.Eof());
-        QVERIFY(vuoto.Bof());
+        QVERIFY(vuoto.Eof() && vuoto.Bof());
         vuoto.MoveLast();
         QCOMPARE(vuoto.RecordCount(), 0);
-
-        Recordset tabella = db.OpenRecordset("Nazioni", dbOpenSnapshot);
-        tabella.MoveLast();
-        QCOMPARE(tabella.RecordCount(), 6);
 
         // A LIKE pattern becomes "%1%" in SQLite: moving back must not take it
         // for a placeholder of the statement that jumps to a row.
@@ -381,9 +282,7 @@ private slots:
     }
 
     void longSnapshotReachesItsLastRow() {
-        TableDef t = db.CreateTableDef("Lunga");
-        t.Fields = {TableDef::CreateField("N", dbLong)};
-        db.AppendTableDef(t);
+        db.AppendTableDef(tabella("Lunga", {campo("N", dbLong)}));
         db.Execute("INSERT INTO Lunga (N) VALUES (1)", dbFailOnError);
         for (int i = 0; i < 18; ++i) // doubling: 262144 rows, numbered 1..262144
             db.Execute(QString("INSERT INTO Lunga (N) SELECT N + %1 FROM Lunga").arg(1 << i), dbFailOnError);
