@@ -1,285 +1,282 @@
-// Batch runs to the results file (FILE and Stampa destinations) against the
-// demo enquiry server, and the ways a run ends early.
+// The batch run with a scripted enquiry and a work table that records what
+// it is asked: the three destinations, cancel, lost connection, the ways a
+// run ends before its first enquiry, rows not stored, and the end-of-run text.
 
-#include "ambiente_prova.h"
 #include "archive/elabora_elenco.h"
-#include "file_prova.h"
-#include "enquiry/ambiente_web.h"
+#include "archive/tabella_lavoro.h"
 #include "enquiry/interroga_codice.h"
-#include "platform/http_client.h"
-#include "shell/elenco_nazioni.h"
+#include "file_prova.h"
 #include "shell/messaggi.h"
 #include "shell/procedure_file.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <array>
 
 using namespace qv;
 
 namespace {
 
-const QString kTrattini = QString(80, QLatin1Char('-'));
+// A work table that keeps the steps and codes it is given.
+struct LavoroFinto : TabellaLavoro {
+    QStringList passi;
+    QStringList righe;
+    bool database = true;
+    bool apribile = true;
+    bool tabellaAperta = false;
+    qint64 perse = 0;
+    bool databaseAperto() const override { return database; }
+    void svuota() override { passi << QStringLiteral("svuota"); }
+    bool apri() override { passi << QStringLiteral("apri"); return tabellaAperta = apribile; }
+    bool aperta() const override { return tabellaAperta; }
+    void scriviRiga(const QString& codice, std::span<const QString>, std::span<const QString>) override {
+        righe << codice;
+    }
+    void chiudi() override { passi << QStringLiteral("chiudi"); }
+    qint64 righeNonScritte() const override { return perse; }
+    bool unisci() override {
+        passi << QStringLiteral("unisci");
+        return true;
+    }
+};
 
+// The FILE line the scripted enquiry gives `codice` (value 19: its last four characters).
+QByteArray riga(const QByteArray& codice, char sep = '|') {
+    return codice + sep + QByteArray(18, sep) + codice.right(4) + sep + "\r\n";
+}
 
 } // namespace
 
 class TestElaboraElenco : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
-    void giro_data();
-    void giro();
+    void destinazioni_data();
+    void destinazioni();
+    void annullatoDopoIlTerzo();
+    void senzaConnessione();
     void fineAnticipata_data();
     void fineAnticipata();
-    void senzaConnessione();
-    void elencoGiaApertoInScrittura();
-    void elencoSenzaPermessoDiLettura();
-    void nomeRifiutato();
-    void spazzaturaNellElenco();
+    void righeNonMemorizzate_data();
+    void righeNonMemorizzate();
     void centomilaElementi();
     void testoFine_data();
     void testoFine();
 
 private:
-    RisultatoElenco esegui(const QByteArray& elenco, Destinazione d, const QString& sep, int annullaDopo = -1);
+    RisultatoElenco esegui(const QByteArray& elenco, Destinazione d, const QString& sep = QStringLiteral("|"),
+                           TabellaLavoro* lavoro = nullptr);
+    QString esiti() const { return dir_.filePath(QString::fromLatin1(kFileEsiti)); }
 
-    ServerAvviato server_;
     QTemporaryDir dir_;
-    std::unique_ptr<prova::AmbienteProva> env_;
     FileAperti files_;
-    QStringList avanzamenti_;
+    MessaggiRegistrati messaggi_;
+    std::array<QString, 20> esito_;
+    std::array<QString, 8> titolo_;
+    QStringList interrogati_;
+    QString senzaReteA_; // the code whose enquiry finds no connection
+    std::function<void()> primaDi_; // before each enquiry
+    int annullaDopo_ = -1;
 };
 
-void TestElaboraElenco::initTestCase() {
-    QVERIFY2(server_.avviato(), "the demo server must start");
-    env_ = std::make_unique<prova::AmbienteProva>(dir_.path());
-    server_.indirizzi(env_->web);
-}
-
 void TestElaboraElenco::init() {
-    env_->messaggi.svuota();
-    avanzamenti_.clear();
-    QFile::remove(dir_.filePath(QString::fromLatin1(kFileEsiti)));
+    QFile::remove(esiti());
+    messaggi_.svuota();
+    interrogati_.clear();
+    senzaReteA_.clear();
+    primaDi_ = {};
+    annullaDopo_ = -1;
 }
 
 RisultatoElenco TestElaboraElenco::esegui(const QByteArray& elenco, Destinazione d, const QString& sep,
-                                          int annullaDopo) {
+                                          TabellaLavoro* lavoro) {
     const QString lista = dir_.filePath(QStringLiteral("lista.txt"));
     scriviFile(lista, elenco);
-    RichiestaElenco r{lista, sep, d, dir_.filePath(QString::fromLatin1(kFileEsiti))};
-    CallbackElenco cb;
-    qint64 fatti = 0;
-    cb.avanzamento = [&](const AvanzamentoElenco& a) {
-        fatti = a.numero;
-        avanzamenti_.append(TestoAvanzamento(a));
+    const Interroga interroga = [this](const QString& codice) {
+        if (primaDi_)
+            primaDi_();
+        interrogati_ << codice;
+        esito_.fill(QString());
+        titolo_.fill(QString());
+        if (codice == senzaReteA_) {
+            titolo_[2] = QStringLiteral("# Connessione INTERNET non attiva #");
+            return EsitoSenzaRete;
+        }
+        esito_[19] = codice.right(4);
+        return EsitoLetto;
     };
-    cb.annullato = [&] { return annullaDopo >= 0 && fatti >= annullaDopo; };
-    const RisultatoElenco esito = ElaboraElenco(r, env_->web, env_->ambiente, nullptr, files_, env_->messaggi, cb);
+    CallbackElenco cb;
+    cb.annullato = [this] { return annullaDopo_ >= 0 && interrogati_.size() >= annullaDopo_; };
+    const RisultatoElenco r = ElaboraElenco({lista, sep, d, esiti()}, interroga, esito_, titolo_, lavoro, files_,
+                                            messaggi_, cb);
     // Every file the run opened is closed again.
     [&] { QCOMPARE(files_.quanti(), 0); }();
-    return esito;
+    return r;
 }
 
-void TestElaboraElenco::giro_data() {
-    QTest::addColumn<QByteArray>("elenco");
+void TestElaboraElenco::destinazioni_data() {
     QTest::addColumn<int>("destinazione");
     QTest::addColumn<QString>("separatore");
-    QTest::addColumn<int>("annullaDopo");
-    QTest::addColumn<int>("fine");
-    QTest::addColumn<qint64>("numero");
-    QTest::addColumn<QByteArray>("esiti");
-
-    const auto file = static_cast<int>(Destinazione::File);
-    const auto stampa = static_cast<int>(Destinazione::Stampa);
-    const auto completato = static_cast<int>(FineElenco::Completato);
-    const QByteArray errato = "24IT000000000007E7";
-    const QByteArray dati = "24IT000000000001E1";
-
-    QTest::newRow("page message only, semicolon: 20 separators")
-        << errato + "\r\n" << file << ";" << -1 << completato << qint64(1)
-        << errato + ";*;" + QByteArray(18, ';') + "\r\n";
-    QTest::newRow("export data, default separator")
-        << dati + "\r\n" << file << " " << -1 << completato << qint64(1)
-        << dati + "|" + QByteArray(16, '|') + "IT277100 - MALPENSA|IT261101 - VERONA|11/03/2025|\r\n";
-    QTest::newRow("two codes on one line, lower case")
-        << QByteArray("24it000000000007e7, 24it000000000017e7\n") << file << "#" << -1 << completato << qint64(2)
-        << errato + "#*#" + QByteArray(18, '#') + "\r\n24IT000000000017E7#*#" + QByteArray(18, '#') + "\r\n";
-    QTest::newRow("pending export: value 1 stays blank")
-        << QByteArray("24IT000000000005E5") << file << "|" << -1 << completato << qint64(1)
-        << "24IT000000000005E5" + QByteArray(20, '|') + "\r\n";
-    QTest::newRow("report blocks")
-        << "\r\n" + dati + "\r\n\r\n" + errato + "\r\n" << stampa << "|" << -1 << completato << qint64(2)
-        << "1) Risultato MRN numero: " + dati +
-               "\r\nUfficio di esportazione IT277100 - MALPENSA\r\nUfficio di uscita IT261101 - VERONA\r\n"
-               "Data di uscita 11/03/2025\r\n" +
-               kTrattini.toLatin1() + "\r\n2) Risultato MRN numero: " + errato +
-               "\r\n *** MRN non presente: verificare la validit\xE0 del codice ***\r\n" + kTrattini.toLatin1() +
-               "\r\n";
-
-    QByteArray dieci;
-    QByteArray primiTre;
-    for (int i = 0; i < 10; ++i) {
-        const QByteArray mrn = "24IT00000000001" + QByteArray::number(i) + "E7";
-        dieci += mrn + "\r\n";
-        if (i < 3)
-            primiTre += mrn + "|*|" + QByteArray(18, '|') + "\r\n";
-    }
-    QTest::newRow("cancelled after the third of ten")
-        << dieci << file << "|" << 3 << static_cast<int>(FineElenco::Annullato) << qint64(3) << primiTre;
+    QTest::addColumn<QByteArray>("atteso");
+    const QByteArray a = "24IT000000000001E1", b = "24IT000000000002T2";
+    QTest::newRow("FILE, blank separator gives |") << int(Destinazione::File) << " " << riga(a) + riga(b);
+    QTest::newRow("FILE, semicolon") << int(Destinazione::File) << ";" << riga(a, ';') + riga(b, ';');
+    QTest::newRow("D.B.: the results file stays empty") << int(Destinazione::Database) << "|" << QByteArray();
 }
 
-void TestElaboraElenco::giro() {
-    QFETCH(QByteArray, elenco);
+// Two codes on one line, lower case, with a blank line: each is queried once, upper-cased.
+void TestElaboraElenco::destinazioni() {
     QFETCH(int, destinazione);
     QFETCH(QString, separatore);
-    QFETCH(int, annullaDopo);
-    QFETCH(int, fine);
-    QFETCH(qint64, numero);
-    QFETCH(QByteArray, esiti);
-
-    const RisultatoElenco r = esegui(elenco, static_cast<Destinazione>(destinazione), separatore, annullaDopo);
-    QCOMPARE(static_cast<int>(r.fine), fine);
-    QCOMPARE(r.numero, numero);
-    QCOMPARE(leggiFile(dir_.filePath(QString::fromLatin1(kFileEsiti))), esiti);
-    QCOMPARE(avanzamenti_.size(), numero);
-    QVERIFY(avanzamenti_.first().startsWith(QStringLiteral("Interrogo MRN numero ")));
-    QVERIFY(avanzamenti_.first().endsWith(QStringLiteral("     (1/") + QString::number(r.totale) + QLatin1Char(')')));
-    QVERIFY(env_->messaggi.mostrati().isEmpty());
+    QFETCH(QByteArray, atteso);
+    LavoroFinto lavoro;
+    const RisultatoElenco r = esegui("24it000000000001e1, 24IT000000000002T2\r\n\r\n",
+                                     static_cast<Destinazione>(destinazione), separatore, &lavoro);
+    QCOMPARE(r.fine, FineElenco::Completato);
+    QCOMPARE(r.numero, qint64(2));
+    QCOMPARE(interrogati_, (QStringList{"24IT000000000001E1", "24IT000000000002T2"}));
+    QCOMPARE(leggiFile(esiti()), atteso);
+    const bool db = destinazione == int(Destinazione::Database);
+    QCOMPARE(lavoro.righe, db ? interrogati_ : QStringList());
+    QCOMPARE(lavoro.passi, (QStringList{"svuota", "apri", "chiudi", "unisci"}));
+    QVERIFY(r.unito);
+    QVERIFY(messaggi_.mostrati().isEmpty());
 }
 
-void TestElaboraElenco::fineAnticipata_data() {
-    QTest::addColumn<bool>("crea");
-    QTest::addColumn<QByteArray>("elenco");
-    QTest::addColumn<int>("fine");
-    QTest::newRow("missing list") << false << QByteArray() << static_cast<int>(FineElenco::ElencoMancante);
-    QTest::newRow("empty list") << true << QByteArray() << static_cast<int>(FineElenco::ElencoVuoto);
-    QTest::newRow("only blanks and commas") << true << QByteArray(" ,\r\n\t\r\n,,") << static_cast<int>(FineElenco::ElencoVuoto);
-}
-
-void TestElaboraElenco::fineAnticipata() {
-    QFETCH(bool, crea);
-    QFETCH(QByteArray, elenco);
-    QFETCH(int, fine);
-    const QString esiti = dir_.filePath(QString::fromLatin1(kFileEsiti));
-    scriviFile(esiti, "previous run\r\n");
-    const QString lista = dir_.filePath(QStringLiteral("manca.txt"));
-    QFile::remove(lista);
-    if (crea)
-        scriviFile(lista, elenco);
-    RichiestaElenco r{lista, "|", Destinazione::File, esiti};
-    AmbienteWeb ambiente;
-    const RisultatoElenco esito = ElaboraElenco(r, env_->web, ambiente, nullptr, files_, env_->messaggi);
-    QCOMPARE(static_cast<int>(esito.fine), fine);
-    QCOMPARE(esito.numero, qint64(0));
-    // The results file is not touched.
-    QCOMPARE(leggiFile(esiti), QByteArray("previous run\r\n"));
-    QVERIFY(!DescriviFine(esito, lista).isEmpty());
+void TestElaboraElenco::annullatoDopoIlTerzo() {
+    QByteArray dieci;
+    for (int i = 0; i < 10; ++i)
+        dieci += "24IT00000000001" + QByteArray::number(i) + "E7\r\n";
+    annullaDopo_ = 3;
+    LavoroFinto lavoro;
+    const RisultatoElenco r = esegui(dieci, Destinazione::Database, "|", &lavoro);
+    QCOMPARE(r.fine, FineElenco::Annullato);
+    QCOMPARE(r.numero, qint64(3));
+    QCOMPARE(r.totale, qint64(10));
+    // What was done is still merged.
+    QCOMPARE(lavoro.righe.size(), 3);
+    QCOMPARE(lavoro.passi.last(), QStringLiteral("unisci"));
 }
 
 void TestElaboraElenco::senzaConnessione() {
-    // A server that is gone: every request is refused.
-    StatoWeb salvato = env_->web;
-    {
-        ServerAvviato spento;
-        QVERIFY(spento.avviato());
-        spento.indirizzi(env_->web);
-    }
-    const RisultatoElenco r = esegui("24IT000000000001E1\r\n24IT000000000002E2\r\n", Destinazione::File, "|");
-    env_->web = salvato;
+    senzaReteA_ = QStringLiteral("24IT000000000002E2");
+    const RisultatoElenco r =
+        esegui("24IT000000000001E1\r\n24IT000000000002E2\r\n24IT000000000003E3\r\n", Destinazione::Stampa);
     QCOMPARE(r.fine, FineElenco::SenzaRete);
-    QCOMPARE(r.numero, qint64(1));
-    QCOMPARE(r.totale, qint64(2));
-    QCOMPARE(r.messaggio, QStringLiteral("# Connessione INTERNET non attiva #"));
-    QCOMPARE(DescriviFine(r, QString()), r.messaggio);
-    QCOMPARE(leggiFile(dir_.filePath(QString::fromLatin1(kFileEsiti))), QByteArray());
-}
-
-void TestElaboraElenco::elencoGiaApertoInScrittura() {
-    const QString lista = dir_.filePath(QStringLiteral("aperta.txt"));
-    scriviFile(lista, "24IT000000000001E1\r\n");
-    const int numero = files_.FreeFile();
-    QCOMPARE(ApriFile(files_, env_->messaggi, lista, numero, ModoFile::Append), numero);
-    RichiestaElenco r{lista, "|", Destinazione::File, dir_.filePath(QString::fromLatin1(kFileEsiti))};
-    const RisultatoElenco esito = ElaboraElenco(r, env_->web, AmbienteWeb{}, nullptr, files_, env_->messaggi);
-    files_.Chiudi(numero);
-    QCOMPARE(esito.fine, FineElenco::ElencoIlleggibile);
-    QCOMPARE(esito.numero, qint64(0));
-    QVERIFY(DescriviFine(esito, lista).contains(lista));
-}
-
-void TestElaboraElenco::elencoSenzaPermessoDiLettura() {
-    const QString lista = dir_.filePath(QStringLiteral("chiusa.txt"));
-    scriviFile(lista, "24IT000000000001E1\r\n");
-    QVERIFY(QFile::setPermissions(lista, QFileDevice::WriteOwner));
-    QFile prova(lista);
-    if (prova.open(QIODevice::ReadOnly))
-        QSKIP("this user reads files whatever their permissions (root); the open-for-writing case covers it");
-    RichiestaElenco r{lista, "|", Destinazione::File, dir_.filePath(QString::fromLatin1(kFileEsiti))};
-    const RisultatoElenco esito = ElaboraElenco(r, env_->web, AmbienteWeb{}, nullptr, files_, env_->messaggi);
-    QCOMPARE(esito.fine, FineElenco::ElencoIlleggibile);
-    QCOMPARE(esito.numero, qint64(0));
-}
-
-void TestElaboraElenco::nomeRifiutato() {
-    scriviFile(dir_.filePath(QStringLiteral("listaA.txt")), "24IT000000000001E1\r\n");
-    // "?" finds the file but the opener refuses such a name.
-    RichiestaElenco r{dir_.filePath(QStringLiteral("lista?.txt")), "|", Destinazione::File,
-                      dir_.filePath(QString::fromLatin1(kFileEsiti))};
-    const RisultatoElenco esito = ElaboraElenco(r, env_->web, AmbienteWeb{}, nullptr, files_, env_->messaggi);
-    QCOMPARE(esito.fine, FineElenco::ElencoIlleggibile);
-    QCOMPARE(env_->messaggi.mostrati().size(), 1);
-    QCOMPARE(env_->messaggi.mostrati().first().titolo, QStringLiteral("Nome errato"));
-
-    // A results file that cannot be created ends the run before any enquiry.
-    const QString cartella = dir_.filePath(QStringLiteral("esiti_cartella"));
-    QVERIFY(QDir().mkpath(cartella));
-    RichiestaElenco r2{dir_.filePath(QStringLiteral("listaA.txt")), "|", Destinazione::File, cartella};
-    QCOMPARE(ElaboraElenco(r2, env_->web, AmbienteWeb{}, nullptr, files_, env_->messaggi).fine, FineElenco::EsitiNonScrivibili);
-    QCOMPARE(files_.quanti(), 0);
-}
-
-void TestElaboraElenco::spazzaturaNellElenco() {
-    QByteArray elenco = "24IT000000000007E7\r\n";
-    elenco += QByteArray("\x00\x01\x02\xFF\xFE junk\r\n", 12);
-    elenco += QByteArray(1000, 'Q') + "\r\n";
-    elenco += "24IT000000000017E7\r\n";
-    const RisultatoElenco r = esegui(elenco, Destinazione::File, "|");
-    QCOMPARE(r.fine, FineElenco::Completato);
     QCOMPARE(r.numero, qint64(2));
-    QCOMPARE(r.scartati, qint64(2));
-    QCOMPARE(leggiFile(dir_.filePath(QString::fromLatin1(kFileEsiti))).count("\r\n"), 2);
+    QCOMPARE(r.messaggio, QStringLiteral("# Connessione INTERNET non attiva #"));
+    const QByteArray report = leggiFile(esiti());
+    QVERIFY(report.startsWith("1) Risultato MRN numero: 24IT000000000001E1\r\n"));
+    QCOMPARE(report.count(QByteArray(80, '-') + "\r\n"), 1);
 }
 
-void TestElaboraElenco::centomilaElementi() {
-    // The loop itself at scale, with an enquiry that answers at once.
-    const QString lista = dir_.filePath(QStringLiteral("centomila.txt"));
-    {
-        QFile f(lista);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        for (int i = 0; i < 100000; ++i)
-            f.write(QStringLiteral("24IT%1E1\r").arg(i, 12, 10, QLatin1Char('0')).toLatin1());
-    }
-    std::array<QString, 20> esito;
-    std::array<QString, 8> titolo;
-    qint64 interrogati = 0;
-    const Interroga interroga = [&](const QString& codice) {
-        ++interrogati;
-        esito.fill(QString());
-        esito[19] = codice.right(4);
-        return EsitoLetto;
+void TestElaboraElenco::fineAnticipata_data() {
+    QTest::addColumn<QString>("lista");
+    QTest::addColumn<QByteArray>("contenuto"); // written unless the list is to be missing
+    QTest::addColumn<QString>("fileEsiti");    // empty: the usual one
+    QTest::addColumn<int>("fine");
+    QTest::addColumn<QString>("titolo"); // of the one message shown, if any
+    const QByteArray uno = "24IT000000000001E1\r\n";
+    QTest::newRow("missing list") << "manca.txt" << QByteArray() << "" << int(FineElenco::ElencoMancante) << "";
+    QTest::newRow("empty list") << "lista.txt" << QByteArray() << "" << int(FineElenco::ElencoVuoto) << "";
+    QTest::newRow("only blanks and commas")
+        << "lista.txt" << QByteArray(" ,\r\n\t\r\n,,") << "" << int(FineElenco::ElencoVuoto) << "";
+    QTest::newRow("nothing but junk")
+        << "lista.txt" << QByteArray("\x01\x02\r\n", 4) + QByteArray(300, 'Q') << "" << int(FineElenco::ElencoVuoto)
+        << "";
+    QTest::newRow("held open for writing") << "aperta.txt" << uno << "" << int(FineElenco::ElencoIlleggibile) << "";
+    QTest::newRow("a name with wildcards") << "lista?.txt" << uno << "" << int(FineElenco::ElencoIlleggibile)
+                                          << "Nome errato";
+    QTest::newRow("results file not writable")
+        << "lista.txt" << uno << "cartella" << int(FineElenco::EsitiNonScrivibili) << "";
+}
+
+// Nothing is queried, and the results file of the previous run is left alone
+// unless the run got as far as creating a new one.
+void TestElaboraElenco::fineAnticipata() {
+    QFETCH(QString, lista);
+    QFETCH(QByteArray, contenuto);
+    QFETCH(QString, fileEsiti);
+    QFETCH(int, fine);
+    QFETCH(QString, titolo);
+    const QString percorso = dir_.filePath(lista);
+    QFile::remove(percorso);
+    if (lista != QLatin1String("manca.txt"))
+        scriviFile(lista.contains(QLatin1Char('?')) ? dir_.filePath(QStringLiteral("listaA.txt")) : percorso,
+                   contenuto);
+    scriviFile(esiti(), "previous run\r\n");
+    const QString destinazione = fileEsiti.isEmpty() ? esiti() : dir_.filePath(fileEsiti);
+    QVERIFY(QDir(dir_.path()).mkpath(QStringLiteral("cartella")));
+    int tenuto = 0;
+    if (lista == QLatin1String("aperta.txt"))
+        tenuto = ApriFile(files_, messaggi_, percorso, files_.FreeFile(), ModoFile::Append);
+    const Interroga interroga = [this](const QString& c) { interrogati_ << c; return EsitoLetto; };
+    const RisultatoElenco r =
+        ElaboraElenco({percorso, "|", Destinazione::File, destinazione}, interroga, esito_, titolo_, nullptr, files_,
+                      messaggi_);
+    if (tenuto)
+        files_.Chiudi(tenuto);
+    QCOMPARE(files_.quanti(), 0);
+    QCOMPARE(static_cast<int>(r.fine), fine);
+    QVERIFY(interrogati_.isEmpty());
+    QCOMPARE(leggiFile(esiti()), QByteArray("previous run\r\n"));
+    QCOMPARE(messaggi_.mostrati().size(), titolo.isEmpty() ? 0 : 1);
+    if (!titolo.isEmpty())
+        QCOMPARE(messaggi_.mostrati().first().titolo, titolo);
+    if (lista == QLatin1String("lista.txt") && contenuto.contains('Q'))
+        QCOMPARE(r.scartati, qint64(2));
+}
+
+void TestElaboraElenco::righeNonMemorizzate_data() {
+    QTest::addColumn<bool>("apribile");
+    QTest::addColumn<qint64>("perse");     // as the work table reports them
+    QTest::addColumn<int>("chiusoDopo");   // the database closes before this enquiry; 0 never
+    QTest::addColumn<QStringList>("righe");
+    QTest::addColumn<qint64>("nonMemorizzati");
+    const QStringList tre{"24IT000000000001E1", "24IT000000000002E2", "24IT000000000003E3"};
+    QTest::newRow("all stored") << true << qint64(0) << 0 << tre << qint64(0);
+    QTest::newRow("the table loses two") << true << qint64(2) << 0 << tre << qint64(2);
+    QTest::newRow("the table does not open") << false << qint64(0) << 0 << QStringList() << qint64(3);
+    QTest::newRow("the database closes at the second") << true << qint64(0) << 2 << tre.mid(0, 1) << qint64(2);
+}
+
+void TestElaboraElenco::righeNonMemorizzate() {
+    QFETCH(bool, apribile);
+    QFETCH(qint64, perse);
+    QFETCH(int, chiusoDopo);
+    QFETCH(QStringList, righe);
+    QFETCH(qint64, nonMemorizzati);
+    LavoroFinto lavoro;
+    lavoro.apribile = apribile;
+    lavoro.perse = perse;
+    primaDi_ = [&] {
+        if (chiusoDopo && interrogati_.size() + 1 >= chiusoDopo)
+            lavoro.database = false;
     };
-    RichiestaElenco r{lista, ";", Destinazione::File, dir_.filePath(QString::fromLatin1(kFileEsiti))};
-    const RisultatoElenco fatto = ElaboraElenco(r, interroga, esito, titolo, nullptr, files_, env_->messaggi);
-    QCOMPARE(fatto.fine, FineElenco::Completato);
-    QCOMPARE(fatto.totale, qint64(100000));
-    QCOMPARE(fatto.numero, qint64(100000));
-    QCOMPARE(interrogati, qint64(100000));
-    const QByteArray esiti = leggiFile(dir_.filePath(QString::fromLatin1(kFileEsiti)));
-    QCOMPARE(esiti.count("\r\n"), 100000);
-    QVERIFY(esiti.endsWith("24IT000000099999E1;" + QByteArray(18, ';') + "99E1;\r\n"));
+    const RisultatoElenco r =
+        esegui("24IT000000000001E1\r\n24IT000000000002E2\r\n24IT000000000003E3\r\n", Destinazione::Database, "|",
+               &lavoro);
+    QCOMPARE(r.numero, qint64(3));
+    QCOMPARE(lavoro.righe, righe);
+    QCOMPARE(r.nonMemorizzati, nonMemorizzati);
+    // A database that went away is not merged into.
+    QCOMPARE(r.unito, lavoro.database);
+}
+
+// The loop at scale: the count pass, every item queried, one line each.
+void TestElaboraElenco::centomilaElementi() {
+    QByteArray elenco;
+    for (int i = 0; i < 100000; ++i)
+        elenco += QStringLiteral("24IT%1E1\r").arg(i, 12, 10, QLatin1Char('0')).toLatin1();
+    const RisultatoElenco r = esegui(elenco, Destinazione::File, ";");
+    QCOMPARE(r.fine, FineElenco::Completato);
+    QCOMPARE(r.totale, qint64(100000));
+    QCOMPARE(interrogati_.size(), 100000);
+    const QByteArray scritto = leggiFile(esiti());
+    QCOMPARE(scritto.count("\r\n"), 100000);
+    QVERIFY(scritto.endsWith(riga("24IT000000099999E1", ';')));
 }
 
 void TestElaboraElenco::testoFine_data() {
@@ -292,38 +289,46 @@ void TestElaboraElenco::testoFine_data() {
     QTest::addColumn<bool>("unito");
     QTest::addColumn<QString>("testo");
 
-    const int db = static_cast<int>(Destinazione::Database);
-    const int file = static_cast<int>(Destinazione::File);
-    const int fatto = static_cast<int>(FineElenco::Completato);
+    const int db = int(Destinazione::Database);
+    const int file = int(Destinazione::File);
+    const int fatto = int(FineElenco::Completato);
+    const QString zero = QStringLiteral("skipped: 0\nnot stored: 0\nend: ");
     QTest::newRow("D.B., rows skipped and not stored")
         << fatto << db << qint64(150) << qint64(150) << qint64(2) << qint64(42) << true
         << "MRN: 150/150\nskipped: 2\nnot stored: 42\nend: Elaborati 150 MRN\narchive: merged";
-    QTest::newRow("D.B., merge failed")
-        << fatto << db << qint64(3) << qint64(3) << qint64(0) << qint64(0) << false
-        << "MRN: 3/3\nskipped: 0\nnot stored: 0\nend: Elaborati 3 MRN\narchive: NOT updated";
-    QTest::newRow("results file")
-        << fatto << static_cast<int>(Destinazione::Stampa) << qint64(1) << qint64(1) << qint64(0) << qint64(0) << false
-        << "MRN: 1/1\nskipped: 0\nnot stored: 0\nend: Elaborati 1 MRN\nresults: /p/EsitiDaEle.txt";
-    QTest::newRow("cancelled")
-        << static_cast<int>(FineElenco::Annullato) << file << qint64(3) << qint64(10) << qint64(0) << qint64(0) << false
-        << "MRN: 3/10\nskipped: 0\nnot stored: 0\nend: Elaborazione annullata dall'Operatore dopo 3 MRN\n"
-           "results: /p/EsitiDaEle.txt";
+    QTest::newRow("D.B., merge failed") << fatto << db << qint64(3) << qint64(3) << qint64(0) << qint64(0) << false
+                                        << "MRN: 3/3\n" + zero + "Elaborati 3 MRN\narchive: NOT updated";
+    QTest::newRow("results file") << fatto << int(Destinazione::Stampa) << qint64(1) << qint64(1) << qint64(0)
+                                  << qint64(0) << false
+                                  << "MRN: 1/1\n" + zero + "Elaborati 1 MRN\nresults: /p/EsitiDaEle.txt";
+    QTest::newRow("cancelled") << int(FineElenco::Annullato) << file << qint64(3) << qint64(10) << qint64(0)
+                               << qint64(0) << false
+                               << "MRN: 3/10\n" + zero +
+                                      "Elaborazione annullata dall'Operatore dopo 3 MRN\nresults: /p/EsitiDaEle.txt";
     QTest::newRow("nothing but junk: no archive line")
-        << static_cast<int>(FineElenco::ElencoVuoto) << db << qint64(0) << qint64(0) << qint64(4) << qint64(0) << false
+        << int(FineElenco::ElencoVuoto) << db << qint64(0) << qint64(0) << qint64(4) << qint64(0) << false
         << "MRN: 0/0\nskipped: 4\nnot stored: 0\nend: L'elenco '/p/l.txt' non contiene MRN";
+    QTest::newRow("missing") << int(FineElenco::ElencoMancante) << file << qint64(0) << qint64(0) << qint64(0)
+                             << qint64(0) << false << "MRN: 0/0\n" + zero + "L'elenco '/p/l.txt' non esiste";
+    QTest::newRow("unreadable") << int(FineElenco::ElencoIlleggibile) << file << qint64(0) << qint64(0) << qint64(0)
+                                << qint64(0) << false << "MRN: 0/0\n" + zero + "L'elenco '/p/l.txt' non si può leggere";
+    QTest::newRow("results not writable") << int(FineElenco::EsitiNonScrivibili) << file << qint64(0) << qint64(1)
+                                          << qint64(0) << qint64(0) << false
+                                          << "MRN: 0/1\n" + zero +
+                                                 "Non si può scrivere il file degli esiti\nresults: /p/EsitiDaEle.txt";
 }
 
 void TestElaboraElenco::testoFine() {
     QFETCH(int, fine);
     QFETCH(int, destinazione);
-    RisultatoElenco r;
-    r.fine = static_cast<FineElenco>(fine);
     QFETCH(qint64, numero);
     QFETCH(qint64, totale);
     QFETCH(qint64, scartati);
     QFETCH(qint64, nonMemorizzati);
     QFETCH(bool, unito);
     QFETCH(QString, testo);
+    RisultatoElenco r;
+    r.fine = static_cast<FineElenco>(fine);
     r.numero = numero;
     r.totale = totale;
     r.scartati = scartati;

@@ -88,7 +88,6 @@ class TestLettoreElenco : public QObject {
 private slots:
     void elementi_data();
     void elementi();
-    void centomilaElementi();
     void spazzaturaBinaria();
     void rigaDaUnGigabyte();
     void erroreDiLettura();
@@ -146,23 +145,6 @@ void TestLettoreElenco::elementi() {
     QCOMPARE(conto.elementi, qint64(attesi.size()));
     QCOMPARE(conto.scartati, scartati);
     QVERIFY(!conto.erroreLettura);
-}
-
-void TestLettoreElenco::centomilaElementi() {
-    QTemporaryDir dir;
-    QFile f(dir.filePath(QStringLiteral("lista.txt")));
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    for (int i = 0; i < 100000; ++i)
-        f.write(QStringLiteral("24IT%1E1\r\n").arg(i, 12, 10, QLatin1Char('0')).toLatin1());
-    f.close();
-
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(ContaElementi(f).elementi, qint64(100000));
-    f.seek(0);
-    const QStringList voci = leggiTutto(f);
-    QCOMPARE(voci.size(), 100000);
-    QCOMPARE(voci.first(), QStringLiteral("24IT000000000000E1"));
-    QCOMPARE(voci.last(), QStringLiteral("24IT000000099999E1"));
 }
 
 void TestLettoreElenco::spazzaturaBinaria() {
