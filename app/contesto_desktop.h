@@ -4,6 +4,7 @@
 // opener that knows every window. Built once by the program (and by each
 // window test), passed explicitly.
 
+#include "archive/stato_archivio.h"
 #include "database/stato_database.h"
 #include "enquiry/ambiente_web.h"
 #include "enquiry/stato_web.h"
@@ -35,6 +36,7 @@ public:
     StatoWeb web;
     StatoDatabase database; // its DatabaseAperto is the program's one flag
     ElencoNazioni nazioni;
+    StatoArchivio archivio;
     FileAperti fileAperti;
     ContestoFinestre finestre;
     AmbienteWeb ambienteWeb; // what GetHtmPage objects are built on
