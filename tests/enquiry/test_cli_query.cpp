@@ -41,9 +41,7 @@ private slots:
         QTest::addColumn<int>("stato");
         QTest::newRow("nothing") << QStringList{} << 2;
         QTest::newRow("two codes") << QStringList{"query", "A", "B"} << 2;
-        QTest::newRow("unknown query option") << QStringList{"query", "--xml", "A"} << 2;
         QTest::newRow("unknown command") << QStringList{"interroga", "A"} << 2;
-        QTest::newRow("home without folder") << QStringList{"--home"} << 2;
         QTest::newRow("help") << QStringList{"--help"} << 0;
     }
     void uso() {

@@ -101,9 +101,6 @@ private slots:
         riga("export error without its end", kMrnE, err + "MRN non trovato", 0, {}, {1});
         riga("export labels without values", kMrnE, pagine::avvolgi("<td class=\"outexport1\">Ufficio&nbsp;</td>"),
              0, {"T5=Ufficio"}, {2});
-        riga("export value without its end", kMrnE,
-             "<td class=\"outexport1\">Ufficio&nbsp;</td><td class=\"outexport2\">" + QString(300, 'x'), 0,
-             {"T5=Ufficio"}, {1});
         riga("export last value missing is no failure", kMrnE,
              pagine::avvolgi(pagine::coppiaExport("A", "1") + pagine::coppiaExport("B", "2") +
                              "<td class=\"outexport1\">C&nbsp;</td>"),
@@ -132,11 +129,6 @@ private slots:
              {"T2=Per l'MRN:"}, {1}, 2, exportVuoto);
         riga("transit other error stays plain", kMrnT, pagine::messaggio("Servizio sospeso"), 0,
              {"T2=Servizio sospeso"}, {}, 2, exportVuoto);
-        riga("transit label without its end", kMrnT, "<th class=\"dati1\">" + QString(200, 'x'), 0, {}, {1}, 2,
-             exportVuoto);
-        riga("transit values past 32767", kMrnT,
-             "<th class=\"dati1\">Ufficio</th>" + lontano("<td class=\"dati2\">V</td>"), 0, {"T1=Ufficio:"}, {3}, 2,
-             exportVuoto);
         riga("transit then a broken export page", kMrnT, pagine::transito(1), 0, unaRiga, {2}, 2, "");
         riga("transit without its export answer", kMrnT, pagine::transito(1), 9, {kSenzaRete}, {}, 2, nessuna);
         riga("transit without answer", kMrnT, nessuna, 9, {kSenzaRete}, {}, 1, exportVuoto);
@@ -155,7 +147,6 @@ private slots:
              {kSenzaRete});
         riga("vies date shorter than its caption", kVat, pagine::vies("Partita IVA valida", true, "02/01</p>"), 9,
              {kSenzaRete});
-        riga("vies markers past 32767", kVat, lontano(pagine::vies()), 9, {kSenzaRete});
         riga("vies without answer", kVat, nessuna, 9, {kSenzaRete});
 
         // Rejected codes: nothing is fetched.

@@ -106,10 +106,6 @@ private slots:
         QTest::newRow("other method") << QByteArray("POST /servizi/vies/vies.htm HTTP/1.1\r\n\r\n")
                                       << QByteArray("HTTP/1.1 405 Method Not Allowed");
         QTest::newRow("unknown path, LF only") << QByteArray("GET /altro HTTP/1.0\n\n") << QByteArray("HTTP/1.1 404 Not Found");
-        QTest::newRow("code missing") << QByteArray("GET /ed/servizi/esportazione/export.htm HTTP/1.1\r\n\r\n")
-                                      << QByteArray("HTTP/1.1 400 Bad Request");
-        QTest::newRow("vies without act") << QByteArray("GET /servizi/vies/vies.htm?stato=IT&piva=1 HTTP/1.1\r\n\r\n")
-                                          << QByteArray("HTTP/1.1 400 Bad Request");
         QTest::newRow("endless header") << QByteArray(20000, 'a') << QByteArray("HTTP/1.1 400 Bad Request");
         QByteArray binario(4096, '\0');
         for (int i = 0; i < binario.size(); ++i)

@@ -19,7 +19,6 @@ private slots:
         // After a replacement the scan goes on inside "e' s", and the loop still
         // ends at the original length: what the replacement pushed on is not
         // looked at.
-        QTest::newRow("second of two skipped") << "a??b" << "ae' s?b";
         QTest::newRow("later one pushed out") << "?abcd?" << "e' sabcd?";
         QTest::newRow("both replaced") << "?abcd?efgh" << "e' sabcde' sefgh";
         QTest::newRow("outside Windows-1252") << QString::fromUtf8("a\u0107b") << "ae' sb";
@@ -42,7 +41,6 @@ private slots:
         QTest::addColumn<QString>("marcatore");
         QTest::addColumn<bool>("trovato");
         QTest::addColumn<int>("pos");
-        QTest::newRow("found later") << "..<a>xy" << 1 << "<a>" << true << 6;
         QTest::newRow("from the given position") << "<a>1<a>2" << 2 << "<a>" << true << 8;
         QTest::newRow("case-sensitive") << "<A>" << 1 << "<a>" << false << 0;
         QTest::newRow("start past the end") << "abc" << 10 << "a" << false << 0;
@@ -94,7 +92,6 @@ private slots:
         QTest::addColumn<int>("pos");
         QTest::addColumn<QString>("finestra");
         QTest::newRow("from position") << "abcdef" << 3 << "cdef";
-        QTest::newRow("past the end") << "abc" << 9 << "";
         QTest::newRow("150 characters only") << QString(140, QLatin1Char('x')) + QStringLiteral("0123456789ABCD") << 1
                                              << QString(140, QLatin1Char('x')) + QStringLiteral("0123456789");
         QTest::newRow("cleaned after cutting") << QString(148, QLatin1Char('y')) + QStringLiteral(" <strong>") << 1
@@ -133,17 +130,10 @@ private slots:
         }
     }
 
-    void spazi_data() {
-        QTest::addColumn<QString>("testo");
-        QTest::addColumn<QString>("atteso");
-        QTest::newRow("only blanks") << "   " << "";
-        QTest::newRow("tab kept") << "\ta " << "\ta";
-        QTest::newRow("no-break space kept") << QString::fromUtf8("\u00a0a") << QString::fromUtf8("\u00a0a");
-    }
     void spazi() {
-        QFETCH(QString, testo);
-        QFETCH(QString, atteso);
-        QCOMPARE(TogliSpazi(testo), atteso);
+        QCOMPARE(TogliSpazi(QStringLiteral("   ")), QString());
+        // Only blanks go: tabs and no-break spaces stay.
+        QCOMPARE(TogliSpazi(QString::fromUtf8(" \u00a0a\t ")), QString::fromUtf8("\u00a0a\t"));
     }
 };
 
