@@ -162,12 +162,6 @@ private slots:
         QCOMPARE(m.mostrati().size(), 1);
         QCOMPARE(m.mostrati()[0].titolo, QString("ERRORE IN APERTURA TABELLA NAZIONI"));
         QVERIFY(!s.NazioniAperta);
-        // Without a database the table is not even tried.
-        m.svuota();
-        s.DatabaseAperto = false;
-        ApriNazioni(s, m);
-        QVERIFY(!s.NazioniAperta);
-        QVERIFY(m.mostrati().isEmpty());
     }
 
     void gridColours_data() {
