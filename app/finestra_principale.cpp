@@ -71,7 +71,8 @@ QMenu* FinestraPrincipale::sottomenu(QMenu* sopra, const QString& nome, const QS
 void FinestraPrincipale::costruisciMenu() {
     const auto collega = [this](QAction* a, auto azione) { connect(a, &QAction::triggered, this, azione); };
     collega(aggiungi(nullptr, QStringLiteral("Mu_end"), QStringLiteral("&Fine")), [this] { close(); });
-    collega(aggiungi(nullptr, QStringLiteral("Mu_Mrn1"), QStringLiteral("&Singolo")), [this] { apriSingolo(); });
+    collega(aggiungi(nullptr, QStringLiteral("Mu_Mrn1"), QStringLiteral("&Singolo")),
+            [this] { apriSingolo(); });
     // The batch window opens with an empty list property: the user chooses the list.
     collega(aggiungi(nullptr, QStringLiteral("Mu_MrnEle"), QStringLiteral("&Elenco")),
             [this] { apri(IdFinestra::EleMrn, QString()); });
@@ -79,9 +80,8 @@ void FinestraPrincipale::costruisciMenu() {
             [this] { apri(IdFinestra::EleMRNok); });
 
     QMenu* varie = sottomenu(nullptr, QStringLiteral("Mu_varie"), QStringLiteral("&Utility"));
-    collega(aggiungi(varie, QStringLiteral("Mu_Nazioni"), QStringLiteral("&Nazioni")), [this] {
-        apri(contesto_.database.DatabaseAperto ? IdFinestra::GesNazDB : IdFinestra::GesNaz);
-    });
+    collega(aggiungi(varie, QStringLiteral("Mu_Nazioni"), QStringLiteral("&Nazioni")),
+            [this] { apri(contesto_.database.DatabaseAperto ? IdFinestra::GesNazDB : IdFinestra::GesNaz); });
     collega(aggiungi(varie, QStringLiteral("Mu_aggxls"), QStringLiteral("Aggiorna XLS")),
             [this] { apri(IdFinestra::GesExcel); });
     QMenu* dbBase = sottomenu(varie, QStringLiteral("Mu_DBbase"), QStringLiteral("&DataBase"));
@@ -132,7 +132,9 @@ void FinestraPrincipale::costruisciMenu() {
 void FinestraPrincipale::abilitaMenu() {
     const ContestoDesktop& c = contesto_;
     const bool db = c.database.DatabaseAperto;
-    const auto abilita = [this](const char* nome, bool si) { voci_.value(QLatin1String(nome))->setEnabled(si); };
+    const auto abilita = [this](const char* nome, bool si) {
+        voci_.value(QLatin1String(nome))->setEnabled(si);
+    };
     abilita("Mu_MrnEle", c.disponibile(IdFinestra::EleMrn));
     abilita("Mu_DataBase", db && c.disponibile(IdFinestra::EleMRNok));
     abilita("Mu_Nazioni", c.disponibile(db ? IdFinestra::GesNazDB : IdFinestra::GesNaz));
@@ -188,14 +190,16 @@ bool FinestraPrincipale::passoAvvio(PassoAvvio passo) {
         contesto_.ambienteWeb.fileIni = shell.FileIni;
         break;
     case PassoAvvio::PrimoAvvio:
-        PrimoAvvio(shell.FileIni, schermo.larghezza(), schermo.altezza(), kLarghezzaProgetto, kAltezzaProgetto);
+        PrimoAvvio(shell.FileIni, schermo.larghezza(), schermo.altezza(), kLarghezzaProgetto,
+                   kAltezzaProgetto);
         break;
     case PassoAvvio::DimensioniFisse:
         misuraDimensioniFisse(); // measured again once the window has its frame
         break;
     case PassoAvvio::Posizione: {
         const Punto p = PosizioneAvvio(shell.FileIni, schermo.larghezza(), schermo.altezza());
-        move(int(std::lround(p.left / schermo.twipsPerPixelX)), int(std::lround(p.top / schermo.twipsPerPixelY)));
+        move(int(std::lround(p.left / schermo.twipsPerPixelX)),
+             int(std::lround(p.top / schermo.twipsPerPixelY)));
         resize(dimensioneFissaPixel());
         break;
     }
@@ -245,12 +249,13 @@ void FinestraPrincipale::apriSingolo() {
 
 void FinestraPrincipale::apriApplicativi() {
     FinestraApplicativi finestra(contesto_.finestre, this);
-    connect(&finestra, &FinestraApplicativi::menuCambiato, this, [this](int n, const QString& titolo, bool visibile) {
-        QAction* a = voci_.value(QStringLiteral("Mprg_var%1").arg(n));
-        if (!a) return;
-        if (visibile) a->setText(titolo);
-        a->setVisible(visibile);
-    });
+    connect(&finestra, &FinestraApplicativi::menuCambiato, this,
+            [this](int n, const QString& titolo, bool visibile) {
+                QAction* a = voci_.value(QStringLiteral("Mprg_var%1").arg(n));
+                if (!a) return;
+                if (visibile) a->setText(titolo);
+                a->setVisible(visibile);
+            });
     finestra.exec();
     caricaParametri();
 }

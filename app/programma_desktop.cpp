@@ -20,7 +20,9 @@ void ImpostaPiattaforma(ContestoDesktop& c) {
     f.stampantiInstallate = platform::installedPrinters;
     f.stampantePredefinita = platform::defaultPrinterName;
     f.sceltaStampante = platform::choosePrinter;
-    f.preparaStampante = [&f](QPrinter& stampante) { platform::selectPrinter(stampante, f.stampanteCorrente()); };
+    f.preparaStampante = [&f](QPrinter& stampante) {
+        platform::selectPrinter(stampante, f.stampanteCorrente());
+    };
     f.sceltaProgramma = [](QWidget* sopra, const QString& cartella) {
         QFileDialog dialogo(sopra, QString(), cartella,
                             QStringLiteral("File eseguibile (*.EXE *.exe);;Tutti i file (*)"));

@@ -34,8 +34,8 @@ QFont courier(int punti) {
 }
 } // namespace
 
-FinestraSingoloMrn::FinestraSingoloMrn(ContestoFinestre& contesto, StatoWeb& web, const AmbienteWeb& ambienteWeb,
-                                       QWidget* parent)
+FinestraSingoloMrn::FinestraSingoloMrn(ContestoFinestre& contesto, StatoWeb& web,
+                                       const AmbienteWeb& ambienteWeb, QWidget* parent)
     : QDialog(parent), contesto_(contesto), web_(web), ambienteWeb_(ambienteWeb) {
     setObjectName(QStringLiteral("SingoloMrn"));
     setWindowTitle(QStringLiteral("INTERROGAZIONE STATO MRN"));
@@ -56,7 +56,8 @@ FinestraSingoloMrn::FinestraSingoloMrn(ContestoFinestre& contesto, StatoWeb& web
     campoCodice_->setObjectName(QStringLiteral("Text1"));
     campoCodice_->setFont(courier(12));
     campoCodice_->setMaxLength(18);
-    campoCodice_->setMinimumWidth(QFontMetrics(campoCodice_->font()).horizontalAdvance(QString(20, QLatin1Char('M'))));
+    campoCodice_->setMinimumWidth(
+        QFontMetrics(campoCodice_->font()).horizontalAdvance(QString(20, QLatin1Char('M'))));
     pulsanteAnalizza_ = new QPushButton(QStringLiteral("&ANALIZZA"), this);
     pulsanteAnalizza_->setObjectName(QStringLiteral("cmdAnalizza"));
     pulsanteStampa_ = new QPushButton(QStringLiteral("&STAMPA"), this);

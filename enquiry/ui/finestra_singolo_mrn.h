@@ -49,10 +49,10 @@ private:
     StatoWeb& web_;
     const AmbienteWeb& ambienteWeb_;
     QMenuBar* menu_ = nullptr;
-    QAction* voceFine_ = nullptr;       // "&FINE"
-    QAction* voceParametri_ = nullptr;  // "&Parametri": the page options
-    QAction* voceStampante_ = nullptr;  // "&Stampante"
-    QLineEdit* campoCodice_ = nullptr;  // the MRN
+    QAction* voceFine_ = nullptr;      // "&FINE"
+    QAction* voceParametri_ = nullptr; // "&Parametri": the page options
+    QAction* voceStampante_ = nullptr; // "&Stampante"
+    QLineEdit* campoCodice_ = nullptr; // the MRN
     QPushButton* pulsanteAnalizza_ = nullptr;
     QPushButton* pulsanteStampa_ = nullptr;
     std::array<QLabel*, 19> righeRisultato_{};

@@ -16,23 +16,40 @@ namespace qv {
 
 QString NomePasso(PassoAvvio passo) {
     switch (passo) {
-    case PassoAvvio::CartellaProgramma: return QStringLiteral("CartellaProgramma");
-    case PassoAvvio::FileIni: return QStringLiteral("FileIni");
-    case PassoAvvio::FileSpediti: return QStringLiteral("FileSpediti");
-    case PassoAvvio::PrimoAvvio: return QStringLiteral("PrimoAvvio");
-    case PassoAvvio::DimensioniFisse: return QStringLiteral("DimensioniFisse");
-    case PassoAvvio::Posizione: return QStringLiteral("Posizione");
-    case PassoAvvio::Titolo: return QStringLiteral("Titolo");
-    case PassoAvvio::OpzioniPagine: return QStringLiteral("OpzioniPagine");
-    case PassoAvvio::Nazioni: return QStringLiteral("Nazioni");
-    case PassoAvvio::Colori: return QStringLiteral("Colori");
-    case PassoAvvio::Password: return QStringLiteral("Password");
-    case PassoAvvio::Riferimento: return QStringLiteral("Riferimento");
-    case PassoAvvio::IndirizziWeb: return QStringLiteral("IndirizziWeb");
-    case PassoAvvio::FileDataBase: return QStringLiteral("FileDataBase");
-    case PassoAvvio::ApriDataBase: return QStringLiteral("ApriDataBase");
-    case PassoAvvio::MenuDatabase: return QStringLiteral("MenuDatabase");
-    case PassoAvvio::NazioniCee: return QStringLiteral("NazioniCee");
+    case PassoAvvio::CartellaProgramma:
+        return QStringLiteral("CartellaProgramma");
+    case PassoAvvio::FileIni:
+        return QStringLiteral("FileIni");
+    case PassoAvvio::FileSpediti:
+        return QStringLiteral("FileSpediti");
+    case PassoAvvio::PrimoAvvio:
+        return QStringLiteral("PrimoAvvio");
+    case PassoAvvio::DimensioniFisse:
+        return QStringLiteral("DimensioniFisse");
+    case PassoAvvio::Posizione:
+        return QStringLiteral("Posizione");
+    case PassoAvvio::Titolo:
+        return QStringLiteral("Titolo");
+    case PassoAvvio::OpzioniPagine:
+        return QStringLiteral("OpzioniPagine");
+    case PassoAvvio::Nazioni:
+        return QStringLiteral("Nazioni");
+    case PassoAvvio::Colori:
+        return QStringLiteral("Colori");
+    case PassoAvvio::Password:
+        return QStringLiteral("Password");
+    case PassoAvvio::Riferimento:
+        return QStringLiteral("Riferimento");
+    case PassoAvvio::IndirizziWeb:
+        return QStringLiteral("IndirizziWeb");
+    case PassoAvvio::FileDataBase:
+        return QStringLiteral("FileDataBase");
+    case PassoAvvio::ApriDataBase:
+        return QStringLiteral("ApriDataBase");
+    case PassoAvvio::MenuDatabase:
+        return QStringLiteral("MenuDatabase");
+    case PassoAvvio::NazioniCee:
+        return QStringLiteral("NazioniCee");
     }
     return QString();
 }

@@ -56,7 +56,8 @@ void RipristinaFinestra(QWidget* finestra, ContestoFinestre& contesto, bool ridi
     const Schermo schermo = SchermoDi(finestra);
     const Rettangolo attuale = RettangoloDi(finestra);
     std::optional<Riferimento> riferimento;
-    QWidget* r = contesto.FinestraRiferimento ? contesto.FinestraRiferimento.data() : contesto.principale.data();
+    QWidget* r =
+        contesto.FinestraRiferimento ? contesto.FinestraRiferimento.data() : contesto.principale.data();
     if (r && r != finestra) {
         const QSize client = areaClient(r);
         riferimento = Riferimento{RettangoloDi(r), client.width() * schermo.twipsPerPixelX,

@@ -29,7 +29,7 @@ struct ContestoFinestre {
     StatoShell& shell;
     Messaggi& messaggi;
     Avviatore& avviatore;
-    FileAperti* fileAperti = nullptr;    // closed by the forced exit
+    FileAperti* fileAperti = nullptr;     // closed by the forced exit
     ApritoreFinestre* apritore = nullptr; // none: no other subsystem's window opens
 
     QPointer<QWidget> principale;          // the main window, default reference for placement

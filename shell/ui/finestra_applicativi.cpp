@@ -20,7 +20,8 @@
 
 namespace qv {
 
-FinestraApplicativi::FinestraApplicativi(ContestoFinestre& contesto, QWidget* parent) : QDialog(parent), contesto_(contesto) {
+FinestraApplicativi::FinestraApplicativi(ContestoFinestre& contesto, QWidget* parent)
+    : QDialog(parent), contesto_(contesto) {
     setObjectName(QStringLiteral("GesAppl"));
     setWindowTitle(QStringLiteral(" GESTIONE APPLICATIVI"));
     auto* layout = new QVBoxLayout(this);

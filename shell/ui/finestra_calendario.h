@@ -56,9 +56,9 @@ private:
     void accetta();
 
     ContestoFinestre& contesto_;
-    QLabel* nomeMese_ = nullptr;        // a click shows the list of months
+    QLabel* nomeMese_ = nullptr; // a click shows the list of months
     QListWidget* elencoMesi_ = nullptr;
-    QLabel* etichettaAnno_ = nullptr;   // a click goes back to this year
+    QLabel* etichettaAnno_ = nullptr; // a click goes back to this year
     QScrollBar* barraAnni_ = nullptr;
     QPushButton* mesePrecedente_ = nullptr;
     QPushButton* meseSuccessivo_ = nullptr;

@@ -26,7 +26,8 @@ QLabel* collegamento(const QString& testo, QWidget* parent) {
 }
 } // namespace
 
-FinestraDatiDitta::FinestraDatiDitta(ContestoFinestre& contesto, QWidget* parent) : QDialog(parent), contesto_(contesto) {
+FinestraDatiDitta::FinestraDatiDitta(ContestoFinestre& contesto, QWidget* parent)
+    : QDialog(parent), contesto_(contesto) {
     setObjectName(QStringLiteral("InfDitta"));
     setWindowTitle(QStringLiteral("Informazioni sul produttore del SoftWare"));
     const DatiDitta& d = Ditta();

@@ -53,7 +53,8 @@ const FormatoPagina kFormati[8] = {{"A4", 210, 297}, {"A4 orizz.", 297, 210}, {"
 
 } // namespace
 
-FinestraDestinazioneStampa::FinestraDestinazioneStampa(ContestoFinestre& contesto, int plTopForm, int plLeftForm, QWidget* parent)
+FinestraDestinazioneStampa::FinestraDestinazioneStampa(ContestoFinestre& contesto, int plTopForm,
+                                                       int plLeftForm, QWidget* parent)
     : QDialog(parent), contesto_(contesto) {
     setObjectName(QStringLiteral("frmPRT"));
     setWindowTitle(QStringLiteral("GESTIONE DELLE STAMPANTI"));

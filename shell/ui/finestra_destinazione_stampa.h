@@ -22,7 +22,8 @@ class FinestraDestinazioneStampa : public QDialog {
 public:
     // plTopForm, plLeftForm in twips: where the window opens; 0 and 0 let the
     // placement rules decide.
-    FinestraDestinazioneStampa(ContestoFinestre& contesto, int plTopForm = 0, int plLeftForm = 0, QWidget* parent = nullptr);
+    FinestraDestinazioneStampa(ContestoFinestre& contesto, int plTopForm = 0, int plLeftForm = 0,
+                               QWidget* parent = nullptr);
 
     // The printer list (F4 or a double click on the printer field).
     void elencoStampanti();
@@ -36,9 +37,9 @@ private:
     void conferma();
 
     ContestoFinestre& contesto_;
-    QLineEdit* stampante_ = nullptr;   // the printer
-    QComboBox* tipoStampa_ = nullptr;  // "P", "D" or "V (a video)"
-    QGroupBox* anteprima_ = nullptr;   // "Anteprima": zoom and page size
+    QLineEdit* stampante_ = nullptr;  // the printer
+    QComboBox* tipoStampa_ = nullptr; // "P", "D" or "V (a video)"
+    QGroupBox* anteprima_ = nullptr;  // "Anteprima": zoom and page size
     QComboBox* zoom_ = nullptr;
     std::array<QRadioButton*, 8> formatiPagina_{};
 };

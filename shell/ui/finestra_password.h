@@ -41,7 +41,7 @@ private:
     ContestoFinestre& contesto_;
     Modo modo_;
     TentativiPassword tentativi_;
-    QLineEdit* vecchia_ = nullptr;  // the password asked for, or the old one
+    QLineEdit* vecchia_ = nullptr; // the password asked for, or the old one
     QLineEdit* nuova_ = nullptr;
     QLineEdit* conferma_ = nullptr; // the new one typed again
     bool inVerifica_ = false;

@@ -12,7 +12,8 @@
 
 namespace qv {
 
-FinestraSceltaStampante::FinestraSceltaStampante(ContestoFinestre& contesto, const QString& plPrinter, int plTopForm, int plLeftForm, QWidget* parent)
+FinestraSceltaStampante::FinestraSceltaStampante(ContestoFinestre& contesto, const QString& plPrinter,
+                                                 int plTopForm, int plLeftForm, QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("SelPrint"));
     setWindowTitle(QStringLiteral("GESTIONE DELLE STAMPANTI"));
@@ -39,7 +40,8 @@ FinestraSceltaStampante::FinestraSceltaStampante(ContestoFinestre& contesto, con
     });
 
     const QString selezionata = plPrinter.isEmpty() ? contesto.stampanteCorrente() : plPrinter;
-    const QStringList stampanti = contesto.stampantiInstallate ? contesto.stampantiInstallate() : QStringList();
+    const QStringList stampanti =
+        contesto.stampantiInstallate ? contesto.stampantiInstallate() : QStringList();
     for (int i = 0; i < stampanti.size(); ++i) {
         auto* opzione = new QRadioButton(stampanti[i], riquadro);
         opzione->setObjectName(QStringLiteral("Option1_%1").arg(i));

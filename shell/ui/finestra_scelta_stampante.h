@@ -18,8 +18,8 @@ class FinestraSceltaStampante : public QDialog {
 public:
     // `plPrinter` is shown selected (the current printer when empty); the
     // window opens at plLeftForm, plTopForm (twips).
-    FinestraSceltaStampante(ContestoFinestre& contesto, const QString& plPrinter, int plTopForm, int plLeftForm,
-             QWidget* parent = nullptr);
+    FinestraSceltaStampante(ContestoFinestre& contesto, const QString& plPrinter, int plTopForm,
+                            int plLeftForm, QWidget* parent = nullptr);
 
     // The printer clicked, read after the window closes; empty: no choice
     // (cancelled, or confirmed without a click).

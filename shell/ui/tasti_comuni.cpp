@@ -116,7 +116,8 @@ bool tastoCampo(QWidget* campo, QKeyEvent* k) {
 
 } // namespace
 
-TastiComuniFiltro::TastiComuniFiltro(ContestoFinestre& contesto, QObject* parent) : QObject(parent), contesto_(contesto) {
+TastiComuniFiltro::TastiComuniFiltro(ContestoFinestre& contesto, QObject* parent)
+    : QObject(parent), contesto_(contesto) {
     qApp->installEventFilter(this);
 }
 
