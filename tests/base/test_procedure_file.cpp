@@ -47,7 +47,7 @@ private slots:
     }
 
     void badNameTouchesNothing() {
-        for (const QString& name : {"z;b", "z=b", "z?b", "z]b"}) {
+        for (const QString name : {"z;b", "z=b", "z?b", "z]b"}) {
             FileAperti files;
             MessaggiRegistrati m;
             QCOMPARE(ApriFile(files, m, p(name), 1, ModoFile::Output), 0);
