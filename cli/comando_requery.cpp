@@ -57,6 +57,11 @@ int ComandoRequery(const QStringList& argomenti, const QString& home) {
         database, ambiente.messaggi, SqlEstrazione(filtri.modo, filtri.filtri, {}, QDate::currentDate()), lista, false);
     if (scritta.esito != EsitoEsportazione::Fatto) {
         ChiudiDataBase(database);
+        // "NESSUN DATO DA ESPORTARE" and "Il file è già aperto" were shown on stderr already.
+        if (scritta.esito == EsitoEsportazione::Errore) {
+            err << "quorvan-cli requery: the database refused the extraction" << Qt::endl;
+            return kErroreArchivio;
+        }
         return scritta.esito == EsitoEsportazione::NessunDato ? kNessunDato : kErroreElenco;
     }
 

@@ -192,13 +192,6 @@ void TestArchivioDatabase::esportaListaVuota() {
     QCOMPARE(messaggi_.mostrati().size(), 1);
     QCOMPARE(messaggi_.mostrati().first().testo, QStringLiteral("NESSUN DATO DA ESPORTARE"));
 
-    messaggi_.svuota();
-    QCOMPARE(EsportaCsv(s_, messaggi_, QStringLiteral("Select * FROM WkMRN"), QStringLiteral("WkMRN"),
-                        ColonneDaEsportare(true, QString()))
-                 .esito,
-             EsitoEsportazione::NessunDato);
-    QVERIFY(!QFile::exists(PercorsoCsv(s_.CartellaTemp, QStringLiteral("WkMRN"))));
-    QCOMPARE(messaggi_.mostrati().first().testo, QStringLiteral("NESSUN DATO DA ESPORTARE"));
 }
 
 void TestArchivioDatabase::esportaCsv() {
