@@ -168,6 +168,26 @@ private slots:
         QCOMPARE(rs.Value("Descrizione").toString(), QString("Nazione IT"));
     }
 
+    void twoRecordsetsOnOneTable() {
+        // A row copied under a new key from one recordset to another, then
+        // deleted through the first: each sees what the other did.
+        creaNazioni();
+        Recordset destinazione = db.OpenRecordset("Nazioni");
+        Recordset origine = db.OpenRecordset("Nazioni");
+        destinazione.setIndex("primaria");
+        origine.setIndex("primaria");
+        destinazione.AddNew();
+        origine.Seek("=", "BE");
+        destinazione.setValue(0, "BX");
+        destinazione.setValue(1, origine.Value(1));
+        destinazione.Update();
+        origine.Delete();
+        destinazione.Seek("=", "BX");
+        QCOMPARE(destinazione.Value("Descrizione").toString(), QString("Nazione BE"));
+        destinazione.Seek("=", "BE");
+        QVERIFY(destinazione.NoMatch());
+    }
+
     void valuesByType_data() {
         QTest::addColumn<int>("tipo");
         QTest::addColumn<int>("dimensione");
