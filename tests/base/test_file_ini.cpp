@@ -38,6 +38,7 @@ private slots:
         QTest::newRow("garbage lines") << QByteArray("\x01\x02 x\r\n=novalue\r\n[S\r\n;K=no\r\nK=in broken header\r\n")
                                         << "in broken header";
         QTest::newRow("quoted value") << QByteArray("[S]\r\nK=\"a|b\"\r\n") << "a";
+        QTest::newRow("equals in value") << QByteArray("[S]\r\nK=a=b\r\n") << "a=b";
         QTest::newRow("binary junk") << QByteArray("\x00\xFF\xFE[S]\x00\r\n", 9) << "";
         QTest::newRow("cut at 199") << "[S]\r\nK=" + QByteArray(250, 'x') + "\r\n" << QString(199, 'x');
     }
