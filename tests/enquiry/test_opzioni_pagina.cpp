@@ -83,6 +83,7 @@ private slots:
         QTest::newRow("nothing") << 0 << 0 << true << 0 << 0 << 0 << false << nessuno << 0;
         QTest::newRow("view in the browser") << 1 << 0 << true << 0 << 0 << 0 << true << nessuno << 1;
         QTest::newRow("view in the page window") << 1 << 0 << true << 0 << 1 << 1 << false << nessuno << 0;
+        QTest::newRow("view below 0 opens the window only") << -1 << 0 << true << 0 << 1 << 1 << false << nessuno << 0;
         QTest::newRow("print") << 0 << 0 << true << 1 << 0 << 1 << false << nessuno << 0;
         QTest::newRow("save") << 0 << 1 << true << 0 << 0 << 0 << false << ex << 0;
         QTest::newRow("save and view") << 1 << 1 << true << 0 << 0 << 0 << false << ex << 1;
