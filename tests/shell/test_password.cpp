@@ -54,20 +54,13 @@ private slots:
     void startupPassword_data() {
         QTest::addColumn<QString>("memorizzata");
         QTest::addColumn<QString>("attesa");
-        QTest::newRow("none") << ""
-                              << "";
-        QTest::newRow("upper") << "ABC123"
-                               << "ABC123";
-        QTest::newRow("lower becomes upper") << "abc"
-                                             << "ABC";
-        QTest::newRow("blanks around trimmed") << "  XY  "
-                                               << "XY";
-        QTest::newRow("inner blank: no password") << "A B"
-                                                  << "";
-        QTest::newRow("punctuation: no password") << "AB!"
-                                                  << "";
-        QTest::newRow("first-setting mark: no password") << "!"
-                                                         << "";
+        QTest::newRow("none") << "" << "";
+        QTest::newRow("upper") << "ABC123" << "ABC123";
+        QTest::newRow("lower becomes upper") << "abc" << "ABC";
+        QTest::newRow("blanks around trimmed") << "  XY  " << "XY";
+        QTest::newRow("inner blank: no password") << "A B" << "";
+        QTest::newRow("punctuation: no password") << "AB!" << "";
+        QTest::newRow("first-setting mark: no password") << "!" << "";
         QTest::newRow("accented letter: no password") << QString::fromUtf8("CITTÀ") << "";
     }
     void startupPassword() {
@@ -83,8 +76,7 @@ private slots:
         QTest::addColumn<QList<int>>("esiti");
         using E = TentativiPassword::Esito;
         QTest::newRow("right at once") << QStringList{"segreto"} << QList<int>{int(E::Accettata)};
-        QTest::newRow("two wrong then right")
-            << QStringList{"a", "b", "SEGRETO"}
+        QTest::newRow("two wrong then right") << QStringList{"a", "b", "SEGRETO"}
             << QList<int>{int(E::Riprova), int(E::Riprova), int(E::Accettata)};
         QTest::newRow("three wrong end it")
             << QStringList{"a", "b", "c"} << QList<int>{int(E::Riprova), int(E::Riprova), int(E::Fine)};

@@ -47,16 +47,11 @@ private slots:
         QTest::addColumn<QString>("programma");
         QTest::addColumn<bool>("visibile");
         QTest::addColumn<QString>("excel");
-        QTest::newRow("caption and program") << "Posta"
-                                             << "mailto:x@y.example" << true << "";
-        QTest::newRow("caption without program") << "Vuota"
-                                                 << "" << false << "";
-        QTest::newRow("program without caption") << ""
-                                                 << "/bin/true" << false << "";
-        QTest::newRow("excel remembered") << "Foglio"
-                                          << "C:\\Office\\excel.exe" << true << "C:\\Office\\excel.exe";
-        QTest::newRow("blanks trimmed") << "  Spazi  "
-                                        << "  /bin/true " << true << "";
+        QTest::newRow("caption and program") << "Posta" << "mailto:x@y.example" << true << "";
+        QTest::newRow("caption without program") << "Vuota" << "" << false << "";
+        QTest::newRow("program without caption") << "" << "/bin/true" << false << "";
+        QTest::newRow("excel remembered") << "Foglio" << "C:\\Office\\excel.exe" << true << "C:\\Office\\excel.exe";
+        QTest::newRow("blanks trimmed") << "  Spazi  " << "  /bin/true " << true << "";
     }
     void entries() {
         QFETCH(QString, titolo);
@@ -99,28 +94,17 @@ private slots:
         QTest::addColumn<QString>("titolo");
         QTest::addColumn<QString>("programma");
         QTest::addColumn<int>("errore");
-        QTest::newRow("empty line") << 4 << ""
-                                    << "" << 0;
-        QTest::newRow("caption only") << 4 << "Solo titolo"
-                                      << "" << 0;
-        QTest::newRow("program without caption") << 4 << ""
-                                                 << "www.example.org" << 4;
-        QTest::newRow("blank caption") << 4 << "   "
-                                       << "www.example.org" << 4;
-        QTest::newRow("web address") << 4 << "Sito"
-                                     << "www.example.org" << 0;
-        QTest::newRow("http address") << 4 << "Sito"
-                                      << "http://example.org" << 0;
-        QTest::newRow("mail address") << 4 << "Posta"
-                                      << "mailto:info@example.org" << 0;
-        QTest::newRow("missing file") << 4 << "Prog"
-                                      << "/nessun/programma" << 15;
-        QTest::newRow("line 11 missing file") << 11 << "Prog"
-                                              << "/nessun/programma" << 22;
-        QTest::newRow("existing file") << 4 << "Prog"
-                                       << "@" << 0;
-        QTest::newRow("arguments after a quote are cut") << 4 << "Prog"
-                                                         << "@ \"argomento\"" << 0;
+        QTest::newRow("empty line") << 4 << "" << "" << 0;
+        QTest::newRow("caption only") << 4 << "Solo titolo" << "" << 0;
+        QTest::newRow("program without caption") << 4 << "" << "www.example.org" << 4;
+        QTest::newRow("blank caption") << 4 << "   " << "www.example.org" << 4;
+        QTest::newRow("web address") << 4 << "Sito" << "www.example.org" << 0;
+        QTest::newRow("http address") << 4 << "Sito" << "http://example.org" << 0;
+        QTest::newRow("mail address") << 4 << "Posta" << "mailto:info@example.org" << 0;
+        QTest::newRow("missing file") << 4 << "Prog" << "/nessun/programma" << 15;
+        QTest::newRow("line 11 missing file") << 11 << "Prog" << "/nessun/programma" << 22;
+        QTest::newRow("existing file") << 4 << "Prog" << "@" << 0;
+        QTest::newRow("arguments after a quote are cut") << 4 << "Prog" << "@ \"argomento\"" << 0;
     }
     void lineCheck() {
         QFETCH(int, riga);
@@ -158,29 +142,13 @@ private slots:
         QTest::addColumn<QString>("indirizzo"); // expected address handed to the desktop
         QTest::addColumn<QString>("avviato");   // expected program started
         QTest::addColumn<QString>("messaggio");
-        QTest::newRow("www gets http:\\\\") << "www.example.org"
-                                            << "http:\\\\www.example.org"
-                                            << ""
-                                            << "";
-        QTest::newRow("http as is") << "http://example.org/x"
-                                    << "http://example.org/x"
-                                    << ""
-                                    << "";
-        QTest::newRow("mail as is") << "mailto:a@b.example"
-                                    << "mailto:a@b.example"
-                                    << ""
-                                    << "";
-        QTest::newRow("existing program") << "%P/strumento"
-                                          << ""
-                                          << "%P/strumento"
-                                          << "";
-        QTest::newRow("key with no value, nothing found") << ""
-                                                          << ""
-                                                          << ""
+        QTest::newRow("www gets http:\\\\") << "www.example.org" << "http:\\\\www.example.org" << "" << "";
+        QTest::newRow("http as is") << "http://example.org/x" << "http://example.org/x" << "" << "";
+        QTest::newRow("mail as is") << "mailto:a@b.example" << "mailto:a@b.example" << "" << "";
+        QTest::newRow("existing program") << "%P/strumento" << "" << "%P/strumento" << "";
+        QTest::newRow("key with no value, nothing found") << "" << "" << ""
                                                           << "Varie5 non presente su %P/Quorvan.ini";
-        QTest::newRow("missing program") << "/nessun/programma"
-                                         << ""
-                                         << ""
+        QTest::newRow("missing program") << "/nessun/programma" << "" << ""
                                          << "Varie5 non presente su %P/Quorvan.ini";
     }
     void launch() {
@@ -255,31 +223,16 @@ private slots:
         QTest::addColumn<QString>("parametri");
         QTest::addColumn<QString>("atteso"); // empty: no message
         const QString coda = "\r\rPercorso: 'doc.txt'\r";
-        QTest::newRow("success") << 42 << 0 << ""
-                                 << ""
-                                 << "";
-        QTest::newRow("32 is success") << 32 << 0 << ""
-                                       << ""
-                                       << "";
-        QTest::newRow("out of memory") << 0 << 0 << ""
-                                       << ""
-                                       << "Memoria o risorse del sistema esaurite. " + coda;
-        QTest::newRow("file not found") << 2 << 0 << ""
-                                        << ""
-                                        << "Impossibile trovare il file. " + coda;
-        QTest::newRow("folder not found with folder")
-            << 3 << 0 << " /tmp/x "
-            << ""
+        QTest::newRow("success") << 42 << 0 << "" << "" << "";
+        QTest::newRow("32 is success") << 32 << 0 << "" << "" << "";
+        QTest::newRow("out of memory") << 0 << 0 << "" << "" << "Memoria o risorse del sistema esaurite. " + coda;
+        QTest::newRow("file not found") << 2 << 0 << "" << "" << "Impossibile trovare il file. " + coda;
+        QTest::newRow("folder not found with folder") << 3 << 0 << " /tmp/x " << ""
             << "Impossibile trovare la cartella. " + coda + "Cartella: '/tmp/x'\r";
-        QTest::newRow("bad format with parameters")
-            << 11 << 0 << ""
+        QTest::newRow("bad format with parameters") << 11 << 0 << ""
             << " -a " << QString::fromUtf8("Il formato del file non è valido. ") + coda + "Parametri: '-a'";
-        QTest::newRow("other code below 32 says nothing") << 5 << 0 << ""
-                                                          << ""
-                                                          << "";
-        QTest::newRow("call failure") << 0 << 53 << ""
-                                      << ""
-                                      << "[53]: guasto" + coda;
+        QTest::newRow("other code below 32 says nothing") << 5 << 0 << "" << "" << "";
+        QTest::newRow("call failure") << 0 << 53 << "" << "" << "[53]: guasto" + coda;
     }
     void runFile() {
         QFETCH(int, codice);

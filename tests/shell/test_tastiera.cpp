@@ -95,7 +95,7 @@ private slots:
     void captionToggleTwiceGivesItBack() {
         QString ricordato;
         const QString primo = CambiaTitolo("GESTIONE APPLICATIVI", "GesAppl", ricordato);
-        QCOMPARE(primo, QString("FinestraApplicativi !"));
+        QCOMPARE(primo, QString("GesAppl !"));
         QCOMPARE(CambiaTitolo(primo, "GesAppl", ricordato), QString("GESTIONE APPLICATIVI"));
     }
 

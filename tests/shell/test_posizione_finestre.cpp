@@ -166,18 +166,10 @@ private slots:
         QTest::addColumn<QString>("wstate");
         QTest::addColumn<QString>("dimx");
         QTest::addColumn<QString>("posx");
-        QTest::newRow("normal sizable") << 0 << true << "0"
-                                        << "5000"
-                                        << "300";
-        QTest::newRow("normal fixed") << 0 << false << "0"
-                                      << "old"
-                                      << "300";
-        QTest::newRow("minimised is recorded maximised") << 1 << true << "2"
-                                                         << "old"
-                                                         << "old";
-        QTest::newRow("maximised keeps the last normal size") << 2 << true << "2"
-                                                              << "old"
-                                                              << "old";
+        QTest::newRow("normal sizable") << 0 << true << "0" << "5000" << "300";
+        QTest::newRow("normal fixed") << 0 << false << "0" << "old" << "300";
+        QTest::newRow("minimised is recorded maximised") << 1 << true << "2" << "old" << "old";
+        QTest::newRow("maximised keeps the last normal size") << 2 << true << "2" << "old" << "old";
     }
     void save() {
         QFETCH(int, stato);

@@ -43,18 +43,12 @@ private slots:
         QTest::addColumn<QString>("posy");
         QTest::addColumn<double>("left");
         QTest::addColumn<double>("top");
-        QTest::newRow("inside") << "300"
-                                << "400" << 300.0 << 400.0;
-        QTest::newRow("top equal to screen height") << "300"
-                                                    << "11520" << 300.0 << 0.0;
-        QTest::newRow("top beyond") << "300"
-                                    << "99999" << 300.0 << 0.0;
-        QTest::newRow("negative") << "-15"
-                                  << "-1" << 0.0 << 0.0;
-        QTest::newRow("left off screen") << "15360"
-                                         << "400" << 0.0 << 400.0;
-        QTest::newRow("not numeric") << "abc"
-                                     << "" << 0.0 << 0.0;
+        QTest::newRow("inside") << "300" << "400" << 300.0 << 400.0;
+        QTest::newRow("top equal to screen height") << "300" << "11520" << 300.0 << 0.0;
+        QTest::newRow("top beyond") << "300" << "99999" << 300.0 << 0.0;
+        QTest::newRow("negative") << "-15" << "-1" << 0.0 << 0.0;
+        QTest::newRow("left off screen") << "15360" << "400" << 0.0 << 400.0;
+        QTest::newRow("not numeric") << "abc" << "" << 0.0 << 0.0;
     }
     void storedPosition() {
         QFETCH(QString, posx);
@@ -101,14 +95,12 @@ private slots:
         QTest::addColumn<int>("stato");
         QTest::addColumn<QRectF>("finestra");
         QTest::addColumn<QStringList>("atteso"); // POSX, POSY, DIMX, DIMY
-        QTest::newRow("normal") << 0 << QRectF(300, 400, 6600, 2550)
-                                << QStringList{"300", "400", "6600", "2550"};
+        QTest::newRow("normal") << 0 << QRectF(300, 400, 6600, 2550) << QStringList{"300", "400", "6600", "2550"};
         QTest::newRow("negative taken as 0")
             << 0 << QRectF(-50, -20, 6600, 2550) << QStringList{"0", "0", "6600", "2550"};
         QTest::newRow("beyond the screen: position not written")
             << 0 << QRectF(16000, 12000, 6600, 2550) << QStringList{"", "", "6600", "2550"};
-        QTest::newRow("maximised writes nothing")
-            << 2 << QRectF(0, 0, 15360, 11520) << QStringList{"", "", "", ""};
+        QTest::newRow("maximised writes nothing") << 2 << QRectF(0, 0, 15360, 11520) << QStringList{"", "", "", ""};
         QTest::newRow("minimised writes nothing") << 1 << QRectF(0, 0, 1, 1) << QStringList{"", "", "", ""};
     }
     void shutdownPlacement() {
