@@ -1,62 +1,58 @@
 #pragma once
-// A desktop program for one widget test: its own program folder, scripted
-// message answers, a recording launcher, five fake printers, and an end of
-// the program that is only recorded.
+// The desktop program for one window test: its own program folder and
+// per-user settings, scripted message answers, a recording launcher, five
+// fake printers, and an end of the program that is only recorded.
 
+#include "app/contesto_desktop.h"
 #include "avviatore_registrato.h"
-#include "enquiry/stato_web.h"
-#include "shell/stato_shell.h"
-#include "shell/ui/contesto_finestre.h"
 #include "shell/ui/tasti_comuni.h"
 
 #include <QApplication>
 #include <QDialog>
-#include <QPrinter>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QWidget>
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace qv::prova {
 
 class BancoDesktop {
 public:
-    BancoDesktop() : desktop(shell, web, messaggi, avviatore), filtro(desktop) {
-        shell.cartellaProgramma = cartella.path();
-        shell.FileIni = cartella.filePath(QStringLiteral("Quorvan.ini"));
-        desktop.ambienteWeb.fileIni = shell.FileIni;
-        desktop.ambienteWeb.messaggi = &messaggi;
-        desktop.terminaProgramma = [this](int codice) { terminato.append(codice); };
-        desktop.stampantiInstallate = [this] { return stampanti; };
-        desktop.stampantePredefinita = [this] { return stampanti.value(1); };
-        desktop.sceltaStampante = [this](QWidget*, const QString&) { return sceltaDialogo; };
-        desktop.sceltaProgramma = [this](QWidget*, const QString& c) {
+    BancoDesktop() : contesto(cartella.path(), messaggi, avviatore), filtro(contesto.finestre) {
+        // Windows opened without the start-up use the folder's configuration file.
+        contesto.shell.FileIni = cartella.filePath(QStringLiteral("Quorvan.ini"));
+        contesto.ambienteWeb.fileIni = contesto.shell.FileIni;
+        ContestoFinestre& f = contesto.finestre;
+        f.terminaProgramma = [this](int codice) { terminato.append(codice); };
+        f.stampantiInstallate = [this] { return stampanti; };
+        f.stampantePredefinita = [this] { return stampanti.value(1); };
+        f.sceltaStampante = [this](QWidget*, const QString&) { return sceltaDialogo; };
+        f.sceltaProgramma = [this](QWidget*, const QString& c) {
             cartellaSceltaProgramma = c;
             return programmaScelto;
         };
-        desktop.infoSistema = [this] { return infoSistema; };
-        // Per-user settings of this test only.
+        f.infoSistema = [this] { return infoSistema; };
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, impostazioni.path());
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, impostazioni.path());
     }
 
     QTemporaryDir cartella;
     QTemporaryDir impostazioni;
-    StatoShell shell;
-    StatoWeb web;
     MessaggiRegistrati messaggi;
     AvviatoreRegistrato avviatore;
-    ContestoFinestre desktop;
+    ContestoDesktop contesto;
     TastiComuniFiltro filtro;
 
+    ContestoFinestre& finestre() { return contesto.finestre; }
+    const QString& ini() const { return contesto.shell.FileIni; }
+
     QList<int> terminato;
-    QStringList stampanti{QStringLiteral("Ufficio"), QStringLiteral("Magazzino"),
-                          QStringLiteral("Contabilita"), QStringLiteral("Spedizioni"),
-                          QStringLiteral("PDF virtuale")};
+    QStringList stampanti{QStringLiteral("Ufficio"), QStringLiteral("Magazzino"), QStringLiteral("Contabilita"),
+                          QStringLiteral("Spedizioni"), QStringLiteral("PDF virtuale")};
     QString sceltaDialogo;
     QString programmaScelto;
     QString cartellaSceltaProgramma;
@@ -70,32 +66,42 @@ public:
     }
 };
 
-// A window of the program built on the bench, shown and made active, as the
-// user would find it.
+// A control of a window by its designer name; a missing one ends the test run.
+template <class T = QWidget> T* controllo(const QWidget* finestra, const char* nome) {
+    T* c = finestra->findChild<T*>(QLatin1String(nome));
+    if (!c) qFatal("%s has no control %s", qPrintable(finestra->objectName()), nome);
+    return c;
+}
+
+// A window of the program shown and made active, as the user finds it.
 template <class Finestra, class... Argomenti>
-std::unique_ptr<Finestra> Mostra(BancoDesktop& banco, Argomenti... a) {
-    auto w = std::make_unique<Finestra>(banco.desktop, a...);
+std::unique_ptr<Finestra> Mostra(BancoDesktop& banco, Argomenti&&... a) {
+    auto w = std::make_unique<Finestra>(banco.finestre(), std::forward<Argomenti>(a)...);
     w->show();
     w->activateWindow();
     if (!QTest::qWaitForWindowActive(w.get())) qWarning("the window did not become active");
     return w;
 }
 
-// Runs `azione` on the modal window that opens next (a QDialog of the given
-// class name), once the event loop shows it.
-inline void QuandoSiApre(const char* classe, std::function<void(QDialog*)> azione, int tentativi = 200) {
+// Runs `azione` on the modal window named `nome` ("GesPasWd", ...) once the
+// event loop shows it.
+inline void QuandoSiApre(const QString& nome, std::function<void(QDialog*)> azione, int tentativi = 200) {
     QTimer::singleShot(10, [=] {
         auto* finestra = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (finestra && finestra->inherits(classe)) {
-            // Focus moves only in the active window, as for a user.
-            finestra->activateWindow();
-            if (!QTest::qWaitForWindowActive(finestra))
-                qWarning("the window %s did not become active", classe);
+        if (finestra && finestra->objectName() == nome) {
+            finestra->activateWindow(); // focus moves only in the active window
+            if (!QTest::qWaitForWindowActive(finestra)) qWarning("%s did not become active", qPrintable(nome));
             azione(finestra);
-            return;
+        } else if (tentativi > 0) {
+            QuandoSiApre(nome, azione, tentativi - 1);
         }
-        if (tentativi > 0) QuandoSiApre(classe, azione, tentativi - 1);
     });
+}
+
+// Types a text into a field and presses Enter, as a user answering.
+inline void Rispondi(QWidget* campo, const QString& testo) {
+    QTest::keyClicks(campo, testo);
+    QTest::keyClick(campo, Qt::Key_Return);
 }
 
 } // namespace qv::prova

@@ -1,0 +1,286 @@
+// The main window driven like a user: the start-up with its window parts
+// (password, placement, fixed size, menus), the menus and what they open,
+// and the shut-down it runs when closed.
+
+#include "app/finestra_principale.h"
+#include "banco_desktop.h"
+#include "platform/user_settings.h"
+#include "programmi_prova.h"
+#include "shell/avvio_programma.h"
+#include "shell/file_ini.h"
+#include "shell/password.h"
+#include "shell/versione_programma.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace qv;
+using namespace qv::prova;
+
+namespace {
+
+// The shipped files come from `cartella` (the build's bin folder holds the
+// reference database "Quorvan0.mdb"; an empty folder ships nothing).
+struct FileSpediti {
+    explicit FileSpediti(const QString& cartella) { qputenv("QUORVAN_SHARE_DIR", cartella.toLocal8Bit()); }
+    ~FileSpediti() { qunsetenv("QUORVAN_SHARE_DIR"); }
+};
+
+QString riferimento() { return cartellaProgrammi().filePath("Quorvan0.mdb"); }
+
+} // namespace
+
+class TestFinestraPrincipale : public QObject {
+    Q_OBJECT
+
+private slots:
+    // A first start makes the archive from the reference; once the folder has
+    // had one, a missing archive is left missing and its menus are off.
+    void archiveMissingAtALaterStart() {
+        QVERIFY2(QFile::exists(riferimento()), "the build wrote no Quorvan0.mdb");
+        FileSpediti spediti(cartellaProgrammi().path());
+        BancoDesktop banco;
+        const QString archivio = banco.cartella.filePath("Quorvan.mdb");
+        {
+            FinestraPrincipale w(banco.contesto);
+            QVERIFY(w.avvia());
+            QCOMPARE(w.windowTitle(), TitoloPrincipale(Versione()));
+            QVERIFY(QFile::exists(archivio));
+            QVERIFY(!LeggiIni(banco.ini(), "AGGIORNAMENTI", "BASE").isEmpty());
+            QVERIFY(w.voce("Mu_DBbase")->isVisible());
+            QVERIFY(banco.messaggi.mostrati().isEmpty());
+            QVERIFY(w.close());
+        }
+        QVERIFY(QFile::remove(archivio));
+        ContestoDesktop contesto(banco.cartella.path(), banco.messaggi, banco.avviatore);
+        contesto.registra(IdFinestra::EleMRNok, [](QWidget*, const QString&) {});
+        FinestraPrincipale w(contesto);
+        QVERIFY(w.avvia());
+        QVERIFY(!contesto.database.DatabaseAperto);
+        QVERIFY(!w.voce("Mu_DataBase")->isEnabled());
+        QVERIFY(!w.voce("Mu_DBbase")->isVisible());
+        QVERIFY(!QFile::exists(archivio));
+    }
+
+    // The password asked at start-up: right, it goes on; three wrong answers
+    // end the start-up by themselves, before any later step.
+    void passwordAtStartup_data() {
+        QTest::addColumn<QStringList>("risposte");
+        QTest::addColumn<bool>("avviato");
+        QTest::newRow("one wrong, then right in lower case") << QStringList{"uno", "segreto"} << true;
+        QTest::newRow("three wrong") << QStringList{"uno", "due", "tre"} << false;
+    }
+    void passwordAtStartup() {
+        QFETCH(QStringList, risposte);
+        QFETCH(bool, avviato);
+        BancoDesktop banco;
+        QVERIFY(ScriviRecordRiservato(FileRecordRiservato(banco.cartella.path()), NormalizzaPassword("segreto")));
+        QuandoSiApre("GesPasWd", [&](QDialog* d) {
+            auto* campo = controllo<QLineEdit>(d, "txtPasswd_0");
+            for (const QString& r : risposte) {
+                QVERIFY(campo->hasFocus() && campo->text().isEmpty()); // back, emptied, after each error
+                Rispondi(campo, r);
+            }
+            if (d->isVisible()) d->done(QDialog::Rejected); // never left waiting
+        });
+        FinestraPrincipale w(banco.contesto);
+        QCOMPARE(w.avvia(), avviato);
+        QCOMPARE(banco.testiMostrati(), QStringList(risposte.size() - (avviato ? 1 : 0), "PASSWORD ERRATA"));
+        QVERIFY(banco.terminato.isEmpty());
+        QCOMPARE(banco.contesto.database.DatabaseAperto, avviato);
+        QCOMPARE(banco.contesto.web.UrlExport.isEmpty(), !avviato); // section "INDIRIZZIWEB" read
+    }
+
+    void placementAndFixedSize() {
+        BancoDesktop banco;
+        ScriviIni(banco.ini(), "STARTUP", "POSX", "1500");
+        ScriviIni(banco.ini(), "STARTUP", "POSY", "1500");
+        FinestraPrincipale w(banco.contesto);
+        QVERIFY(w.avvia());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.pos(), QPoint(100, 100));
+        QCOMPARE(w.frameGeometry().size(), QSize(440, 170));
+        const QSize fissa = w.size();
+        w.resize(fissa.width() + 120, fissa.height());
+        QCOMPARE(w.size(), fissa);
+        w.resize(fissa.width(), fissa.height() + 80);
+        QCOMPARE(w.size(), fissa);
+    }
+
+    // The width counts the menu bar as it lays out at the design width.
+    void menuBarThatWrapsWidensTheWindow_data() {
+        QTest::addColumn<int>("punti"); // menu bar font; 0: the normal one
+        QTest::addColumn<double>("larghezza");
+        QTest::newRow("normal font, one line") << 0 << 6600.0;
+        QTest::newRow("large font, the bar wraps") << 28 << 8100.0;
+    }
+    void menuBarThatWrapsWidensTheWindow() {
+        QFETCH(int, punti);
+        QFETCH(double, larghezza);
+        BancoDesktop banco;
+        FinestraPrincipale w(banco.contesto);
+        if (punti > 0) {
+            QFont f = w.menuBar()->font();
+            f.setPointSize(punti);
+            w.menuBar()->setFont(f);
+        }
+        QVERIFY(w.avvia());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(punti == 0 || w.menuBar()->sizeHint().width() > 440); // more than one line's worth
+        // QMenuBar never wraps (items that do not fit go behind its extension
+        // button) and its heightForWidth ignores the width: the window measures
+        // one line. Known fault of the main window, reported.
+        if (punti > 0) QEXPECT_FAIL("", "the main window measures the menu bar as one line", Continue);
+        QCOMPARE(w.larghezzaFissa(), larghezza);
+        QCOMPARE(w.altezzaFissa(), 2550.0);
+    }
+
+    void f2RunsTheShutDown() {
+        BancoDesktop banco;
+        FinestraPrincipale w(banco.contesto);
+        QVERIFY(w.avvia());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.move(60, 40);
+        QTest::keyClick(&w, Qt::Key_F2);
+        QVERIFY(!w.isVisible());
+        QStringList posizione;
+        for (const char* chiave : {"POSX", "POSY", "DIMX", "DIMY"})
+            posizione << LeggiIni(banco.ini(), "Startup", chiave);
+        QCOMPARE(posizione, QStringList({"900", "600", "6600", "2550"}));
+        QCOMPARE(platform::userSetting("Quorvan", "Setting", "ExeVersion"), TestoVersione(Versione()));
+        QVERIFY(!banco.contesto.database.DbLavoro.isOpen());
+    }
+
+    void menuTree() {
+        BancoDesktop banco;
+        FinestraPrincipale w(banco.contesto);
+        QStringList testi; // every entry, "-" for a separator, "/" after each menu
+        std::function<void(const QList<QAction*>&)> leggi = [&](const QList<QAction*>& voci) {
+            for (QAction* a : voci) {
+                testi << (a->isSeparator() ? "-" : a->text());
+                if (a->menu()) leggi(a->menu()->actions());
+            }
+            testi << "/";
+        };
+        leggi(w.menuBar()->actions());
+        QCOMPARE(testi.join('|'), QString("&Fine|&Singolo|&Elenco|&Archivio|&Utility|&Nazioni|Aggiorna XLS|"
+                                          "&DataBase|&Salva il DataBase|&Ripristina salvataggio|-|"
+                                          "&Aggiorna il DataBase|Ripara il &DataBase|/|-|Indirizzi WEB|/|"
+                                          "&Applicativi|&Editor di Testi|&Varie2|&Varie3|&Varie4|&Varie5|"
+                                          "&Varie6|&Varie7|&Varie8|&Varie9|&Varie10|&Varie11|-|"
+                                          "Imposta Applicativi|/|&?|Su &Quorvan|Su &ZENTRI|"
+                                          "&Verifica aggiornamenti|-|&PassWord|/|/"));
+    }
+
+    // An entry whose window is not built stays disabled; registering its
+    // opening enables it, and it opens with its argument.
+    void entriesFollowTheOpener_data() {
+        QTest::addColumn<QString>("voce");
+        QTest::addColumn<int>("finestra");
+        QTest::addColumn<QString>("argomento");
+        QTest::addColumn<bool>("database");
+        QTest::newRow("Elenco") << "Mu_MrnEle" << int(IdFinestra::EleMrn) << "" << true;
+        QTest::newRow("Archivio") << "Mu_DataBase" << int(IdFinestra::EleMRNok) << "" << true;
+        QTest::newRow("Nazioni, database open") << "Mu_Nazioni" << int(IdFinestra::GesNazDB) << "" << true;
+        QTest::newRow("Nazioni, no database") << "Mu_Nazioni" << int(IdFinestra::GesNaz) << "" << false;
+        QTest::newRow("Aggiorna XLS") << "Mu_aggxls" << int(IdFinestra::GesExcel) << "" << true;
+        QTest::newRow("Ripara") << "Mu_riparaDB" << int(IdFinestra::riparadb) << "" << true;
+        QTest::newRow("Indirizzi WEB") << "Mprg_base" << int(IdFinestra::GParHttp) << "1" << true;
+        QTest::newRow("Verifica aggiornamenti") << "Mu_newexe" << int(IdFinestra::VerificaAggiornamenti) << "" << true;
+    }
+    void entriesFollowTheOpener() {
+        QFETCH(QString, voce);
+        QFETCH(int, finestra);
+        QFETCH(QString, argomento);
+        QFETCH(bool, database);
+        QTemporaryDir vuota;
+        FileSpediti spediti(database ? cartellaProgrammi().path() : vuota.path());
+        BancoDesktop banco;
+        {
+            FinestraPrincipale senza(banco.contesto);
+            QVERIFY(!senza.voce(voce)->isEnabled());
+        }
+        QStringList aperture;
+        banco.contesto.registra(IdFinestra(finestra), [&](QWidget* sopra, const QString& a) {
+            aperture << sopra->objectName() + ":" + a;
+        });
+        FinestraPrincipale w(banco.contesto);
+        QVERIFY(w.avvia());
+        QCOMPARE(banco.contesto.database.DatabaseAperto, database);
+        QVERIFY(w.voce(voce)->isEnabled());
+        w.voce(voce)->trigger();
+        QCOMPARE(aperture, QStringList{"Startup:" + argomento});
+    }
+
+    // A window that closes the database (backup, restore, repair) leaves the
+    // menus as the database now is.
+    void menusFollowTheDatabaseAfterAWindow() {
+        BancoDesktop banco;
+        banco.contesto.registra(IdFinestra::EleMRNok, [](QWidget*, const QString&) {});
+        banco.contesto.registra(IdFinestra::SalvaArk,
+                                [&](QWidget*, const QString&) { banco.contesto.database.DatabaseAperto = false; });
+        FinestraPrincipale w(banco.contesto);
+        QVERIFY(w.avvia());
+        QVERIFY(w.voce("Mu_DataBase")->isEnabled());
+        w.voce("Mu_SavDB")->trigger();
+        QVERIFY(!w.voce("Mu_DataBase")->isEnabled());
+        QVERIFY(!w.voce("Mu_DBbase")->isVisible());
+    }
+
+    void entriesOpenTheirWindows_data() {
+        QTest::addColumn<QString>("voce");
+        QTest::addColumn<QString>("finestra");
+        QTest::newRow("Singolo") << "Mu_Mrn1" << "SingoloMrn";
+        QTest::newRow("Su Quorvan") << "Mu_gesedi" << "frmAbout";
+        QTest::newRow("Su ZENTRI without its program") << "Mu_zentri" << "InfDitta";
+        QTest::newRow("PassWord") << "Mu_Passwd" << "GesPasWd";
+    }
+    void entriesOpenTheirWindows() {
+        QFETCH(QString, voce);
+        QFETCH(QString, finestra);
+        BancoDesktop banco;
+        FinestraPrincipale w(banco.contesto);
+        QVERIFY(w.avvia());
+        w.show();
+        bool aperta = false;
+        QuandoSiApre(finestra, [&](QDialog* d) {
+            aperta = true;
+            QTest::keyClick(d, Qt::Key_F2); // each of them closes with F2
+        });
+        w.voce(voce)->trigger();
+        QVERIFY(aperta);
+        QVERIFY(w.isVisible());
+    }
+
+    // "Imposta Applicativi" rebuilds the applications menu, whose entry then
+    // starts what it names.
+    void applicationsMenu() {
+        BancoDesktop banco;
+        FinestraPrincipale w(banco.contesto);
+        QVERIFY(w.avvia());
+        QVERIFY(!w.voce("Mprg_var2")->isVisible());
+        QuandoSiApre("GesAppl", [&](QDialog* d) {
+            controllo<QLineEdit>(d, "Txt_12")->setText(QCoreApplication::applicationFilePath());
+            controllo<QLineEdit>(d, "Txt_2")->setText("Posta");
+            controllo<QLineEdit>(d, "Txt_13")->setText("mailto:info@example.org");
+            QTest::mouseClick(controllo<QPushButton>(d, "Command1_2"), Qt::LeftButton);
+            if (d->isVisible()) d->reject();
+        });
+        w.voce("Mu_ParAppl")->trigger();
+        QVERIFY(w.voce("Mprg_var2")->isVisible());
+        QCOMPARE(w.voce("Mprg_var2")->text(), QString("Posta"));
+        w.voce("Mprg_var2")->trigger();
+        QCOMPARE(banco.avviatore.indirizzi, QStringList{"mailto:info@example.org"});
+    }
+};
+
+QTEST_MAIN(TestFinestraPrincipale)
+#include "test_finestra_principale.moc"
