@@ -50,8 +50,8 @@ QString dialogoElenco(QWidget* sopra, const QString& cartella) {
 
 } // namespace
 
-FinestraElencoMrn::FinestraElencoMrn(ContestoFinestre& contesto, ContestoArchivio& archivio, const QString& plElenco,
-                                     QWidget* parent)
+FinestraElencoMrn::FinestraElencoMrn(ContestoFinestre& contesto, ContestoArchivio& archivio,
+                                     const QString& plElenco, QWidget* parent)
     : QDialog(parent), sceltaElenco(dialogoElenco), contesto_(contesto), archivio_(archivio),
       plElenco_(plElenco.trimmed()),
       fileEsiti_(QDir(contesto.shell.cartellaProgramma).filePath(QString::fromLatin1(kFileEsiti))) {
@@ -84,7 +84,8 @@ FinestraElencoMrn::FinestraElencoMrn(ContestoFinestre& contesto, ContestoArchivi
     riquadro->setObjectName(QStringLiteral("Frame1"));
     auto* rigaDestinazione = new QHBoxLayout(riquadro);
     auto* gruppo = new QButtonGroup(this);
-    const std::array<QString, 3> testi{QStringLiteral("FILE"), QStringLiteral("Stampa"), QStringLiteral("D.B.")};
+    const std::array<QString, 3> testi{QStringLiteral("FILE"), QStringLiteral("Stampa"),
+                                       QStringLiteral("D.B.")};
     for (int i = 0; i < 3; ++i) {
         opzioniDestinazione_[i] = new QRadioButton(testi[i], riquadro);
         opzioniDestinazione_[i]->setObjectName(QStringLiteral("Option1_%1").arg(i));
@@ -96,7 +97,8 @@ FinestraElencoMrn::FinestraElencoMrn(ContestoFinestre& contesto, ContestoArchivi
     campoSeparatore_ = new QLineEdit(riquadro);
     campoSeparatore_->setObjectName(QStringLiteral("Text2"));
     campoSeparatore_->setMaxLength(1);
-    campoSeparatore_->setFixedWidth(QFontMetrics(campoSeparatore_->font()).horizontalAdvance(QStringLiteral("MMM")));
+    campoSeparatore_->setFixedWidth(
+        QFontMetrics(campoSeparatore_->font()).horizontalAdvance(QStringLiteral("MMM")));
     rigaDestinazione->addStretch();
     rigaDestinazione->addWidget(etichettaSeparatore_);
     rigaDestinazione->addWidget(campoSeparatore_);
@@ -207,7 +209,8 @@ void FinestraElencoMrn::scegliElenco() {
 
 void FinestraElencoMrn::modificaElenco() {
     if (inCorso_) return;
-    if (etichettaElenco_->text().trimmed().isEmpty()) etichettaElenco_->setText(QStringLiteral("ElencoMRN.txt"));
+    if (etichettaElenco_->text().trimmed().isEmpty())
+        etichettaElenco_->setText(QStringLiteral("ElencoMRN.txt"));
     const QString file = percorsoElenco();
     if (!QFileInfo::exists(file)) {
         // A new list holds one empty line.
@@ -221,7 +224,8 @@ void FinestraElencoMrn::modificaElenco() {
     if (esito.errore != 0 || (esito.codice != 2 && esito.codice != 31)) return;
     // No program for the file's type: the first application, the text editor.
     StatoShell& shell = contesto_.shell;
-    shell.applicativi.ArgomentiApplicativo = QLatin1Char('"') + QDir::toNativeSeparators(file) + QLatin1Char('"');
+    shell.applicativi.ArgomentiApplicativo =
+        QLatin1Char('"') + QDir::toNativeSeparators(file) + QLatin1Char('"');
     AvviaApplicativo(QStringLiteral("Varie1"), shell.FileIni, shell.cartellaProgramma, shell.applicativi,
                      contesto_.avviatore, contesto_.messaggi,
                      [this](const QString& p) { return contesto_.esisteFile(p); });
@@ -328,7 +332,8 @@ void FinestraElencoMrn::closeEvent(QCloseEvent* evento) {
         QDialog::closeEvent(evento);
 }
 
-void ApriElencoMrn(ContestoFinestre& contesto, ContestoArchivio& archivio, QWidget* sopra, const QString& elenco) {
+void ApriElencoMrn(ContestoFinestre& contesto, ContestoArchivio& archivio, QWidget* sopra,
+                   const QString& elenco) {
     bool browser = false;
     {
         contesto.FinestraRiferimento = sopra;

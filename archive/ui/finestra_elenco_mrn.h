@@ -31,8 +31,8 @@ class FinestraElencoMrn : public QDialog {
 public:
     // `plElenco`: the list file given by the calling window; empty when the
     // user chooses one.
-    FinestraElencoMrn(ContestoFinestre& contesto, ContestoArchivio& archivio, const QString& plElenco = QString(),
-                      QWidget* parent = nullptr);
+    FinestraElencoMrn(ContestoFinestre& contesto, ContestoArchivio& archivio,
+                      const QString& plElenco = QString(), QWidget* parent = nullptr);
 
     // The file-open dialog of "&Seleziona elenco MRN": the chosen file, ""
     // when cancelled. Tests replace it.
