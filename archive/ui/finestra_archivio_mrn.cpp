@@ -80,7 +80,7 @@ FinestraArchivioMrn::FinestraArchivioMrn(ContestoFinestre& contesto, ContestoArc
     griglia_->installEventFilter(this);
     griglia_->viewport()->installEventFilter(this);
     griglia_->horizontalHeader()->viewport()->installEventFilter(this);
-    griglia_->horizontalHeader()->setMouseTracking(true);
+    griglia_->horizontalHeader()->viewport()->setMouseTracking(true);
     InvioProprio(griglia_);
     layout->addWidget(griglia_, 1);
 

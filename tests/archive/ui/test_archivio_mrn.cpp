@@ -144,6 +144,7 @@ private slots:
     }
     void modi() {
         QFETCH(bool, risultati);
+        shell.applicativi.ProgrammaExcel.clear();
         QFETCH(QString, titolo);
         auto w = apri(risultati);
         QVERIFY(!stato.MostraRisultati);
@@ -153,6 +154,7 @@ private slots:
         QTEST(controllo<QComboBox>(w.get(), "cbStato")->currentText(), "stato");
         QTEST(controllo<QPushButton>(w.get(), "CmdR_0")->isEnabled(), "interroga");
         QCOMPARE(w->findChild<QAction*>(QStringLiteral("Mu_storicizza"))->isEnabled(), !risultati);
+        QVERIFY(!controllo<QWidget>(w.get(), "CmdR_1")->isVisible()); // no spreadsheet program
         // Choosing ERRATI leaves INTERROGA as the mode has it.
         scegli(controllo<QComboBox>(w.get(), "cbStato"), QStringLiteral("ERRATI"));
         QTEST(controllo<QPushButton>(w.get(), "CmdR_0")->isEnabled(), "interroga");
@@ -297,11 +299,19 @@ private slots:
         QCOMPARE(apritore.contenutoLista, QStringLiteral("21IT000000000001E1\r\n21IT000000000002T2\r\n"));
     }
 
-    void colori() {
+    void menuEdEsportazione() {
         apritore.aperte.clear();
+        web.ContestoWeb = ContestoElencoManuale;
+        shell.applicativi.ProgrammaExcel = QStringLiteral("EXCEL.EXE");
         auto w = apri();
+        QTest::mouseClick(controllo<QWidget>(w.get(), "CmdR_1"), Qt::LeftButton);
+        QCOMPARE(avviatore.avvii.size(), 1);
+        QCOMPARE(avviatore.avvii.first().programma, QStringLiteral("EXCEL.EXE"));
+        QVERIFY(avviatore.avvii.first().argomenti.endsWith(QStringLiteral("EXPMRN.csv\"")));
+        w->findChild<QAction*>(QStringLiteral("Mu_web"))->trigger();
+        QCOMPARE(web.ContestoWeb, ContestoElencoDatabase);
         w->findChild<QAction*>(QStringLiteral("Mu_colori"))->trigger();
-        QCOMPARE(apritore.aperte, QList<IdFinestra>{IdFinestra::ColorTdbg});
+        QCOMPARE(apritore.aperte, (QList<IdFinestra>{IdFinestra::GWebPar, IdFinestra::ColorTdbg}));
         QCOMPARE(apritore.parametri.value(QStringLiteral("plTitolo")).toString(),
                  QStringLiteral(" Colori condizione degli MRN"));
         QCOMPARE(apritore.parametri.value(QStringLiteral("plTabLb")).toString(),
