@@ -20,6 +20,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QResizeEvent>
+#include <QStyle>
+#include <QStyleOptionMenuItem>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -156,12 +158,40 @@ QSize FinestraPrincipale::dimensioneFissaPixel() const {
                  int(std::lround(altezzaFissa_ / s.twipsPerPixelY)) - bordi.height());
 }
 
+int FinestraPrincipale::righeMenu(int larghezza) const {
+    // A menu bar here never wraps (what does not fit goes behind its
+    // extension button): count the lines its items would take at this width.
+    const QMenuBar* barra = menuBar();
+    const QStyle* stile = barra->style();
+    const int margine = stile->pixelMetric(QStyle::PM_MenuBarHMargin, nullptr, barra) +
+                        stile->pixelMetric(QStyle::PM_MenuBarPanelWidth, nullptr, barra);
+    const int spazio = stile->pixelMetric(QStyle::PM_MenuBarItemSpacing, nullptr, barra);
+    const int disponibile = larghezza - 2 * margine;
+    int righe = 1;
+    int riga = 0;
+    for (QAction* a : barra->actions()) {
+        if (!a->isVisible()) continue;
+        QStyleOptionMenuItem opzione;
+        opzione.initFrom(barra);
+        opzione.menuItemType = QStyleOptionMenuItem::Normal;
+        opzione.text = a->text();
+        const QSize testo = barra->fontMetrics().size(Qt::TextShowMnemonic, a->text());
+        const int voce = stile->sizeFromContents(QStyle::CT_MenuBarItem, &opzione, testo, barra).width();
+        if (riga > 0 && riga + spazio + voce > disponibile) {
+            ++righe;
+            riga = 0;
+        }
+        riga += (riga > 0 ? spazio : 0) + voce;
+    }
+    return righe;
+}
+
 void FinestraPrincipale::misuraDimensioniFisse() {
-    // Title bar, borders and the menu bar as it lays out at the design width:
-    // a menu bar that wraps onto more lines makes the window wider.
+    // Title bar, borders and the menu bar as it would lay out at the design
+    // width: a menu bar that takes more lines makes the window wider.
     const Schermo s = SchermoDi(this);
     const int larghezzaProgetto = int(std::lround(kLarghezzaProgetto / s.twipsPerPixelX));
-    const int menu = std::max(menuBar()->heightForWidth(larghezzaProgetto), menuBar()->sizeHint().height());
+    const int menu = righeMenu(larghezzaProgetto) * menuBar()->sizeHint().height();
     const double nonClient = (frameGeometry().height() - geometry().height() + menu) * s.twipsPerPixelY;
     const DimensioniFisse d = CalcolaDimensioniFisse(kAltezzaProgetto, kLarghezzaProgetto, nonClient);
     altezzaFissa_ = d.altezza;

@@ -44,6 +44,8 @@ private:
     // This window's part of a start-up step; false ends the start-up.
     bool passoAvvio(PassoAvvio passo);
     void misuraDimensioniFisse();
+    // The lines the menu bar would take at `larghezza` pixels.
+    int righeMenu(int larghezza) const;
     // Page options and the applications menu, again after GesAppl closes.
     void caricaParametri();
     void menuApplicativi();
