@@ -47,308 +47,268 @@ const QList<RigaProva>& righeProva() {
     return righe;
 }
 
-
 } // namespace
 
 class TestArchivioDatabase : public QObject {
     Q_OBJECT
-private slots:
-    void init();
-    void cleanup();
-    void filtri_data();
-    void filtri();
-    void didascalia();
-    void esportaLista();
-    void esportaListaVuota();
-    void esportaCsv();
-    void esportaCsvColonneVisibili();
-    void csvGiaAperto();
-    void apriCsv();
-    void larghezzeColonne();
-    void larghezzeSenzaTabella();
-    void modificaMrn();
-    void modificaMrnGiaPresente();
-    void modificaMrnNonValido();
-    void eliminaMrn_data();
-    void eliminaMrn();
-
-private:
-    QStringList estrai(const QString& sql);
 
     QTemporaryDir dir_;
     StatoDatabase s_;
     MessaggiRegistrati messaggi_;
     int attese_ = 0;
-};
 
-void TestArchivioDatabase::init() {
-    s_.FileDataBase = dir_.filePath(QStringLiteral("Quorvan.mdb"));
-    QFile::remove(s_.FileDataBase);
-    s_.DbLavoro = prova::CreaArchivioProva(s_.WsLavoro, s_.FileDataBase);
-    s_.DatabaseAperto = true;
-    s_.CartellaTemp = dir_.path() + QStringLiteral("/TempFile/");
-    QDir().mkpath(s_.CartellaTemp);
-    s_.InizioAttesa = [this] { ++attese_; };
-    s_.FineAttesa = [this] { --attese_; };
-    messaggi_.svuota();
-
-    dao::Recordset rs = s_.DbLavoro.OpenRecordset(QStringLiteral("MRN"));
-    for (const RigaProva& r : righeProva()) {
-        rs.AddNew();
-        rs.setValue(QStringLiteral("Codice"), r.codice);
-        rs.setValue(QStringLiteral("Nazione"), r.codice.mid(2, 2));
-        rs.setValue(QStringLiteral("ExUffExport"), QStringLiteral(" "));
-        rs.setValue(QStringLiteral("ExUffUscitaDes"), r.descrizione);
-        rs.setValue(QStringLiteral("ExDataUscita"), r.uscita);
-        rs.setValue(QStringLiteral("OKStato"), r.stato);
-        rs.setValue(QStringLiteral("DataElab"), platform::dayNumber(r.elaborato));
-        rs.Update();
+    QStringList estrai(const QString& sql) {
+        dao::Recordset rs = s_.DbLavoro.OpenRecordset(sql, dao::dbOpenSnapshot);
+        QStringList c;
+        for (; !rs.Eof(); rs.MoveNext())
+            c << rs.Value(QStringLiteral("Codice")).toString();
+        return c;
     }
-}
 
-void TestArchivioDatabase::cleanup() {
-    s_.DbLavoro.Close();
-    QCOMPARE(attese_, 0);
-}
+private slots:
+    void init() {
+        s_.FileDataBase = dir_.filePath(QStringLiteral("Quorvan.mdb"));
+        QFile::remove(s_.FileDataBase);
+        s_.DbLavoro = prova::CreaArchivioProva(s_.WsLavoro, s_.FileDataBase);
+        s_.DatabaseAperto = true;
+        s_.CartellaTemp = dir_.path() + QStringLiteral("/TempFile/");
+        QDir().mkpath(s_.CartellaTemp);
+        s_.InizioAttesa = [this] { ++attese_; };
+        s_.FineAttesa = [this] { --attese_; };
+        messaggi_.svuota();
 
-QStringList TestArchivioDatabase::estrai(const QString& sql) {
-    dao::Recordset rs = s_.DbLavoro.OpenRecordset(sql, dao::dbOpenSnapshot);
-    QStringList c;
-    for (; !rs.Eof(); rs.MoveNext())
-        c << rs.Value(QStringLiteral("Codice")).toString();
-    return c;
-}
+        dao::Recordset rs = s_.DbLavoro.OpenRecordset(QStringLiteral("MRN"));
+        for (const RigaProva& r : righeProva()) {
+            rs.AddNew();
+            rs.setValue(QStringLiteral("Codice"), r.codice);
+            rs.setValue(QStringLiteral("Nazione"), r.codice.mid(2, 2));
+            rs.setValue(QStringLiteral("ExUffExport"), QStringLiteral(" "));
+            rs.setValue(QStringLiteral("ExUffUscitaDes"), r.descrizione);
+            rs.setValue(QStringLiteral("ExDataUscita"), r.uscita);
+            rs.setValue(QStringLiteral("OKStato"), r.stato);
+            rs.setValue(QStringLiteral("DataElab"), platform::dayNumber(r.elaborato));
+            rs.Update();
+        }
+    }
 
-// Which filter gives which SQL is test_sql_archivio's; here a few of them
-// run through the engine's translation, with their count.
-void TestArchivioDatabase::filtri_data() {
-    prova::ColonneFiltri();
-    QTest::addColumn<int>("colonna");
-    QTest::addColumn<int>("verso");
-    QTest::addColumn<QStringList>("attesi");
+    void cleanup() {
+        s_.DbLavoro.Close();
+        QCOMPARE(attese_, 0);
+    }
 
-    const QStringList vuote{"", "", ""};
-    const QStringList oggi{"15", "05", "2024"};
-    QTest::newRow("everything, by code") << 4 << "" << "" << "" << vuote << oggi << "" << 0 << 1
-                                         << QStringList{"23DE000000000001E1", "23IT000000000002T2", "24FR000000000005T5",
-                                                        "24IT000000000003E3", "24IT000000000004E4", "24IT000000000006T6"};
-    QTest::newRow("errors of Italy, export") << 2 << "IT - ITALIA" << "" << "E" << vuote << oggi << "" << 0 << 1
-                                             << QStringList{"24IT000000000003E3"};
-    QTest::newRow("processed in May 2024, by date then code")
-        << 4 << "" << "" << "" << QStringList{"1", "5", "2024"} << oggi << "" << 22 << 1
-        << QStringList{"24IT000000000003E3", "24IT000000000004E4", "24FR000000000005T5", "24IT000000000006T6"};
-    QTest::newRow("fragment with an apostrophe finds nothing")
-        << 4 << "" << "" << "" << vuote << oggi << "X' OR 'A'='A" << 0 << 1 << QStringList{};
-}
+    // Which filter gives which SQL is test_sql_archivio's; here a few of them
+    // run through the engine's translation, with their count.
+    void filtri_data() {
+        prova::ColonneFiltri();
+        QTest::addColumn<int>("colonna");
+        QTest::addColumn<int>("verso");
+        QTest::addColumn<QStringList>("attesi");
 
-void TestArchivioDatabase::filtri() {
-    QFETCH(int, colonna);
-    QFETCH(int, verso);
-    QFETCH(QStringList, attesi);
-    const FiltriArchivio f = prova::FiltriDellaRiga();
-    const QString sql = SqlEstrazione(ModoBrowser{true}, f, {colonna, verso}, kOggi);
-    QCOMPARE(estrai(sql), attesi);
-    QCOMPARE(ContaEstrazione(s_.DbLavoro, EstraiMrnSql(QStringLiteral("MRN"), f, kOggi)), qint64(attesi.size()));
-    QCOMPARE(ContaEstrazione(s_.DbLavoro, sql), qint64(attesi.size()));
-}
+        const QStringList vuote{"", "", ""};
+        const QStringList oggi{"15", "05", "2024"};
+        QTest::newRow("everything, by code") << 4 << "" << "" << "" << vuote << oggi << "" << 0 << 1
+                                             << QStringList{"23DE000000000001E1", "23IT000000000002T2", "24FR000000000005T5",
+                                                            "24IT000000000003E3", "24IT000000000004E4", "24IT000000000006T6"};
+        QTest::newRow("errors of Italy, export") << 2 << "IT - ITALIA" << "" << "E" << vuote << oggi << "" << 0 << 1
+                                                 << QStringList{"24IT000000000003E3"};
+        QTest::newRow("processed in May 2024, by date then code")
+            << 4 << "" << "" << "" << QStringList{"1", "5", "2024"} << oggi << "" << 22 << 1
+            << QStringList{"24IT000000000003E3", "24IT000000000004E4", "24FR000000000005T5", "24IT000000000006T6"};
+    }
 
-void TestArchivioDatabase::didascalia() {
-    const ModoBrowser archivio{true};
-    const ModoBrowser risultati{false};
-    QCOMPARE(archivio.tabella(), QStringLiteral("MRN"));
-    QCOMPARE(risultati.tabella(), QStringLiteral("WkMRN"));
-    QCOMPARE(archivio.statoIniziale(), kStatoSospeso);
-    QCOMPARE(risultati.statoIniziale(), kStatoTutti);
-    QCOMPARE(risultati.titolo(),
-             QStringLiteral("ITINERARIO DI TRANSITO - NOTIFICA DI ESPORTAZIONE  (RISULTATO ANALISI)"));
-    QCOMPARE(DidascaliaEstrazione(archivio.titolo(), 0), archivio.titolo());
-    QCOMPARE(DidascaliaEstrazione(QStringLiteral("T"), 6), QStringLiteral("T         Totale MRN = 6"));
-    QCOMPARE(ContaEstrazione(s_.DbLavoro, QStringLiteral("Select * FROM NONCE")), qint64(-1));
-}
+    void filtri() {
+        QFETCH(int, colonna);
+        QFETCH(int, verso);
+        QFETCH(QStringList, attesi);
+        const FiltriArchivio f = prova::FiltriDellaRiga();
+        const QString sql = SqlEstrazione(ModoBrowser{true}, f, {colonna, verso}, kOggi);
+        QCOMPARE(estrai(sql), attesi);
+        QCOMPARE(ContaEstrazione(s_.DbLavoro, EstraiMrnSql(QStringLiteral("MRN"), f, kOggi)), qint64(attesi.size()));
+        QCOMPARE(ContaEstrazione(s_.DbLavoro, sql), qint64(attesi.size()));
+    }
 
-void TestArchivioDatabase::esportaLista() {
-    const QString percorso = s_.CartellaTemp + QStringLiteral("ListaVAT.txt");
-    scriviFile(percorso, "old content that must go\r\n");
-    const QString sql = QStringLiteral("Select * FROM MRN WHERE OKStato = 2 ORDER BY Codice ASC");
-    const RisultatoEsportazione r = EsportaLista(s_, messaggi_, sql, percorso, true);
-    QCOMPARE(r.esito, EsitoEsportazione::Fatto);
-    QCOMPARE(r.righe, qint64(2));
-    QCOMPARE(leggiFile(percorso), QByteArray("23IT000000000002T2\r\n24IT000000000003E3\r\n"));
-    QCOMPARE(messaggi_.mostrati().size(), 1);
-    QCOMPARE(messaggi_.mostrati().first().testo,
-             QStringLiteral("Creato il file  '") + percorso + QStringLiteral("'\ncon la lista di 2 elementi"));
+    void didascalia() {
+        QCOMPARE(DidascaliaEstrazione(QStringLiteral("T"), 0), QStringLiteral("T"));
+        QCOMPARE(DidascaliaEstrazione(QStringLiteral("T"), 6), QStringLiteral("T         Totale MRN = 6"));
+        QCOMPARE(ContaEstrazione(s_.DbLavoro, QStringLiteral("Select * FROM NONCE")), qint64(-1));
+    }
 
-    messaggi_.svuota();
-    QCOMPARE(EsportaLista(s_, messaggi_, sql, percorso, false).righe, qint64(2));
-    QVERIFY(messaggi_.mostrati().isEmpty());
-}
+    void esportaLista() {
+        const QString percorso = s_.CartellaTemp + QStringLiteral("ListaVAT.txt");
+        scriviFile(percorso, "old content that must go\r\n");
+        const QString sql = QStringLiteral("Select * FROM MRN WHERE OKStato = 2 ORDER BY Codice ASC");
+        const RisultatoEsportazione r = EsportaLista(s_, messaggi_, sql, percorso, true);
+        QCOMPARE(r.esito, EsitoEsportazione::Fatto);
+        QCOMPARE(r.righe, qint64(2));
+        QCOMPARE(leggiFile(percorso), QByteArray("23IT000000000002T2\r\n24IT000000000003E3\r\n"));
+        QCOMPARE(messaggi_.mostrati().size(), 1);
+        QCOMPARE(messaggi_.mostrati().first().testo,
+                 QStringLiteral("Creato il file  '") + percorso + QStringLiteral("'\ncon la lista di 2 elementi"));
 
-void TestArchivioDatabase::esportaListaVuota() {
-    const QString percorso = s_.CartellaTemp + QStringLiteral("vuota.txt");
-    const RisultatoEsportazione r =
-        EsportaLista(s_, messaggi_, QStringLiteral("Select * FROM MRN WHERE OKStato = 3 AND OKStato = 2"), percorso, true);
-    QCOMPARE(r.esito, EsitoEsportazione::NessunDato);
-    QVERIFY(!QFile::exists(percorso));
-    QCOMPARE(messaggi_.mostrati().size(), 1);
-    QCOMPARE(messaggi_.mostrati().first().testo, QStringLiteral("NESSUN DATO DA ESPORTARE"));
+        messaggi_.svuota();
+        QCOMPARE(EsportaLista(s_, messaggi_, sql, percorso, false).righe, qint64(2));
+        QVERIFY(messaggi_.mostrati().isEmpty());
+    }
 
-}
+    void esportaListaVuota() {
+        const QString percorso = s_.CartellaTemp + QStringLiteral("vuota.txt");
+        const RisultatoEsportazione r =
+            EsportaLista(s_, messaggi_, QStringLiteral("Select * FROM MRN WHERE OKStato = 3 AND OKStato = 2"), percorso, true);
+        QCOMPARE(r.esito, EsitoEsportazione::NessunDato);
+        QVERIFY(!QFile::exists(percorso));
+        QCOMPARE(messaggi_.mostrati().size(), 1);
+        QCOMPARE(messaggi_.mostrati().first().testo, QStringLiteral("NESSUN DATO DA ESPORTARE"));
 
-void TestArchivioDatabase::esportaCsv() {
-    const QString sql = QStringLiteral("Select * FROM MRN WHERE OKStato = 2 OR OKStato = 3 ORDER BY Codice ASC");
-    const RisultatoEsportazione r = EsportaCsv(s_, messaggi_, sql, QStringLiteral("MRN"),
-                                               ColonneDaEsportare(true, QString()),
-                                               QLocale(QLocale::Italian, QLocale::Italy));
-    QCOMPARE(r.esito, EsitoEsportazione::Fatto);
-    QCOMPARE(r.percorso, s_.CartellaTemp + QStringLiteral("EXPMRN.csv"));
-    QCOMPARE(r.righe, qint64(3));
-    QVERIFY(messaggi_.mostrati().isEmpty());
-    const QList<QByteArray> righe = leggiFile(r.percorso).split('\n');
-    QCOMPARE(righe.size(), 5); // three rows, the heading, and nothing after the last CR LF
-    QCOMPARE(righe.at(0),
-             QByteArray("MRN;NAZ;UFF.EXP.;SEZIONE;DESCRIZIONE;DATA;UFF. 1;RUOLO 1;DATA 1;CANC. 1;UFF. 2;RUOLO 2;"
-                        "DATA 2;CANC. 2;UFF. 3;RUOLO 3;DATA 3;CANC. 3;UFF. 4;RUOLO 4;DATA 4;CANC. 4;Elaborato;St;\r"));
-    // A 0 date is an empty cell; the state is written as its number.
-    QCOMPARE(righe.at(1), QByteArray("23IT000000000002T2;IT;;;MILANO;;;;;;;;;;;;;;;;;;01/07/2023;2;\r"));
-    // The embedded line feed is dropped; the exit date is in the short form.
-    QCOMPARE(righe.at(3), QByteArray("24IT000000000004E4;IT;;;RIGADUE;15/03/2023;;;;;;;;;;;;;;;;;10/05/2024;3;\r"));
-    QCOMPARE(righe.at(4), QByteArray());
-}
+    }
 
-void TestArchivioDatabase::esportaCsvColonneVisibili() {
-    const QList<int> colonne = ColonneDaEsportare(false, EstendiLayOut(QStringLiteral("S S")));
-    QCOMPARE(colonne, (QList<int>{0, 1, 3}));
-    const RisultatoEsportazione r =
-        EsportaCsv(s_, messaggi_, QStringLiteral("Select * FROM MRN WHERE Codice LIKE '*5T5*'"),
-                   QStringLiteral("MRN"), colonne);
-    QCOMPARE(r.righe, qint64(1));
-    QCOMPARE(leggiFile(r.percorso), QByteArray("MRN;NAZ;SEZIONE;\r\n24FR000000000005T5;FR;;\r\n"));
-}
+    void esportaCsv() {
+        const QString sql = QStringLiteral("Select * FROM MRN WHERE OKStato = 2 OR OKStato = 3 ORDER BY Codice ASC");
+        const RisultatoEsportazione r = EsportaCsv(s_, messaggi_, sql, QStringLiteral("MRN"),
+                                                   ColonneDaEsportare(true, QString()),
+                                                   QLocale(QLocale::Italian, QLocale::Italy));
+        QCOMPARE(r.esito, EsitoEsportazione::Fatto);
+        QCOMPARE(r.percorso, s_.CartellaTemp + QStringLiteral("EXPMRN.csv"));
+        QCOMPARE(r.righe, qint64(3));
+        QVERIFY(messaggi_.mostrati().isEmpty());
+        const QList<QByteArray> righe = leggiFile(r.percorso).split('\n');
+        QCOMPARE(righe.size(), 5); // three rows, the heading, and nothing after the last CR LF
+        QCOMPARE(righe.at(0),
+                 QByteArray("MRN;NAZ;UFF.EXP.;SEZIONE;DESCRIZIONE;DATA;UFF. 1;RUOLO 1;DATA 1;CANC. 1;UFF. 2;RUOLO 2;"
+                            "DATA 2;CANC. 2;UFF. 3;RUOLO 3;DATA 3;CANC. 3;UFF. 4;RUOLO 4;DATA 4;CANC. 4;Elaborato;St;\r"));
+        // How each value is written is archive_layout_csv's; here the fields reach their columns.
+        QCOMPARE(righe.at(3), QByteArray("24IT000000000004E4;IT;;;RIGADUE;15/03/2023;;;;;;;;;;;;;;;;;10/05/2024;3;\r"));
+    }
 
-void TestArchivioDatabase::csvGiaAperto() {
-    // A CSV that cannot be written (here a folder stands in its place).
-    const QString percorso = PercorsoCsv(s_.CartellaTemp, QStringLiteral("MRN"));
-    QFile::remove(percorso);
-    QVERIFY(QDir().mkpath(percorso));
-    const RisultatoEsportazione r = EsportaCsv(s_, messaggi_, QStringLiteral("Select * FROM MRN"),
-                                               QStringLiteral("MRN"), ColonneDaEsportare(true, QString()));
-    QCOMPARE(r.esito, EsitoEsportazione::FileAperto);
-    QCOMPARE(messaggi_.mostrati().size(), 1);
-    QCOMPARE(messaggi_.mostrati().first().testo, QStringLiteral("Il file è già aperto"));
-    QVERIFY(QFileInfo(percorso).isDir());
-    QVERIFY(QDir(percorso).isEmpty());
-    QVERIFY(QDir(percorso).removeRecursively());
-    // Nothing is left behind beside it either.
-    QVERIFY(QDir(s_.CartellaTemp).entryList({QStringLiteral("*.csv*")}, QDir::Files).isEmpty());
-}
+    void esportaCsvColonneVisibili() {
+        const QList<int> colonne = ColonneDaEsportare(false, EstendiLayOut(QStringLiteral("S S")));
+        QCOMPARE(colonne, (QList<int>{0, 1, 3}));
+        const RisultatoEsportazione r =
+            EsportaCsv(s_, messaggi_, QStringLiteral("Select * FROM MRN WHERE Codice LIKE '*5T5*'"),
+                       QStringLiteral("MRN"), colonne);
+        QCOMPARE(r.righe, qint64(1));
+        QCOMPARE(leggiFile(r.percorso), QByteArray("MRN;NAZ;SEZIONE;\r\n24FR000000000005T5;FR;;\r\n"));
+    }
 
-void TestArchivioDatabase::apriCsv() {
-    prova::AvviatoreRegistrato avviatore;
-    QVERIFY(ApriCsv(avviatore, messaggi_, QStringLiteral("C:\\Office\\EXCEL.EXE"), QStringLiteral("/t/EXPMRN.csv")));
-    QCOMPARE(avviatore.avvii.size(), 1);
-    QCOMPARE(avviatore.avvii.first().programma, QStringLiteral("C:\\Office\\EXCEL.EXE"));
-    QCOMPARE(avviatore.avvii.first().argomenti,
-             QLatin1Char('"') + QDir::toNativeSeparators(QStringLiteral("/t/EXPMRN.csv")) + QLatin1Char('"'));
+    void csvGiaAperto() {
+        // A CSV that cannot be written (here a folder stands in its place).
+        const QString percorso = PercorsoCsv(s_.CartellaTemp, QStringLiteral("MRN"));
+        QFile::remove(percorso);
+        QVERIFY(QDir().mkpath(percorso));
+        const RisultatoEsportazione r = EsportaCsv(s_, messaggi_, QStringLiteral("Select * FROM MRN"),
+                                                   QStringLiteral("MRN"), ColonneDaEsportare(true, QString()));
+        QCOMPARE(r.esito, EsitoEsportazione::FileAperto);
+        QCOMPARE(messaggi_.mostrati().size(), 1);
+        QCOMPARE(messaggi_.mostrati().first().testo, QStringLiteral("Il file è già aperto"));
+        QVERIFY(QFileInfo(percorso).isDir());
+        QVERIFY(QDir(percorso).isEmpty());
+        QVERIFY(QDir(percorso).removeRecursively());
+        // Nothing is left behind beside it either.
+        QVERIFY(QDir(s_.CartellaTemp).entryList({QStringLiteral("*.csv*")}, QDir::Files).isEmpty());
+    }
 
-    avviatore.esitoAvvio = 0;
-    QVERIFY(!ApriCsv(avviatore, messaggi_, QStringLiteral("EXCEL.EXE"), QStringLiteral("x.csv")));
-    QCOMPARE(messaggi_.mostrati().size(), 1);
-    QCOMPARE(messaggi_.mostrati().first().testo, QStringLiteral("\"EXCEL.EXE\" \"x.csv\"  NON TROVATO"));
+    void apriCsv() {
+        prova::AvviatoreRegistrato avviatore;
+        QVERIFY(ApriCsv(avviatore, messaggi_, QStringLiteral("C:\\Office\\EXCEL.EXE"), QStringLiteral("/t/EXPMRN.csv")));
+        QCOMPARE(avviatore.avvii.size(), 1);
+        QCOMPARE(avviatore.avvii.first().programma, QStringLiteral("C:\\Office\\EXCEL.EXE"));
+        QCOMPARE(avviatore.avvii.first().argomenti,
+                 QLatin1Char('"') + QDir::toNativeSeparators(QStringLiteral("/t/EXPMRN.csv")) + QLatin1Char('"'));
 
-    QVERIFY(ApriCsv(avviatore, messaggi_, QString(), QStringLiteral("y.csv")));
-    QCOMPARE(avviatore.documenti, QStringList{"y.csv"});
-}
+        avviatore.esitoAvvio = 0;
+        QVERIFY(!ApriCsv(avviatore, messaggi_, QStringLiteral("EXCEL.EXE"), QStringLiteral("x.csv")));
+        QCOMPARE(messaggi_.mostrati().size(), 1);
+        QCOMPARE(messaggi_.mostrati().first().testo, QStringLiteral("\"EXCEL.EXE\" \"x.csv\"  NON TROVATO"));
 
-void TestArchivioDatabase::larghezzeColonne() {
-    QVERIFY(LeggiLayOut(s_, QStringLiteral("EleMRNok"), kNumeroColonne).isEmpty());
-    QList<int> larghezze;
-    for (int i = 0; i < kNumeroColonne; ++i)
-        larghezze << (i % 5 == 0 ? 0 : 300 + i);
-    QVERIFY(SalvaLayOut(s_, QStringLiteral("EleMRNok"), larghezze));
-    QCOMPARE(LeggiLayOut(s_, QStringLiteral("EleMRNok"), kNumeroColonne), larghezze);
-    larghezze[1] = 999;
-    QVERIFY(SalvaLayOut(s_, QStringLiteral("EleMRNok"), larghezze));
-    QCOMPARE(LeggiLayOut(s_, QStringLiteral("EleMRNok"), kNumeroColonne).at(1), 999);
-    QCOMPARE(s_.DbLavoro.OpenRecordset(QStringLiteral("LayOutCol")).RecordCount(), qint64(1));
-    // Another window keeps its own row; more columns than fields are not stored.
-    const int campi = static_cast<int>(s_.DbLavoro.tabella(QStringLiteral("LayOutCol"))->Fields.size());
-    QVERIFY(SalvaLayOut(s_, QStringLiteral("EleNaz"), QList<int>(campi + 5, 77)));
-    QCOMPARE(LeggiLayOut(s_, QStringLiteral("EleNaz"), campi + 1).mid(campi - 3), (QList<int>{77, 77, 0, 0}));
-}
+        QVERIFY(ApriCsv(avviatore, messaggi_, QString(), QStringLiteral("y.csv")));
+        QCOMPARE(avviatore.documenti, QStringList{"y.csv"});
+    }
 
-void TestArchivioDatabase::larghezzeSenzaTabella() {
-    s_.DbLavoro.DeleteTableDef(QStringLiteral("LayOutCol"));
-    QVERIFY(!SalvaLayOut(s_, QStringLiteral("EleMRNok"), QList<int>(24, 500)));
-    QVERIFY(LeggiLayOut(s_, QStringLiteral("EleMRNok"), 24).isEmpty());
-    s_.DatabaseAperto = false;
-    QVERIFY(LeggiLayOut(s_, QStringLiteral("EleMRNok"), 24).isEmpty());
-    s_.DatabaseAperto = true;
-    QVERIFY(messaggi_.mostrati().isEmpty());
-}
+    void larghezzeColonne() {
+        QVERIFY(LeggiLayOut(s_, QStringLiteral("EleMRNok"), kNumeroColonne).isEmpty());
+        QList<int> larghezze;
+        for (int i = 0; i < kNumeroColonne; ++i)
+            larghezze << (i % 5 == 0 ? 0 : 300 + i);
+        QVERIFY(SalvaLayOut(s_, QStringLiteral("EleMRNok"), larghezze));
+        QCOMPARE(LeggiLayOut(s_, QStringLiteral("EleMRNok"), kNumeroColonne), larghezze);
+        larghezze[1] = 999;
+        QVERIFY(SalvaLayOut(s_, QStringLiteral("EleMRNok"), larghezze));
+        QCOMPARE(LeggiLayOut(s_, QStringLiteral("EleMRNok"), kNumeroColonne).at(1), 999);
+        QCOMPARE(s_.DbLavoro.OpenRecordset(QStringLiteral("LayOutCol")).RecordCount(), qint64(1));
+        // Another window keeps its own row; more columns than fields are not stored.
+        const int campi = static_cast<int>(s_.DbLavoro.tabella(QStringLiteral("LayOutCol"))->Fields.size());
+        QVERIFY(SalvaLayOut(s_, QStringLiteral("EleNaz"), QList<int>(campi + 5, 77)));
+        QCOMPARE(LeggiLayOut(s_, QStringLiteral("EleNaz"), campi + 1).mid(campi - 3), (QList<int>{77, 77, 0, 0}));
+    }
 
-void TestArchivioDatabase::modificaMrn() {
-    const QString errato = QStringLiteral("24IT000000000003E3");
-    const QString corretto = QStringLiteral("24AT000000000033E3");
-    QCOMPARE(ModificaMrn(s_, messaggi_, errato, errato + QStringLiteral("  ")), EsitoModifica::NessunCambio);
-    QCOMPARE(ModificaMrn(s_, messaggi_, errato, QStringLiteral(" ") + corretto), EsitoModifica::Spostato);
-    QVERIFY(messaggi_.mostrati().isEmpty());
-    QVERIFY(!estrai(QStringLiteral("Select * FROM MRN")).contains(errato));
-    dao::Recordset rs = s_.DbLavoro.OpenRecordset(QStringLiteral("Select * FROM MRN WHERE Codice = '") + corretto +
-                                                  QStringLiteral("'"), dao::dbOpenSnapshot);
-    QVERIFY(!rs.Eof());
-    QCOMPARE(rs.Value(QStringLiteral("Nazione")).toString(), QStringLiteral("AT"));
-    // Everything else moved with it: still erroneous, same processing date.
-    QCOMPARE(rs.Value(QStringLiteral("OKStato")).toInt(), 2);
-    QCOMPARE(rs.Value(QStringLiteral("ExUffUscitaDes")).toString(), QStringLiteral("MILANO"));
-    QCOMPARE(rs.Value(QStringLiteral("DataElab")).toDouble(), platform::dayNumber(QDate(2024, 5, 1)));
-    QCOMPARE(estrai(QStringLiteral("Select * FROM MRN")).size(), righeProva().size());
-}
+    void larghezzeSenzaTabella() {
+        s_.DbLavoro.DeleteTableDef(QStringLiteral("LayOutCol"));
+        QVERIFY(!SalvaLayOut(s_, QStringLiteral("EleMRNok"), QList<int>(24, 500)));
+        QVERIFY(LeggiLayOut(s_, QStringLiteral("EleMRNok"), 24).isEmpty());
+        s_.DatabaseAperto = false;
+        QVERIFY(LeggiLayOut(s_, QStringLiteral("EleMRNok"), 24).isEmpty());
+        s_.DatabaseAperto = true;
+        QVERIFY(messaggi_.mostrati().isEmpty());
+    }
 
-void TestArchivioDatabase::modificaMrnGiaPresente() {
-    QCOMPARE(ModificaMrn(s_, messaggi_, QStringLiteral("24IT000000000003E3"), QStringLiteral("24IT000000000004E4")),
-             EsitoModifica::GiaPresente);
-    QCOMPARE(messaggi_.mostrati().size(), 1);
-    QCOMPARE(messaggi_.mostrati().first().testo, QStringLiteral("Il numero di MRN '24IT000000000004E4' è già presente"));
-    const QStringList codici = estrai(QStringLiteral("Select * FROM MRN"));
-    QVERIFY(codici.contains(QStringLiteral("24IT000000000003E3")));
-    QVERIFY(codici.contains(QStringLiteral("24IT000000000004E4")));
-    QCOMPARE(codici.size(), righeProva().size());
-}
+    void modificaMrn() {
+        const QString errato = QStringLiteral("24IT000000000003E3");
+        const QString corretto = QStringLiteral("24AT000000000033E3");
+        QCOMPARE(ModificaMrn(s_, messaggi_, errato, errato + QStringLiteral("  ")), EsitoModifica::NessunCambio);
+        QCOMPARE(ModificaMrn(s_, messaggi_, errato, QStringLiteral(" ") + corretto), EsitoModifica::Spostato);
+        QVERIFY(messaggi_.mostrati().isEmpty());
+        QVERIFY(!estrai(QStringLiteral("Select * FROM MRN")).contains(errato));
+        dao::Recordset rs = s_.DbLavoro.OpenRecordset(QStringLiteral("Select * FROM MRN WHERE Codice = '") + corretto +
+                                                      QStringLiteral("'"), dao::dbOpenSnapshot);
+        QVERIFY(!rs.Eof());
+        QCOMPARE(rs.Value(QStringLiteral("Nazione")).toString(), QStringLiteral("AT"));
+        // Everything else moved with it: still erroneous, same processing date.
+        QCOMPARE(rs.Value(QStringLiteral("OKStato")).toInt(), 2);
+        QCOMPARE(rs.Value(QStringLiteral("DataElab")).toDouble(), platform::dayNumber(QDate(2024, 5, 1)));
+        QCOMPARE(estrai(QStringLiteral("Select * FROM MRN")).size(), righeProva().size());
+    }
 
-// Which codes pass is MrnCorrettoValido's rule (test_riga_mrn); here the refusal's message.
-void TestArchivioDatabase::modificaMrnNonValido() {
-    QCOMPARE(ModificaMrn(s_, messaggi_, QStringLiteral("24IT000000000003E3"), QStringLiteral("24IT000000000033X3")),
-             EsitoModifica::NonValido);
-    QCOMPARE(messaggi_.mostrati().size(), 1);
-    QCOMPARE(messaggi_.mostrati().first().testo, QStringLiteral("Numero MRN non valido"));
-    QVERIFY(estrai(QStringLiteral("Select * FROM MRN")).contains(QStringLiteral("24IT000000000003E3")));
-}
+    void modificaMrnGiaPresente() {
+        QCOMPARE(ModificaMrn(s_, messaggi_, QStringLiteral("24IT000000000003E3"), QStringLiteral("24IT000000000004E4")),
+                 EsitoModifica::GiaPresente);
+        QCOMPARE(messaggi_.mostrati().size(), 1);
+        QCOMPARE(messaggi_.mostrati().first().testo, QStringLiteral("Il numero di MRN '24IT000000000004E4' è già presente"));
+        const QStringList codici = estrai(QStringLiteral("Select * FROM MRN"));
+        QVERIFY(codici.contains(QStringLiteral("24IT000000000003E3")));
+        QVERIFY(codici.contains(QStringLiteral("24IT000000000004E4")));
+        QCOMPARE(codici.size(), righeProva().size());
+    }
 
-void TestArchivioDatabase::eliminaMrn_data() {
-    QTest::addColumn<QString>("codice");
-    QTest::addColumn<int>("risposta");
-    QTest::addColumn<int>("rimaste");
-    const int tutte = static_cast<int>(righeProva().size());
-    QTest::newRow("yes") << " 24IT000000000003E3 " << static_cast<int>(Risposta::Si) << tutte - 1;
-    QTest::newRow("no") << "24IT000000000003E3" << static_cast<int>(Risposta::No) << tutte;
-    QTest::newRow("an apostrophe cannot widen the deletion")
-        << "X' OR '1'='1" << static_cast<int>(Risposta::Si) << tutte;
-}
+    // Which codes pass is MrnCorrettoValido's rule (test_riga_mrn); here the refusal's message.
+    void modificaMrnNonValido() {
+        QCOMPARE(ModificaMrn(s_, messaggi_, QStringLiteral("24IT000000000003E3"), QStringLiteral("24IT000000000033X3")),
+                 EsitoModifica::NonValido);
+        QCOMPARE(messaggi_.mostrati().size(), 1);
+        QCOMPARE(messaggi_.mostrati().first().testo, QStringLiteral("Numero MRN non valido"));
+        QVERIFY(estrai(QStringLiteral("Select * FROM MRN")).contains(QStringLiteral("24IT000000000003E3")));
+    }
 
-void TestArchivioDatabase::eliminaMrn() {
-    QFETCH(QString, codice);
-    QFETCH(int, risposta);
-    QFETCH(int, rimaste);
-    messaggi_.accoda(static_cast<Risposta>(risposta));
-    EliminaMrn(s_, messaggi_, codice);
-    QCOMPARE(messaggi_.mostrati().size(), 1);
-    const Messaggio& m = messaggi_.mostrati().first();
-    QCOMPARE(m.testo, QStringLiteral("Confermi la cancellazione di  ") + codice.trimmed());
-    QCOMPARE(m.titolo, QStringLiteral("CANCELLAZIONE MRN"));
-    QCOMPARE(m.pulsanti, Pulsanti::SiNo);
-    QCOMPARE(m.icona, Icona::Domanda);
-    QCOMPARE(estrai(QStringLiteral("Select * FROM MRN")).size(), rimaste);
-}
+    void eliminaMrn_data() {
+        QTest::addColumn<QString>("codice");
+        QTest::addColumn<int>("risposta");
+        QTest::addColumn<int>("rimaste");
+        const int tutte = static_cast<int>(righeProva().size());
+        QTest::newRow("yes") << " 24IT000000000003E3 " << static_cast<int>(Risposta::Si) << tutte - 1;
+        QTest::newRow("no") << "24IT000000000003E3" << static_cast<int>(Risposta::No) << tutte;
+    }
+
+    void eliminaMrn() {
+        QFETCH(QString, codice);
+        QFETCH(int, risposta);
+        QFETCH(int, rimaste);
+        messaggi_.accoda(static_cast<Risposta>(risposta));
+        EliminaMrn(s_, messaggi_, codice);
+        QCOMPARE(messaggi_.mostrati().size(), 1);
+        const Messaggio& m = messaggi_.mostrati().first();
+        QCOMPARE(m.testo, QStringLiteral("Confermi la cancellazione di  ") + codice.trimmed());
+        QCOMPARE(m.pulsanti, Pulsanti::SiNo);
+        QCOMPARE(estrai(QStringLiteral("Select * FROM MRN")).size(), rimaste);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestArchivioDatabase)
 #include "test_archivio_database.moc"

@@ -14,6 +14,7 @@
 #include <QTest>
 
 #include <array>
+#include <tuple>
 
 using namespace qv;
 
@@ -51,23 +52,6 @@ QByteArray riga(const QByteArray& codice, char sep = '|') {
 
 class TestElaboraElenco : public QObject {
     Q_OBJECT
-private slots:
-    void init();
-    void destinazioni_data();
-    void destinazioni();
-    void annullatoDopoIlTerzo();
-    void senzaConnessione();
-    void fineAnticipata_data();
-    void fineAnticipata();
-    void righeNonMemorizzate_data();
-    void righeNonMemorizzate();
-    void centomilaElementi();
-    void testoFine_data();
-    void testoFine();
-
-private:
-    RisultatoElenco esegui(const QByteArray& elenco, Destinazione d, const QString& sep = QStringLiteral("|"),
-                           TabellaLavoro* lavoro = nullptr);
     QString esiti() const { return dir_.filePath(QString::fromLatin1(kFileEsiti)); }
 
     QTemporaryDir dir_;
@@ -79,265 +63,245 @@ private:
     QString senzaReteA_; // the code whose enquiry finds no connection
     std::function<void()> primaDi_; // before each enquiry
     int annullaDopo_ = -1;
+
+    RisultatoElenco esegui(const QByteArray& elenco, Destinazione d, const QString& sep = QStringLiteral("|"),
+                           TabellaLavoro* lavoro = nullptr) {
+        const QString lista = dir_.filePath(QStringLiteral("lista.txt"));
+        scriviFile(lista, elenco);
+        const Interroga interroga = [this](const QString& codice) {
+            if (primaDi_)
+                primaDi_();
+            interrogati_ << codice;
+            esito_.fill(QString());
+            titolo_.fill(QString());
+            if (codice == senzaReteA_) {
+                titolo_[2] = QStringLiteral("# Connessione INTERNET non attiva #");
+                return EsitoSenzaRete;
+            }
+            esito_[19] = codice.right(4);
+            return EsitoLetto;
+        };
+        CallbackElenco cb;
+        cb.annullato = [this] { return annullaDopo_ >= 0 && interrogati_.size() >= annullaDopo_; };
+        const RisultatoElenco r = ElaboraElenco({lista, sep, d, esiti()}, interroga, esito_, titolo_, lavoro, files_,
+                                                messaggi_, cb);
+        // Every file the run opened is closed again.
+        [&] { QCOMPARE(files_.quanti(), 0); }();
+        return r;
+    }
+
+private slots:
+    void init() {
+        QFile::remove(esiti());
+        messaggi_.svuota();
+        interrogati_.clear();
+        senzaReteA_.clear();
+        primaDi_ = {};
+        annullaDopo_ = -1;
+    }
+
+    void destinazioni_data() {
+        QTest::addColumn<int>("destinazione");
+        QTest::addColumn<QString>("separatore");
+        QTest::addColumn<QByteArray>("atteso");
+        const QByteArray a = "24IT000000000001E1", b = "24IT000000000002T2";
+        QTest::newRow("FILE, blank separator gives |") << int(Destinazione::File) << " " << riga(a) + riga(b);
+        QTest::newRow("FILE, semicolon") << int(Destinazione::File) << ";" << riga(a, ';') + riga(b, ';');
+        QTest::newRow("D.B.: the results file stays empty") << int(Destinazione::Database) << "|" << QByteArray();
+    }
+
+    // Two codes on one line, lower case, with a blank line: each is queried once, upper-cased.
+    void destinazioni() {
+        QFETCH(int, destinazione);
+        QFETCH(QString, separatore);
+        QFETCH(QByteArray, atteso);
+        LavoroFinto lavoro;
+        const RisultatoElenco r = esegui("24it000000000001e1, 24IT000000000002T2\r\n\r\n",
+                                         static_cast<Destinazione>(destinazione), separatore, &lavoro);
+        QCOMPARE(r.fine, FineElenco::Completato);
+        QCOMPARE(r.numero, qint64(2));
+        QCOMPARE(interrogati_, (QStringList{"24IT000000000001E1", "24IT000000000002T2"}));
+        QCOMPARE(leggiFile(esiti()), atteso);
+        const bool db = destinazione == int(Destinazione::Database);
+        QCOMPARE(lavoro.righe, db ? interrogati_ : QStringList());
+        QCOMPARE(lavoro.passi, (QStringList{"svuota", "apri", "chiudi", "unisci"}));
+        QVERIFY(r.unito);
+        QVERIFY(messaggi_.mostrati().isEmpty());
+    }
+
+    void annullatoDopoIlTerzo() {
+        QByteArray dieci;
+        for (int i = 0; i < 10; ++i)
+            dieci += "24IT00000000001" + QByteArray::number(i) + "E7\r\n";
+        annullaDopo_ = 3;
+        LavoroFinto lavoro;
+        const RisultatoElenco r = esegui(dieci, Destinazione::Database, "|", &lavoro);
+        QCOMPARE(r.fine, FineElenco::Annullato);
+        QCOMPARE(r.numero, qint64(3));
+        QCOMPARE(r.totale, qint64(10));
+        // What was done is still merged.
+        QCOMPARE(lavoro.righe.size(), 3);
+        QCOMPARE(lavoro.passi.last(), QStringLiteral("unisci"));
+    }
+
+    void senzaConnessione() {
+        senzaReteA_ = QStringLiteral("24IT000000000002E2");
+        const RisultatoElenco r =
+            esegui("24IT000000000001E1\r\n24IT000000000002E2\r\n24IT000000000003E3\r\n", Destinazione::Stampa);
+        QCOMPARE(r.fine, FineElenco::SenzaRete);
+        QCOMPARE(r.numero, qint64(2));
+        QCOMPARE(r.messaggio, QStringLiteral("# Connessione INTERNET non attiva #"));
+        const QByteArray report = leggiFile(esiti());
+        QVERIFY(report.startsWith("1) Risultato MRN numero: 24IT000000000001E1\r\n"));
+        QCOMPARE(report.count(QByteArray(80, '-') + "\r\n"), 1);
+    }
+
+    void fineAnticipata_data() {
+        QTest::addColumn<QString>("lista");
+        QTest::addColumn<QByteArray>("contenuto"); // written unless the list is to be missing
+        QTest::addColumn<QString>("fileEsiti");    // empty: the usual one
+        QTest::addColumn<int>("fine");
+        QTest::addColumn<QString>("titolo"); // of the one message shown, if any
+        const QByteArray uno = "24IT000000000001E1\r\n";
+        QTest::newRow("missing list") << "manca.txt" << QByteArray() << "" << int(FineElenco::ElencoMancante) << "";
+        QTest::newRow("empty list") << "lista.txt" << QByteArray() << "" << int(FineElenco::ElencoVuoto) << "";
+        QTest::newRow("nothing but junk")
+            << "lista.txt" << QByteArray("\x01\x02\r\n", 4) + QByteArray(300, 'Q') << "" << int(FineElenco::ElencoVuoto)
+            << "";
+        QTest::newRow("held open for writing") << "aperta.txt" << uno << "" << int(FineElenco::ElencoIlleggibile) << "";
+        QTest::newRow("a name with wildcards") << "lista?.txt" << uno << "" << int(FineElenco::ElencoIlleggibile)
+                                              << "Nome errato";
+        QTest::newRow("results file not writable")
+            << "lista.txt" << uno << "cartella" << int(FineElenco::EsitiNonScrivibili) << "";
+    }
+
+    // Nothing is queried, and the results file of the previous run is left alone
+    // unless the run got as far as creating a new one.
+    void fineAnticipata() {
+        QFETCH(QString, lista);
+        QFETCH(QByteArray, contenuto);
+        QFETCH(QString, fileEsiti);
+        QFETCH(int, fine);
+        QFETCH(QString, titolo);
+        const QString percorso = dir_.filePath(lista);
+        QFile::remove(percorso);
+        if (lista != QLatin1String("manca.txt"))
+            scriviFile(lista.contains(QLatin1Char('?')) ? dir_.filePath(QStringLiteral("listaA.txt")) : percorso,
+                       contenuto);
+        scriviFile(esiti(), "previous run\r\n");
+        const QString destinazione = fileEsiti.isEmpty() ? esiti() : dir_.filePath(fileEsiti);
+        QVERIFY(QDir(dir_.path()).mkpath(QStringLiteral("cartella")));
+        int tenuto = 0;
+        if (lista == QLatin1String("aperta.txt"))
+            tenuto = ApriFile(files_, messaggi_, percorso, files_.FreeFile(), ModoFile::Append);
+        const Interroga interroga = [this](const QString& c) { interrogati_ << c; return EsitoLetto; };
+        const RisultatoElenco r =
+            ElaboraElenco({percorso, "|", Destinazione::File, destinazione}, interroga, esito_, titolo_, nullptr, files_,
+                          messaggi_);
+        if (tenuto)
+            files_.Chiudi(tenuto);
+        QCOMPARE(files_.quanti(), 0);
+        QCOMPARE(static_cast<int>(r.fine), fine);
+        QVERIFY(interrogati_.isEmpty());
+        QCOMPARE(leggiFile(esiti()), QByteArray("previous run\r\n"));
+        QCOMPARE(messaggi_.mostrati().size(), titolo.isEmpty() ? 0 : 1);
+        if (!titolo.isEmpty())
+            QCOMPARE(messaggi_.mostrati().first().titolo, titolo);
+        if (lista == QLatin1String("lista.txt") && contenuto.contains('Q'))
+            QCOMPARE(r.scartati, qint64(2));
+    }
+
+    void righeNonMemorizzate_data() {
+        QTest::addColumn<bool>("apribile");
+        QTest::addColumn<qint64>("perse");     // as the work table reports them
+        QTest::addColumn<int>("chiusoDopo");   // the database closes before this enquiry; 0 never
+        QTest::addColumn<QStringList>("righe");
+        QTest::addColumn<qint64>("nonMemorizzati");
+        const QStringList tre{"24IT000000000001E1", "24IT000000000002E2", "24IT000000000003E3"};
+        QTest::newRow("all stored") << true << qint64(0) << 0 << tre << qint64(0);
+        QTest::newRow("the table loses two") << true << qint64(2) << 0 << tre << qint64(2);
+        QTest::newRow("the table does not open") << false << qint64(0) << 0 << QStringList() << qint64(3);
+        QTest::newRow("the database closes at the second") << true << qint64(0) << 2 << tre.mid(0, 1) << qint64(2);
+    }
+
+    void righeNonMemorizzate() {
+        QFETCH(bool, apribile);
+        QFETCH(qint64, perse);
+        QFETCH(int, chiusoDopo);
+        QFETCH(QStringList, righe);
+        QFETCH(qint64, nonMemorizzati);
+        LavoroFinto lavoro;
+        lavoro.apribile = apribile;
+        lavoro.perse = perse;
+        primaDi_ = [&] {
+            if (chiusoDopo && interrogati_.size() + 1 >= chiusoDopo)
+                lavoro.database = false;
+        };
+        const RisultatoElenco r =
+            esegui("24IT000000000001E1\r\n24IT000000000002E2\r\n24IT000000000003E3\r\n", Destinazione::Database, "|",
+                   &lavoro);
+        QCOMPARE(r.numero, qint64(3));
+        QCOMPARE(lavoro.righe, righe);
+        QCOMPARE(r.nonMemorizzati, nonMemorizzati);
+        // A database that went away is not merged into.
+        QCOMPARE(r.unito, lavoro.database);
+    }
+
+    // The loop at scale: the count pass, every item queried, one line each.
+    void centomilaElementi() {
+        QByteArray elenco;
+        for (int i = 0; i < 100000; ++i)
+            elenco += QStringLiteral("24IT%1E1\r").arg(i, 12, 10, QLatin1Char('0')).toLatin1();
+        const RisultatoElenco r = esegui(elenco, Destinazione::File, ";");
+        QCOMPARE(r.fine, FineElenco::Completato);
+        QCOMPARE(r.totale, qint64(100000));
+        QCOMPARE(interrogati_.size(), 100000);
+        const QByteArray scritto = leggiFile(esiti());
+        QCOMPARE(scritto.count("\r\n"), 100000);
+        QVERIFY(scritto.endsWith(riga("24IT000000099999E1", ';')));
+    }
+
+    // The summary's lines; the end texts themselves are the program's messages for each end.
+    void testoFine_data() {
+        QTest::addColumn<int>("fine");
+        QTest::addColumn<int>("destinazione");
+        QTest::addColumn<QList<qint64>>("conti"); // numero, totale, scartati, nonMemorizzati
+        QTest::addColumn<bool>("unito");
+        QTest::addColumn<QString>("testo");
+        const int db = int(Destinazione::Database), fatto = int(FineElenco::Completato);
+        const QString zero = QStringLiteral("skipped: 0\nnot stored: 0\nend: ");
+        QTest::newRow("D.B., rows skipped and not stored")
+            << fatto << db << QList<qint64>{150, 150, 2, 42} << true
+            << "MRN: 150/150\nskipped: 2\nnot stored: 42\nend: Elaborati 150 MRN\narchive: merged";
+        QTest::newRow("D.B., merge failed") << fatto << db << QList<qint64>{3, 3, 0, 0} << false
+                                            << "MRN: 3/3\n" + zero + "Elaborati 3 MRN\narchive: NOT updated";
+        QTest::newRow("results file, cancelled")
+            << int(FineElenco::Annullato) << int(Destinazione::Stampa) << QList<qint64>{3, 10, 0, 0} << false
+            << "MRN: 3/10\n" + zero + "Elaborazione annullata dall'Operatore dopo 3 MRN\nresults: /p/EsitiDaEle.txt";
+        QTest::newRow("nothing but junk: no archive line")
+            << int(FineElenco::ElencoVuoto) << db << QList<qint64>{0, 0, 4, 0} << false
+            << "MRN: 0/0\nskipped: 4\nnot stored: 0\nend: L'elenco '/p/l.txt' non contiene MRN";
+        QTest::newRow("results not writable") << int(FineElenco::EsitiNonScrivibili) << int(Destinazione::File)
+                                              << QList<qint64>{0, 1, 0, 0} << false
+                                              << "MRN: 0/1\n" + zero +
+                                                     "Non si può scrivere il file degli esiti\nresults: /p/EsitiDaEle.txt";
+    }
+
+    void testoFine() {
+        QFETCH(int, fine);
+        QFETCH(int, destinazione);
+        QFETCH(QList<qint64>, conti);
+        QFETCH(bool, unito);
+        QFETCH(QString, testo);
+        RisultatoElenco r;
+        r.fine = static_cast<FineElenco>(fine);
+        std::tie(r.numero, r.totale, r.scartati, r.nonMemorizzati) = std::tuple(conti[0], conti[1], conti[2], conti[3]);
+        r.unito = unito;
+        const RichiestaElenco richiesta{QStringLiteral("/p/l.txt"), QStringLiteral("|"),
+                                        static_cast<Destinazione>(destinazione), QStringLiteral("/p/EsitiDaEle.txt")};
+        QCOMPARE(TestoFineElenco(r, richiesta), testo);
+    }
 };
-
-void TestElaboraElenco::init() {
-    QFile::remove(esiti());
-    messaggi_.svuota();
-    interrogati_.clear();
-    senzaReteA_.clear();
-    primaDi_ = {};
-    annullaDopo_ = -1;
-}
-
-RisultatoElenco TestElaboraElenco::esegui(const QByteArray& elenco, Destinazione d, const QString& sep,
-                                          TabellaLavoro* lavoro) {
-    const QString lista = dir_.filePath(QStringLiteral("lista.txt"));
-    scriviFile(lista, elenco);
-    const Interroga interroga = [this](const QString& codice) {
-        if (primaDi_)
-            primaDi_();
-        interrogati_ << codice;
-        esito_.fill(QString());
-        titolo_.fill(QString());
-        if (codice == senzaReteA_) {
-            titolo_[2] = QStringLiteral("# Connessione INTERNET non attiva #");
-            return EsitoSenzaRete;
-        }
-        esito_[19] = codice.right(4);
-        return EsitoLetto;
-    };
-    CallbackElenco cb;
-    cb.annullato = [this] { return annullaDopo_ >= 0 && interrogati_.size() >= annullaDopo_; };
-    const RisultatoElenco r = ElaboraElenco({lista, sep, d, esiti()}, interroga, esito_, titolo_, lavoro, files_,
-                                            messaggi_, cb);
-    // Every file the run opened is closed again.
-    [&] { QCOMPARE(files_.quanti(), 0); }();
-    return r;
-}
-
-void TestElaboraElenco::destinazioni_data() {
-    QTest::addColumn<int>("destinazione");
-    QTest::addColumn<QString>("separatore");
-    QTest::addColumn<QByteArray>("atteso");
-    const QByteArray a = "24IT000000000001E1", b = "24IT000000000002T2";
-    QTest::newRow("FILE, blank separator gives |") << int(Destinazione::File) << " " << riga(a) + riga(b);
-    QTest::newRow("FILE, semicolon") << int(Destinazione::File) << ";" << riga(a, ';') + riga(b, ';');
-    QTest::newRow("D.B.: the results file stays empty") << int(Destinazione::Database) << "|" << QByteArray();
-}
-
-// Two codes on one line, lower case, with a blank line: each is queried once, upper-cased.
-void TestElaboraElenco::destinazioni() {
-    QFETCH(int, destinazione);
-    QFETCH(QString, separatore);
-    QFETCH(QByteArray, atteso);
-    LavoroFinto lavoro;
-    const RisultatoElenco r = esegui("24it000000000001e1, 24IT000000000002T2\r\n\r\n",
-                                     static_cast<Destinazione>(destinazione), separatore, &lavoro);
-    QCOMPARE(r.fine, FineElenco::Completato);
-    QCOMPARE(r.numero, qint64(2));
-    QCOMPARE(interrogati_, (QStringList{"24IT000000000001E1", "24IT000000000002T2"}));
-    QCOMPARE(leggiFile(esiti()), atteso);
-    const bool db = destinazione == int(Destinazione::Database);
-    QCOMPARE(lavoro.righe, db ? interrogati_ : QStringList());
-    QCOMPARE(lavoro.passi, (QStringList{"svuota", "apri", "chiudi", "unisci"}));
-    QVERIFY(r.unito);
-    QVERIFY(messaggi_.mostrati().isEmpty());
-}
-
-void TestElaboraElenco::annullatoDopoIlTerzo() {
-    QByteArray dieci;
-    for (int i = 0; i < 10; ++i)
-        dieci += "24IT00000000001" + QByteArray::number(i) + "E7\r\n";
-    annullaDopo_ = 3;
-    LavoroFinto lavoro;
-    const RisultatoElenco r = esegui(dieci, Destinazione::Database, "|", &lavoro);
-    QCOMPARE(r.fine, FineElenco::Annullato);
-    QCOMPARE(r.numero, qint64(3));
-    QCOMPARE(r.totale, qint64(10));
-    // What was done is still merged.
-    QCOMPARE(lavoro.righe.size(), 3);
-    QCOMPARE(lavoro.passi.last(), QStringLiteral("unisci"));
-}
-
-void TestElaboraElenco::senzaConnessione() {
-    senzaReteA_ = QStringLiteral("24IT000000000002E2");
-    const RisultatoElenco r =
-        esegui("24IT000000000001E1\r\n24IT000000000002E2\r\n24IT000000000003E3\r\n", Destinazione::Stampa);
-    QCOMPARE(r.fine, FineElenco::SenzaRete);
-    QCOMPARE(r.numero, qint64(2));
-    QCOMPARE(r.messaggio, QStringLiteral("# Connessione INTERNET non attiva #"));
-    const QByteArray report = leggiFile(esiti());
-    QVERIFY(report.startsWith("1) Risultato MRN numero: 24IT000000000001E1\r\n"));
-    QCOMPARE(report.count(QByteArray(80, '-') + "\r\n"), 1);
-}
-
-void TestElaboraElenco::fineAnticipata_data() {
-    QTest::addColumn<QString>("lista");
-    QTest::addColumn<QByteArray>("contenuto"); // written unless the list is to be missing
-    QTest::addColumn<QString>("fileEsiti");    // empty: the usual one
-    QTest::addColumn<int>("fine");
-    QTest::addColumn<QString>("titolo"); // of the one message shown, if any
-    const QByteArray uno = "24IT000000000001E1\r\n";
-    QTest::newRow("missing list") << "manca.txt" << QByteArray() << "" << int(FineElenco::ElencoMancante) << "";
-    QTest::newRow("empty list") << "lista.txt" << QByteArray() << "" << int(FineElenco::ElencoVuoto) << "";
-    QTest::newRow("only blanks and commas")
-        << "lista.txt" << QByteArray(" ,\r\n\t\r\n,,") << "" << int(FineElenco::ElencoVuoto) << "";
-    QTest::newRow("nothing but junk")
-        << "lista.txt" << QByteArray("\x01\x02\r\n", 4) + QByteArray(300, 'Q') << "" << int(FineElenco::ElencoVuoto)
-        << "";
-    QTest::newRow("held open for writing") << "aperta.txt" << uno << "" << int(FineElenco::ElencoIlleggibile) << "";
-    QTest::newRow("a name with wildcards") << "lista?.txt" << uno << "" << int(FineElenco::ElencoIlleggibile)
-                                          << "Nome errato";
-    QTest::newRow("results file not writable")
-        << "lista.txt" << uno << "cartella" << int(FineElenco::EsitiNonScrivibili) << "";
-}
-
-// Nothing is queried, and the results file of the previous run is left alone
-// unless the run got as far as creating a new one.
-void TestElaboraElenco::fineAnticipata() {
-    QFETCH(QString, lista);
-    QFETCH(QByteArray, contenuto);
-    QFETCH(QString, fileEsiti);
-    QFETCH(int, fine);
-    QFETCH(QString, titolo);
-    const QString percorso = dir_.filePath(lista);
-    QFile::remove(percorso);
-    if (lista != QLatin1String("manca.txt"))
-        scriviFile(lista.contains(QLatin1Char('?')) ? dir_.filePath(QStringLiteral("listaA.txt")) : percorso,
-                   contenuto);
-    scriviFile(esiti(), "previous run\r\n");
-    const QString destinazione = fileEsiti.isEmpty() ? esiti() : dir_.filePath(fileEsiti);
-    QVERIFY(QDir(dir_.path()).mkpath(QStringLiteral("cartella")));
-    int tenuto = 0;
-    if (lista == QLatin1String("aperta.txt"))
-        tenuto = ApriFile(files_, messaggi_, percorso, files_.FreeFile(), ModoFile::Append);
-    const Interroga interroga = [this](const QString& c) { interrogati_ << c; return EsitoLetto; };
-    const RisultatoElenco r =
-        ElaboraElenco({percorso, "|", Destinazione::File, destinazione}, interroga, esito_, titolo_, nullptr, files_,
-                      messaggi_);
-    if (tenuto)
-        files_.Chiudi(tenuto);
-    QCOMPARE(files_.quanti(), 0);
-    QCOMPARE(static_cast<int>(r.fine), fine);
-    QVERIFY(interrogati_.isEmpty());
-    QCOMPARE(leggiFile(esiti()), QByteArray("previous run\r\n"));
-    QCOMPARE(messaggi_.mostrati().size(), titolo.isEmpty() ? 0 : 1);
-    if (!titolo.isEmpty())
-        QCOMPARE(messaggi_.mostrati().first().titolo, titolo);
-    if (lista == QLatin1String("lista.txt") && contenuto.contains('Q'))
-        QCOMPARE(r.scartati, qint64(2));
-}
-
-void TestElaboraElenco::righeNonMemorizzate_data() {
-    QTest::addColumn<bool>("apribile");
-    QTest::addColumn<qint64>("perse");     // as the work table reports them
-    QTest::addColumn<int>("chiusoDopo");   // the database closes before this enquiry; 0 never
-    QTest::addColumn<QStringList>("righe");
-    QTest::addColumn<qint64>("nonMemorizzati");
-    const QStringList tre{"24IT000000000001E1", "24IT000000000002E2", "24IT000000000003E3"};
-    QTest::newRow("all stored") << true << qint64(0) << 0 << tre << qint64(0);
-    QTest::newRow("the table loses two") << true << qint64(2) << 0 << tre << qint64(2);
-    QTest::newRow("the table does not open") << false << qint64(0) << 0 << QStringList() << qint64(3);
-    QTest::newRow("the database closes at the second") << true << qint64(0) << 2 << tre.mid(0, 1) << qint64(2);
-}
-
-void TestElaboraElenco::righeNonMemorizzate() {
-    QFETCH(bool, apribile);
-    QFETCH(qint64, perse);
-    QFETCH(int, chiusoDopo);
-    QFETCH(QStringList, righe);
-    QFETCH(qint64, nonMemorizzati);
-    LavoroFinto lavoro;
-    lavoro.apribile = apribile;
-    lavoro.perse = perse;
-    primaDi_ = [&] {
-        if (chiusoDopo && interrogati_.size() + 1 >= chiusoDopo)
-            lavoro.database = false;
-    };
-    const RisultatoElenco r =
-        esegui("24IT000000000001E1\r\n24IT000000000002E2\r\n24IT000000000003E3\r\n", Destinazione::Database, "|",
-               &lavoro);
-    QCOMPARE(r.numero, qint64(3));
-    QCOMPARE(lavoro.righe, righe);
-    QCOMPARE(r.nonMemorizzati, nonMemorizzati);
-    // A database that went away is not merged into.
-    QCOMPARE(r.unito, lavoro.database);
-}
-
-// The loop at scale: the count pass, every item queried, one line each.
-void TestElaboraElenco::centomilaElementi() {
-    QByteArray elenco;
-    for (int i = 0; i < 100000; ++i)
-        elenco += QStringLiteral("24IT%1E1\r").arg(i, 12, 10, QLatin1Char('0')).toLatin1();
-    const RisultatoElenco r = esegui(elenco, Destinazione::File, ";");
-    QCOMPARE(r.fine, FineElenco::Completato);
-    QCOMPARE(r.totale, qint64(100000));
-    QCOMPARE(interrogati_.size(), 100000);
-    const QByteArray scritto = leggiFile(esiti());
-    QCOMPARE(scritto.count("\r\n"), 100000);
-    QVERIFY(scritto.endsWith(riga("24IT000000099999E1", ';')));
-}
-
-void TestElaboraElenco::testoFine_data() {
-    QTest::addColumn<int>("fine");
-    QTest::addColumn<int>("destinazione");
-    QTest::addColumn<qint64>("numero");
-    QTest::addColumn<qint64>("totale");
-    QTest::addColumn<qint64>("scartati");
-    QTest::addColumn<qint64>("nonMemorizzati");
-    QTest::addColumn<bool>("unito");
-    QTest::addColumn<QString>("testo");
-
-    const int db = int(Destinazione::Database);
-    const int file = int(Destinazione::File);
-    const int fatto = int(FineElenco::Completato);
-    const QString zero = QStringLiteral("skipped: 0\nnot stored: 0\nend: ");
-    QTest::newRow("D.B., rows skipped and not stored")
-        << fatto << db << qint64(150) << qint64(150) << qint64(2) << qint64(42) << true
-        << "MRN: 150/150\nskipped: 2\nnot stored: 42\nend: Elaborati 150 MRN\narchive: merged";
-    QTest::newRow("D.B., merge failed") << fatto << db << qint64(3) << qint64(3) << qint64(0) << qint64(0) << false
-                                        << "MRN: 3/3\n" + zero + "Elaborati 3 MRN\narchive: NOT updated";
-    QTest::newRow("results file") << fatto << int(Destinazione::Stampa) << qint64(1) << qint64(1) << qint64(0)
-                                  << qint64(0) << false
-                                  << "MRN: 1/1\n" + zero + "Elaborati 1 MRN\nresults: /p/EsitiDaEle.txt";
-    QTest::newRow("cancelled") << int(FineElenco::Annullato) << file << qint64(3) << qint64(10) << qint64(0)
-                               << qint64(0) << false
-                               << "MRN: 3/10\n" + zero +
-                                      "Elaborazione annullata dall'Operatore dopo 3 MRN\nresults: /p/EsitiDaEle.txt";
-    QTest::newRow("nothing but junk: no archive line")
-        << int(FineElenco::ElencoVuoto) << db << qint64(0) << qint64(0) << qint64(4) << qint64(0) << false
-        << "MRN: 0/0\nskipped: 4\nnot stored: 0\nend: L'elenco '/p/l.txt' non contiene MRN";
-    QTest::newRow("missing") << int(FineElenco::ElencoMancante) << file << qint64(0) << qint64(0) << qint64(0)
-                             << qint64(0) << false << "MRN: 0/0\n" + zero + "L'elenco '/p/l.txt' non esiste";
-    QTest::newRow("unreadable") << int(FineElenco::ElencoIlleggibile) << file << qint64(0) << qint64(0) << qint64(0)
-                                << qint64(0) << false << "MRN: 0/0\n" + zero + "L'elenco '/p/l.txt' non si può leggere";
-    QTest::newRow("results not writable") << int(FineElenco::EsitiNonScrivibili) << file << qint64(0) << qint64(1)
-                                          << qint64(0) << qint64(0) << false
-                                          << "MRN: 0/1\n" + zero +
-                                                 "Non si può scrivere il file degli esiti\nresults: /p/EsitiDaEle.txt";
-}
-
-void TestElaboraElenco::testoFine() {
-    QFETCH(int, fine);
-    QFETCH(int, destinazione);
-    QFETCH(qint64, numero);
-    QFETCH(qint64, totale);
-    QFETCH(qint64, scartati);
-    QFETCH(qint64, nonMemorizzati);
-    QFETCH(bool, unito);
-    QFETCH(QString, testo);
-    RisultatoElenco r;
-    r.fine = static_cast<FineElenco>(fine);
-    r.numero = numero;
-    r.totale = totale;
-    r.scartati = scartati;
-    r.nonMemorizzati = nonMemorizzati;
-    r.unito = unito;
-    const RichiestaElenco richiesta{QStringLiteral("/p/l.txt"), QStringLiteral("|"),
-                                    static_cast<Destinazione>(destinazione), QStringLiteral("/p/EsitiDaEle.txt")};
-    QCOMPARE(TestoFineElenco(r, richiesta), testo);
-}
 
 QTEST_GUILESS_MAIN(TestElaboraElenco)
 #include "test_elabora_elenco.moc"

@@ -32,244 +32,215 @@ qint64 righe(dao::Database& db, const QString& tabella) { return db.OpenRecordse
 
 class TestLavoroWk : public QObject {
     Q_OBJECT
-private slots:
-    void init();
-    void cleanup();
-    void scriviRiga();
-    void mrnRipetutoTieneLaPrimaData();
-    void testoTroppoLungoTagliato();
-    void apriTabellaWk();
-    void svuota();
-    void unisciSostituisce();
-    void unisciInterrottoLasciaLArchivio();
-    void gruppoNonConfermatoContato();
-    void rigaRifiutataContata();
-
-private:
-    void archivioErrato();
-    void scrivi(const QString& codice, const Esito& e, const Titolo& t, const QDate& oggi = kGiorno1);
 
     QTemporaryDir dir_;
     StatoDatabase s_;
     dao::Database& db_ = s_.DbLavoro;
     StatoArchivio stato_;
     MessaggiRegistrati messaggi_;
-};
 
-void TestLavoroWk::init() {
-    const QString percorso = dir_.filePath(QStringLiteral("Quorvan.mdb"));
-    QFile::remove(percorso);
-    s_.WsLavoro.setAttesaBloccoMs(200);
-    db_ = prova::CreaArchivioProva(s_.WsLavoro, percorso);
-    s_.DatabaseAperto = true;
-    messaggi_.svuota();
-    QVERIFY(ApriTabellaWk(stato_, s_, messaggi_, QStringLiteral("MRN"), QStringLiteral("MRN")));
-}
-
-void TestLavoroWk::cleanup() {
-    ChiudiTabellaWk(stato_);
-    db_.Close();
-}
-
-void TestLavoroWk::scrivi(const QString& codice, const Esito& e, const Titolo& t, const QDate& oggi) {
-    QVERIFY(ScriviRigaMrn(stato_.RsWk, codice, e, t, oggi));
-}
-
-// The archive before a merge: two erroneous MRNs processed on kGiorno1.
-void TestLavoroWk::archivioErrato() {
-    dao::Recordset mrn = db_.OpenRecordset(QStringLiteral("MRN"));
-    mrn.setIndex(QStringLiteral("primaria"));
-    Titolo errato;
-    errato[2] = QStringLiteral("*** vecchio ***");
-    QVERIFY(ScriviRigaMrn(mrn, QStringLiteral("24IT000000000001E1"), Esito{}, errato, kGiorno1));
-    QVERIFY(ScriviRigaMrn(mrn, QStringLiteral("24IT000000000009E9"), Esito{}, errato, kGiorno1));
-    mrn.Close();
-}
-
-// The values CalcolaRigaMrn decides, as the table keeps them: unknown dates
-// are the number 0 and a blank office of exit is empty text, never NULL.
-void TestLavoroWk::scriviRiga() {
-    const QString codice = QStringLiteral("24IT000000000005T5");
-    Esito e;
-    e[3] = QStringLiteral("01/02/2024");
-    e[4] = QStringLiteral("02/02/2024");
-    scrivi(codice, e, Titolo{});
-    const QVariantMap r = prova::Riga(db_, QStringLiteral("WkMRN"), codice);
-    QCOMPARE(r.value("Nazione").toString(), QStringLiteral("IT"));
-    QCOMPARE(r.value("OKStato").toInt(), 3);
-    QCOMPARE(r.value("OK").toInt(), 1);
-    QCOMPARE(r.value("TrData1").toDouble(), platform::dayNumber(QDate(2024, 2, 1)));
-    QCOMPARE(r.value("TrUfficio1").toString(), QStringLiteral(" "));
-    QCOMPARE(r.value("DataElab").toDouble(), platform::dayNumber(kGiorno1));
-    for (const char* campo : {"TrData2", "TrDataDel4", "ExDataUscita"}) {
-        QVERIFY2(!r.value(campo).isNull(), campo);
-        QCOMPARE(r.value(campo).toDouble(), 0.0);
+    void scrivi(const QString& codice, const Esito& e, const Titolo& t, const QDate& oggi = kGiorno1) {
+        QVERIFY(ScriviRigaMrn(stato_.RsWk, codice, e, t, oggi));
     }
-    for (const char* campo : {"ExUffUscitaCod", "ExUffUscitaDes"}) {
-        QVERIFY2(!r.value(campo).isNull(), campo);
-        QCOMPARE(r.value(campo).toString(), QStringLiteral(""));
+
+    // The archive before a merge: two erroneous MRNs processed on kGiorno1.
+    void archivioErrato() {
+        dao::Recordset mrn = db_.OpenRecordset(QStringLiteral("MRN"));
+        mrn.setIndex(QStringLiteral("primaria"));
+        Titolo errato;
+        errato[2] = QStringLiteral("*** vecchio ***");
+        QVERIFY(ScriviRigaMrn(mrn, QStringLiteral("24IT000000000001E1"), Esito{}, errato, kGiorno1));
+        QVERIFY(ScriviRigaMrn(mrn, QStringLiteral("24IT000000000009E9"), Esito{}, errato, kGiorno1));
+        mrn.Close();
     }
-    QSqlQuery q(db_.connessioneSql());
-    QVERIFY(q.exec(QStringLiteral("SELECT count(*) FROM WkMRN WHERE ExUffUscitaCod IS NULL OR ExUffUscitaDes IS NULL")));
-    QVERIFY(q.next());
-    QCOMPARE(q.value(0).toInt(), 0);
-}
 
-void TestLavoroWk::mrnRipetutoTieneLaPrimaData() {
-    Esito e;
-    Titolo t;
-    t[2] = QStringLiteral("=== In attesa ===");
-    scrivi(QStringLiteral("24IT000000000001E1"), e, t, kGiorno1);
-    t[2].clear();
-    e[17] = QStringLiteral("IT277100");
-    e[19] = QStringLiteral("12/03/2024");
-    scrivi(QStringLiteral("24IT000000000001E1"), e, t, kGiorno2);
-    QCOMPARE(righe(db_, QStringLiteral("WkMRN")), qint64(1));
-    const QVariantMap r = prova::Riga(db_, QStringLiteral("WkMRN"), QStringLiteral("24IT000000000001E1"));
-    QCOMPARE(r.value("OKStato").toInt(), 3);
-    QCOMPARE(r.value("ExUffExport").toString(), QStringLiteral("IT277100"));
-    QCOMPARE(r.value("DataElab").toDouble(), platform::dayNumber(kGiorno1));
-}
+private slots:
+    void init() {
+        const QString percorso = dir_.filePath(QStringLiteral("Quorvan.mdb"));
+        QFile::remove(percorso);
+        s_.WsLavoro.setAttesaBloccoMs(200);
+        db_ = prova::CreaArchivioProva(s_.WsLavoro, percorso);
+        s_.DatabaseAperto = true;
+        messaggi_.svuota();
+        QVERIFY(ApriTabellaWk(stato_, s_, messaggi_, QStringLiteral("MRN"), QStringLiteral("MRN")));
+    }
 
-// A value longer than its field keeps what fits; the row is written.
-void TestLavoroWk::testoTroppoLungoTagliato() {
-    Esito e;
-    e[2] = QString(150, QLatin1Char('R'));
-    scrivi(QStringLiteral("24IT000000000001T1"), e, Titolo{});
-    const int spazio = db_.tabella(QStringLiteral("WkMRN"))->campo(QStringLiteral("TrRuolo1"))->Size;
-    QVERIFY(spazio < 150);
-    QCOMPARE(prova::Riga(db_, QStringLiteral("WkMRN"), QStringLiteral("24IT000000000001T1")).value("TrRuolo1").toString(),
-             QString(spazio, QLatin1Char('R')));
-}
+    void cleanup() {
+        ChiudiTabellaWk(stato_);
+        db_.Close();
+    }
 
-void TestLavoroWk::apriTabellaWk() {
-    StatoArchivio altro;
-    s_.DatabaseAperto = false;
-    QVERIFY(!ApriTabellaWk(altro, s_, messaggi_, QStringLiteral("MRN"), QStringLiteral("MRN")));
-    s_.DatabaseAperto = true;
-    QVERIFY(!altro.WkAperta);
-    QVERIFY(messaggi_.mostrati().isEmpty());
+    // The values CalcolaRigaMrn decides (archive_riga_mrn) as the table keeps
+    // them: unknown dates are the number 0 and a blank office of exit is empty text, never NULL.
+    void scriviRiga() {
+        const QString codice = QStringLiteral("24IT000000000005T5");
+        Esito e;
+        e[3] = QStringLiteral("01/02/2024");
+        e[4] = QStringLiteral("02/02/2024");
+        scrivi(codice, e, Titolo{});
+        const QVariantMap r = prova::Riga(db_, QStringLiteral("WkMRN"), codice);
+        QCOMPARE(r.value("OKStato").toInt(), 3);
+        QCOMPARE(r.value("OK").toInt(), 1);
+        QCOMPARE(r.value("DataElab").toDouble(), platform::dayNumber(kGiorno1));
+        for (const char* campo : {"TrData2", "TrDataDel4", "ExDataUscita"})
+            QVERIFY2(!r.value(campo).isNull() && r.value(campo).toDouble() == 0.0, campo);
+        for (const char* campo : {"ExUffUscitaCod", "ExUffUscitaDes"})
+            QVERIFY2(!r.value(campo).isNull() && r.value(campo).toString().isEmpty(), campo);
+    }
 
-    messaggi_.accoda(Risposta::Riprova);
-    messaggi_.accoda(Risposta::Annulla);
-    QVERIFY(!ApriTabellaWk(altro, s_, messaggi_, QStringLiteral("NONCE"), QStringLiteral("NONCE")));
-    QVERIFY(!altro.WkAperta);
-    QCOMPARE(messaggi_.mostrati().size(), 2);
-    const Messaggio& m = messaggi_.mostrati().first();
-    QCOMPARE(m.titolo, QStringLiteral("ERRORE IN APERTURA TABELLA NONCE"));
-    QCOMPARE(m.pulsanti, Pulsanti::RiprovaAnnulla);
-    QCOMPARE(m.icona, Icona::Esclamazione);
-    QVERIFY(!m.testo.isEmpty());
-}
+    void mrnRipetutoTieneLaPrimaData() {
+        Esito e;
+        Titolo t;
+        t[2] = QStringLiteral("=== In attesa ===");
+        scrivi(QStringLiteral("24IT000000000001E1"), e, t, kGiorno1);
+        t[2].clear();
+        e[17] = QStringLiteral("IT277100");
+        e[19] = QStringLiteral("12/03/2024");
+        scrivi(QStringLiteral("24IT000000000001E1"), e, t, kGiorno2);
+        QCOMPARE(righe(db_, QStringLiteral("WkMRN")), qint64(1));
+        const QVariantMap r = prova::Riga(db_, QStringLiteral("WkMRN"), QStringLiteral("24IT000000000001E1"));
+        QCOMPARE(r.value("OKStato").toInt(), 3);
+        QCOMPARE(r.value("ExUffExport").toString(), QStringLiteral("IT277100"));
+        QCOMPARE(r.value("DataElab").toDouble(), platform::dayNumber(kGiorno1));
+    }
 
-void TestLavoroWk::svuota() {
-    scrivi(QStringLiteral("24IT000000000001E1"), Esito{}, Titolo{});
-    scrivi(QStringLiteral("24IT000000000002E1"), Esito{}, Titolo{});
-    ChiudiTabellaWk(stato_);
-    QCOMPARE(righe(db_, QStringLiteral("WkMRN")), qint64(2));
-    QVERIFY(SvuotaWk(db_));
-    QCOMPARE(righe(db_, QStringLiteral("WkMRN")), qint64(0));
-}
+    // A value longer than its field keeps what fits; the row is written.
+    void testoTroppoLungoTagliato() {
+        Esito e;
+        e[2] = QString(150, QLatin1Char('R'));
+        scrivi(QStringLiteral("24IT000000000001T1"), e, Titolo{});
+        const int spazio = db_.tabella(QStringLiteral("WkMRN"))->campo(QStringLiteral("TrRuolo1"))->Size;
+        QVERIFY(spazio < 150);
+        QCOMPARE(prova::Riga(db_, QStringLiteral("WkMRN"), QStringLiteral("24IT000000000001T1")).value("TrRuolo1").toString(),
+                 QString(spazio, QLatin1Char('R')));
+    }
 
-void TestLavoroWk::unisciSostituisce() {
-    archivioErrato();
+    void apriTabellaWk() {
+        StatoArchivio altro;
+        s_.DatabaseAperto = false;
+        QVERIFY(!ApriTabellaWk(altro, s_, messaggi_, QStringLiteral("MRN"), QStringLiteral("MRN")));
+        s_.DatabaseAperto = true;
+        QVERIFY(!altro.WkAperta);
+        QVERIFY(messaggi_.mostrati().isEmpty());
 
-    Esito e;
-    e[19] = QStringLiteral("12/03/2024");
-    scrivi(QStringLiteral("24IT000000000001E1"), e, Titolo{}, kGiorno2);
-    scrivi(QStringLiteral("24IT000000000002E2"), e, Titolo{}, kGiorno2);
-    ChiudiTabellaWk(stato_);
+        messaggi_.accoda(Risposta::Riprova);
+        messaggi_.accoda(Risposta::Annulla);
+        // The Retry/Cancel message itself is ApriTabella's (database_tabelle).
+        QVERIFY(!ApriTabellaWk(altro, s_, messaggi_, QStringLiteral("NONCE"), QStringLiteral("NONCE")));
+        QVERIFY(!altro.WkAperta);
+        QCOMPARE(messaggi_.mostrati().size(), 2);
+        QCOMPARE(messaggi_.mostrati().first().titolo, QStringLiteral("ERRORE IN APERTURA TABELLA NONCE"));
+    }
 
-    QVERIFY(UnisciWk(db_));
-    QCOMPARE(righe(db_, QStringLiteral("MRN")), qint64(3));
-    const QVariantMap sostituito = prova::Riga(db_, QStringLiteral("MRN"), QStringLiteral("24IT000000000001E1"));
-    QCOMPARE(sostituito.value("OKStato").toInt(), 3);
-    QCOMPARE(sostituito.value("DataElab").toDouble(), platform::dayNumber(kGiorno2));
-    const QVariantMap intatto = prova::Riga(db_, QStringLiteral("MRN"), QStringLiteral("24IT000000000009E9"));
-    QCOMPARE(intatto.value("OKStato").toInt(), 2);
-    QCOMPARE(intatto.value("DataElab").toDouble(), platform::dayNumber(kGiorno1));
-    QCOMPARE(prova::Riga(db_, QStringLiteral("MRN"), QStringLiteral("24IT000000000002E2")).value("OKStato").toInt(), 3);
-    // The work table keeps the batch's rows for the browser.
-    QCOMPARE(righe(db_, QStringLiteral("WkMRN")), qint64(2));
-}
+    void svuota() {
+        scrivi(QStringLiteral("24IT000000000001E1"), Esito{}, Titolo{});
+        scrivi(QStringLiteral("24IT000000000002E1"), Esito{}, Titolo{});
+        ChiudiTabellaWk(stato_);
+        QCOMPARE(righe(db_, QStringLiteral("WkMRN")), qint64(2));
+        QVERIFY(SvuotaWk(db_));
+        QCOMPARE(righe(db_, QStringLiteral("WkMRN")), qint64(0));
+    }
 
-void TestLavoroWk::unisciInterrottoLasciaLArchivio() {
-    archivioErrato();
-    scrivi(QStringLiteral("24IT000000000001E1"), Esito{}, Titolo{}, kGiorno2);
-    ChiudiTabellaWk(stato_);
+    void unisciSostituisce() {
+        archivioErrato();
 
-    // The insert fails after the delete has run, as a full disk would make it.
-    QSqlQuery q(db_.connessioneSql());
-    QVERIFY(q.exec(QStringLiteral("CREATE TRIGGER rifiuta BEFORE INSERT ON MRN BEGIN "
-                                  "SELECT RAISE(ABORT, 'disco pieno'); END")));
-    QVERIFY(!UnisciWk(db_));
-    QVERIFY(q.exec(QStringLiteral("DROP TRIGGER rifiuta")));
+        Esito e;
+        e[19] = QStringLiteral("12/03/2024");
+        scrivi(QStringLiteral("24IT000000000001E1"), e, Titolo{}, kGiorno2);
+        scrivi(QStringLiteral("24IT000000000002E2"), e, Titolo{}, kGiorno2);
+        ChiudiTabellaWk(stato_);
 
-    QCOMPARE(righe(db_, QStringLiteral("MRN")), qint64(2));
-    const QVariantMap r = prova::Riga(db_, QStringLiteral("MRN"), QStringLiteral("24IT000000000001E1"));
-    QCOMPARE(r.value("OKStato").toInt(), 2);
-    QCOMPARE(r.value("DataElab").toDouble(), platform::dayNumber(kGiorno1));
+        QVERIFY(UnisciWk(db_));
+        QCOMPARE(righe(db_, QStringLiteral("MRN")), qint64(3));
+        const QVariantMap sostituito = prova::Riga(db_, QStringLiteral("MRN"), QStringLiteral("24IT000000000001E1"));
+        QCOMPARE(sostituito.value("OKStato").toInt(), 3);
+        QCOMPARE(sostituito.value("DataElab").toDouble(), platform::dayNumber(kGiorno2));
+        const QVariantMap intatto = prova::Riga(db_, QStringLiteral("MRN"), QStringLiteral("24IT000000000009E9"));
+        QCOMPARE(intatto.value("OKStato").toInt(), 2);
+        QCOMPARE(intatto.value("DataElab").toDouble(), platform::dayNumber(kGiorno1));
+        QCOMPARE(prova::Riga(db_, QStringLiteral("MRN"), QStringLiteral("24IT000000000002E2")).value("OKStato").toInt(), 3);
+        // The work table keeps the batch's rows for the browser.
+        QCOMPARE(righe(db_, QStringLiteral("WkMRN")), qint64(2));
+    }
 
-    // With the fault gone the same merge goes through.
-    QVERIFY(UnisciWk(db_));
-    QCOMPARE(prova::Riga(db_, QStringLiteral("MRN"), QStringLiteral("24IT000000000001E1")).value("OKStato").toInt(), 0);
-}
+    void unisciInterrottoLasciaLArchivio() {
+        archivioErrato();
+        scrivi(QStringLiteral("24IT000000000001E1"), Esito{}, Titolo{}, kGiorno2);
+        ChiudiTabellaWk(stato_);
 
-// A reader elsewhere holds the file when the second group is committed:
-// the commit fails, its rows are rolled back, counted and reported; the
-// first group stays and the file is sound.
-void TestLavoroWk::gruppoNonConfermatoContato() {
-    const QString lettore = QStringLiteral("lettore");
-    {
+        // The insert fails after the delete has run, as a full disk would make it.
+        QSqlQuery q(db_.connessioneSql());
+        QVERIFY(q.exec(QStringLiteral("CREATE TRIGGER rifiuta BEFORE INSERT ON MRN BEGIN "
+                                      "SELECT RAISE(ABORT, 'disco pieno'); END")));
+        QVERIFY(!UnisciWk(db_));
+        QVERIFY(q.exec(QStringLiteral("DROP TRIGGER rifiuta")));
+
+        QCOMPARE(righe(db_, QStringLiteral("MRN")), qint64(2));
+        const QVariantMap r = prova::Riga(db_, QStringLiteral("MRN"), QStringLiteral("24IT000000000001E1"));
+        QCOMPARE(r.value("OKStato").toInt(), 2);
+        QCOMPARE(r.value("DataElab").toDouble(), platform::dayNumber(kGiorno1));
+
+        // With the fault gone the same merge goes through.
+        QVERIFY(UnisciWk(db_));
+        QCOMPARE(prova::Riga(db_, QStringLiteral("MRN"), QStringLiteral("24IT000000000001E1")).value("OKStato").toInt(), 0);
+    }
+
+    // A reader elsewhere holds the file when the second group is committed:
+    // the commit fails, its rows are rolled back, counted and reported; the
+    // first group stays and the file is sound.
+    void gruppoNonConfermatoContato() {
+        const QString lettore = QStringLiteral("lettore");
+        {
+            LavoroWkMrn lavoro(stato_, s_, messaggi_);
+            QVERIFY(lavoro.apri());
+            auto codice = [](int i) { return QStringLiteral("24IT%1E1").arg(i, 12, 10, QLatin1Char('0')); };
+            for (int i = 0; i < LavoroWkMrn::kRighePerGruppo; ++i)
+                lavoro.scriviRiga(codice(i), Esito{}, Titolo{});
+            QSqlDatabase altro = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), lettore);
+            altro.setDatabaseName(dir_.filePath(QStringLiteral("Quorvan.mdb")));
+            QVERIFY(altro.open());
+            QSqlQuery lettura(altro);
+            QVERIFY(lettura.exec(QStringLiteral("BEGIN")));
+            QVERIFY(lettura.exec(QStringLiteral("SELECT count(*) FROM WkMRN")) && lettura.next());
+            QCOMPARE(lettura.value(0).toInt(), LavoroWkMrn::kRighePerGruppo);
+            for (int i = 0; i < 42; ++i)
+                lavoro.scriviRiga(codice(1000 + i), Esito{}, Titolo{});
+            QVERIFY(messaggi_.mostrati().isEmpty());
+            lavoro.chiudi();
+            QCOMPARE(lavoro.righeNonScritte(), qint64(42));
+            lettura.finish();
+            QVERIFY(lettura.exec(QStringLiteral("ROLLBACK")));
+            altro.close();
+        }
+        QSqlDatabase::removeDatabase(lettore);
+        QCOMPARE(messaggi_.mostrati().size(), 1);
+        QCOMPARE(messaggi_.mostrati().first().titolo, QStringLiteral("ERRORE IN SCRITTURA TABELLA MRN"));
+        QVERIFY(messaggi_.mostrati().first().testo.startsWith(QStringLiteral("42 MRN non sono stati memorizzati")));
+        QCOMPARE(righe(db_, QStringLiteral("WkMRN")), qint64(LavoroWkMrn::kRighePerGruppo));
+        QSqlQuery q(db_.connessioneSql());
+        QVERIFY(q.exec(QStringLiteral("PRAGMA integrity_check")) && q.next());
+        QCOMPARE(q.value(0).toString(), QStringLiteral("ok"));
+    }
+
+    // A row the engine refuses is counted and the first one is reported; the
+    // rows around it are written.
+    void rigaRifiutataContata() {
+        QSqlQuery q(db_.connessioneSql());
+        QVERIFY(q.exec(QStringLiteral("CREATE TRIGGER rifiuta BEFORE INSERT ON WkMRN WHEN NEW.Codice LIKE '%T_' BEGIN "
+                                      "SELECT RAISE(ABORT, 'disco pieno'); END")));
         LavoroWkMrn lavoro(stato_, s_, messaggi_);
         QVERIFY(lavoro.apri());
-        auto codice = [](int i) { return QStringLiteral("24IT%1E1").arg(i, 12, 10, QLatin1Char('0')); };
-        for (int i = 0; i < LavoroWkMrn::kRighePerGruppo; ++i)
-            lavoro.scriviRiga(codice(i), Esito{}, Titolo{});
-        QSqlDatabase altro = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), lettore);
-        altro.setDatabaseName(dir_.filePath(QStringLiteral("Quorvan.mdb")));
-        QVERIFY(altro.open());
-        QSqlQuery lettura(altro);
-        QVERIFY(lettura.exec(QStringLiteral("BEGIN")));
-        QVERIFY(lettura.exec(QStringLiteral("SELECT count(*) FROM WkMRN")) && lettura.next());
-        QCOMPARE(lettura.value(0).toInt(), LavoroWkMrn::kRighePerGruppo);
-        for (int i = 0; i < 42; ++i)
-            lavoro.scriviRiga(codice(1000 + i), Esito{}, Titolo{});
-        QVERIFY(messaggi_.mostrati().isEmpty());
+        for (const char* codice : {"24IT000000000001E1", "24IT000000000002T1", "24IT000000000003T1", "24IT000000000004E1"})
+            lavoro.scriviRiga(QString::fromLatin1(codice), Esito{}, Titolo{});
         lavoro.chiudi();
-        QCOMPARE(lavoro.righeNonScritte(), qint64(42));
-        lettura.finish();
-        QVERIFY(lettura.exec(QStringLiteral("ROLLBACK")));
-        altro.close();
+        QCOMPARE(lavoro.righeNonScritte(), qint64(2));
+        QCOMPARE(prova::Codici(db_, QStringLiteral("WkMRN")),
+                 QStringList({QStringLiteral("24IT000000000001E1"), QStringLiteral("24IT000000000004E1")}));
+        QCOMPARE(messaggi_.mostrati().size(), 1);
+        QVERIFY(messaggi_.mostrati().first().testo.contains(QStringLiteral("24IT000000000002T1")));
+        QVERIFY(messaggi_.mostrati().first().testo.contains(QStringLiteral("disco pieno")));
     }
-    QSqlDatabase::removeDatabase(lettore);
-    QCOMPARE(messaggi_.mostrati().size(), 1);
-    QCOMPARE(messaggi_.mostrati().first().titolo, QStringLiteral("ERRORE IN SCRITTURA TABELLA MRN"));
-    QVERIFY(messaggi_.mostrati().first().testo.startsWith(QStringLiteral("42 MRN non sono stati memorizzati")));
-    QCOMPARE(righe(db_, QStringLiteral("WkMRN")), qint64(LavoroWkMrn::kRighePerGruppo));
-    QSqlQuery q(db_.connessioneSql());
-    QVERIFY(q.exec(QStringLiteral("PRAGMA integrity_check")) && q.next());
-    QCOMPARE(q.value(0).toString(), QStringLiteral("ok"));
-}
-
-// A row the engine refuses is counted and the first one is reported; the
-// rows around it are written.
-void TestLavoroWk::rigaRifiutataContata() {
-    QSqlQuery q(db_.connessioneSql());
-    QVERIFY(q.exec(QStringLiteral("CREATE TRIGGER rifiuta BEFORE INSERT ON WkMRN WHEN NEW.Codice LIKE '%T_' BEGIN "
-                                  "SELECT RAISE(ABORT, 'disco pieno'); END")));
-    LavoroWkMrn lavoro(stato_, s_, messaggi_);
-    QVERIFY(lavoro.apri());
-    for (const char* codice : {"24IT000000000001E1", "24IT000000000002T1", "24IT000000000003T1", "24IT000000000004E1"})
-        lavoro.scriviRiga(QString::fromLatin1(codice), Esito{}, Titolo{});
-    lavoro.chiudi();
-    QCOMPARE(lavoro.righeNonScritte(), qint64(2));
-    QCOMPARE(prova::Codici(db_, QStringLiteral("WkMRN")),
-             QStringList({QStringLiteral("24IT000000000001E1"), QStringLiteral("24IT000000000004E1")}));
-    QCOMPARE(messaggi_.mostrati().size(), 1);
-    QVERIFY(messaggi_.mostrati().first().testo.contains(QStringLiteral("24IT000000000002T1")));
-    QVERIFY(messaggi_.mostrati().first().testo.contains(QStringLiteral("disco pieno")));
-}
+};
 
 QTEST_GUILESS_MAIN(TestLavoroWk)
 #include "test_lavoro_wk.moc"

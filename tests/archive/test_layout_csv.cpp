@@ -10,130 +10,113 @@ using namespace qv;
 
 class TestLayoutCsv : public QObject {
     Q_OBJECT
+
 private slots:
-    void visibilita_data();
-    void visibilita();
-    void pannelloLayOut();
-    void campoCsv_data();
-    void campoCsv();
-    void dataPerLocale_data();
-    void dataPerLocale();
-    void righeCsv();
-    void statiEColori();
+    void visibilita_data() {
+        QTest::addColumn<QString>("valore");
+        QTest::addColumn<QList<int>>("visibili");
+
+        QList<int> tutte;
+        for (int i = 0; i < kNumeroColonne; ++i)
+            tutte.append(i);
+        QTest::newRow("S blank S") << "S S" << QList<int>{0, 1, 3};
+        QTest::newRow("absent") << "" << tutte;
+        QTest::newRow("blank") << "   " << tutte;
+        QTest::newRow("lower-case s hides") << "sS" << QList<int>{0, 2};
+        QTest::newRow("23 flags") << QString(22, QLatin1Char('S')) + QLatin1Char('N') << tutte.mid(0, 23);
+    }
+
+    void visibilita() {
+        QFETCH(QString, valore);
+        QFETCH(QList<int>, visibili);
+        const QString esteso = EstendiLayOut(valore);
+        QList<int> trovate;
+        for (int i = 0; i < kNumeroColonne; ++i)
+            if (ColonnaVisibile(esteso, i))
+                trovate.append(i);
+        QCOMPARE(trovate, visibili);
+    }
+
+    void pannelloLayOut() {
+        QStringList voci = VociLayOut(EstendiLayOut(QStringLiteral("S S")));
+        QCOMPARE(voci.size(), kNumeroColonne - 1);
+        QCOMPARE(voci.at(0), QStringLiteral("S | NAZ"));
+        QCOMPARE(voci.at(1), QStringLiteral("  | UFF.EXP."));
+        QCOMPARE(voci.last(), QStringLiteral("  | St"));
+        voci[1] = InvertiVoceLayOut(voci.at(1));
+        voci[2] = InvertiVoceLayOut(voci.at(2));
+        QCOMPARE(voci.at(1), QStringLiteral("S | UFF.EXP."));
+        const QString salvato = ComponiLayOut(voci);
+        QCOMPARE(salvato.size(), 23);
+        QCOMPARE(salvato, QStringLiteral("SS") + QString(21, QLatin1Char(' ')));
+    }
+
+    void campoCsv_data() {
+        QTest::addColumn<QVariant>("valore");
+        QTest::addColumn<int>("tipo");
+        QTest::addColumn<QString>("atteso");
+
+        const auto t = static_cast<int>(TipoCampo::Testo);
+        const auto d = static_cast<int>(TipoCampo::Data);
+        const auto n = static_cast<int>(TipoCampo::Numero);
+        const double marzo = platform::dayNumber(QDate(2024, 3, 12));
+        QTest::newRow("text trimmed") << QVariant("  MILANO ") << t << "MILANO";
+        QTest::newRow("text blank") << QVariant(" ") << t << "";
+        QTest::newRow("embedded line feed") << QVariant("RIGA\nDUE") << t << "RIGADUE";
+        QTest::newRow("embedded CR LF") << QVariant("RIGA\r\nDUE") << t << "RIGADUE";
+        QTest::newRow("semicolon kept") << QVariant("A;B") << t << "A;B";
+        QTest::newRow("date null is blank") << QVariant() << d << "";
+        QTest::newRow("date below day 1 (0 included)") << QVariant(0.75) << d << "";
+        QTest::newRow("date with time: the day alone") << QVariant(marzo + 0.5) << d << "12/03/2024";
+        QTest::newRow("state 2") << QVariant(2) << n << "2";
+        QTest::newRow("number not numeric") << QVariant("abc") << n << "0";
+        QTest::newRow("fraction in the locale's form") << QVariant(1.5) << n << "1,5";
+    }
+
+    void campoCsv() {
+        QFETCH(QVariant, valore);
+        QFETCH(int, tipo);
+        QFETCH(QString, atteso);
+        QCOMPARE(FormattaCampoCsv(valore, static_cast<TipoCampo>(tipo), QLocale(QLocale::Italian, QLocale::Italy)),
+                 atteso);
+    }
+
+    void dataPerLocale_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QDate>("data");
+        QTest::addColumn<QString>("atteso");
+        const QLocale it(QLocale::Italian, QLocale::Italy);
+        const QLocale us(QLocale::English, QLocale::UnitedStates);
+        QTest::newRow("it_IT: day/month/four-digit year") << it << QDate(2025, 3, 11) << "11/03/2025";
+        QTest::newRow("it_IT: last century") << it << QDate(1999, 6, 5) << "05/06/1999";
+        QTest::newRow("en_US: month/day/four-digit year") << us << QDate(2025, 3, 11) << "3/11/2025";
+        QTest::newRow("de_DE: the locale's separator") << QLocale(QLocale::German, QLocale::Germany) << QDate(2025, 3, 11)
+                                                       << "11.03.2025";
+        QTest::newRow("C locale: no month names") << QLocale::c() << QDate(2025, 3, 11) << "11/03/2025";
+    }
+
+    void dataPerLocale() {
+        QFETCH(QLocale, locale);
+        QFETCH(QDate, data);
+        QFETCH(QString, atteso);
+        QCOMPARE(FormattaCampoCsv(platform::dayNumber(data), TipoCampo::Data, locale), atteso);
+    }
+
+    void righeCsv() {
+        QCOMPARE(RigaIntestazioneCsv({"MRN", "NA\r\nZ", "St"}), QStringLiteral("MRN;NAZ;St;\r\n"));
+        QCOMPARE(RigaCsv({"A", "", "2"}), QStringLiteral("A;;2;\r\n"));
+    }
+
+    void statiEColori() {
+        QCOMPARE(CampoColonna(99), QStringLiteral("Codice")); // past the grid: sorted by code
+        const QStringList lettere{LetteraStato(0), LetteraStato(1), LetteraStato(2), LetteraStato(3), LetteraStato(9)};
+        QCOMPARE(lettere, (QStringList{"S", "D", "E", "C", ""}));
+        QList<int> colori;
+        for (const QString& l : lettere)
+            colori << ColoreDaLettera(l);
+        QCOMPARE(colori, (QList<int>{3, 2, 0, 1, 3}));
+    }
 };
-
-void TestLayoutCsv::visibilita_data() {
-    QTest::addColumn<QString>("valore");
-    QTest::addColumn<QList<int>>("visibili");
-
-    QList<int> tutte;
-    for (int i = 0; i < kNumeroColonne; ++i)
-        tutte.append(i);
-    QTest::newRow("S blank S") << "S S" << QList<int>{0, 1, 3};
-    QTest::newRow("absent") << "" << tutte;
-    QTest::newRow("blank") << "   " << tutte;
-    QTest::newRow("lower-case s hides") << "sS" << QList<int>{0, 2};
-    QTest::newRow("23 flags") << QString(22, QLatin1Char('S')) + QLatin1Char('N') << tutte.mid(0, 23);
-}
-
-void TestLayoutCsv::visibilita() {
-    QFETCH(QString, valore);
-    QFETCH(QList<int>, visibili);
-    const QString esteso = EstendiLayOut(valore);
-    QList<int> trovate;
-    for (int i = 0; i < kNumeroColonne; ++i)
-        if (ColonnaVisibile(esteso, i))
-            trovate.append(i);
-    QCOMPARE(trovate, visibili);
-}
-
-void TestLayoutCsv::pannelloLayOut() {
-    QStringList voci = VociLayOut(EstendiLayOut(QStringLiteral("S S")));
-    QCOMPARE(voci.size(), kNumeroColonne - 1);
-    QCOMPARE(voci.at(0), QStringLiteral("S | NAZ"));
-    QCOMPARE(voci.at(1), QStringLiteral("  | UFF.EXP."));
-    QCOMPARE(voci.last(), QStringLiteral("  | St"));
-    voci[1] = InvertiVoceLayOut(voci.at(1));
-    voci[2] = InvertiVoceLayOut(voci.at(2));
-    QCOMPARE(voci.at(1), QStringLiteral("S | UFF.EXP."));
-    const QString salvato = ComponiLayOut(voci);
-    QCOMPARE(salvato.size(), 23);
-    QCOMPARE(salvato, QStringLiteral("SS") + QString(21, QLatin1Char(' ')));
-}
-
-void TestLayoutCsv::campoCsv_data() {
-    QTest::addColumn<QVariant>("valore");
-    QTest::addColumn<int>("tipo");
-    QTest::addColumn<QString>("atteso");
-
-    const auto t = static_cast<int>(TipoCampo::Testo);
-    const auto d = static_cast<int>(TipoCampo::Data);
-    const auto n = static_cast<int>(TipoCampo::Numero);
-    const double marzo = platform::dayNumber(QDate(2024, 3, 12));
-    QTest::newRow("text trimmed") << QVariant("  MILANO ") << t << "MILANO";
-    QTest::newRow("text null") << QVariant() << t << "";
-    QTest::newRow("text blank") << QVariant(" ") << t << "";
-    QTest::newRow("embedded line feed") << QVariant("RIGA\nDUE") << t << "RIGADUE";
-    QTest::newRow("embedded CR LF") << QVariant("RIGA\r\nDUE") << t << "RIGADUE";
-    QTest::newRow("semicolon kept") << QVariant("A;B") << t << "A;B";
-    QTest::newRow("date 0 is blank") << QVariant(0.0) << d << "";
-    QTest::newRow("date null is blank") << QVariant() << d << "";
-    QTest::newRow("date below day 1") << QVariant(0.75) << d << "";
-    QTest::newRow("date with time: the day alone") << QVariant(marzo + 0.5) << d << "12/03/2024";
-    QTest::newRow("state 2") << QVariant(2) << n << "2";
-    QTest::newRow("number null") << QVariant() << n << "0";
-    QTest::newRow("number not numeric") << QVariant("abc") << n << "0";
-    QTest::newRow("fraction in the locale's form") << QVariant(1.5) << n << "1,5";
-}
-
-void TestLayoutCsv::campoCsv() {
-    QFETCH(QVariant, valore);
-    QFETCH(int, tipo);
-    QFETCH(QString, atteso);
-    QCOMPARE(FormattaCampoCsv(valore, static_cast<TipoCampo>(tipo), QLocale(QLocale::Italian, QLocale::Italy)),
-             atteso);
-}
-
-void TestLayoutCsv::dataPerLocale_data() {
-    QTest::addColumn<QLocale>("locale");
-    QTest::addColumn<QDate>("data");
-    QTest::addColumn<QString>("atteso");
-    const QLocale it(QLocale::Italian, QLocale::Italy);
-    const QLocale us(QLocale::English, QLocale::UnitedStates);
-    QTest::newRow("it_IT: day/month/four-digit year") << it << QDate(2025, 3, 11) << "11/03/2025";
-    QTest::newRow("it_IT: last century") << it << QDate(1999, 6, 5) << "05/06/1999";
-    QTest::newRow("en_US: month/day/four-digit year") << us << QDate(2025, 3, 11) << "3/11/2025";
-    QTest::newRow("de_DE: the locale's separator") << QLocale(QLocale::German, QLocale::Germany) << QDate(2025, 3, 11)
-                                                   << "11.03.2025";
-    QTest::newRow("C locale: no month names") << QLocale::c() << QDate(2025, 3, 11) << "11/03/2025";
-}
-
-void TestLayoutCsv::dataPerLocale() {
-    QFETCH(QLocale, locale);
-    QFETCH(QDate, data);
-    QFETCH(QString, atteso);
-    QCOMPARE(FormattaCampoCsv(platform::dayNumber(data), TipoCampo::Data, locale), atteso);
-}
-
-void TestLayoutCsv::righeCsv() {
-    QCOMPARE(RigaIntestazioneCsv({"MRN", "NA\r\nZ", "St"}), QStringLiteral("MRN;NAZ;St;\r\n"));
-    QCOMPARE(RigaCsv({"A", "", "2"}), QStringLiteral("A;;2;\r\n"));
-}
-
-void TestLayoutCsv::statiEColori() {
-    QCOMPARE(ColonneGriglia().size(), kNumeroColonne);
-    QCOMPARE(ColonneGriglia().at(6).intestazione, QStringLiteral("UFF. 1"));
-    QCOMPARE(ColonneGriglia().at(21).intestazione, QStringLiteral("CANC. 4"));
-    QCOMPARE(ColonneGriglia().at(21).campo, QStringLiteral("TrDataDel4"));
-    QCOMPARE(CampoColonna(99), QStringLiteral("Codice"));
-    const QStringList lettere{LetteraStato(0), LetteraStato(1), LetteraStato(2), LetteraStato(3), LetteraStato(9)};
-    QCOMPARE(lettere, (QStringList{"S", "D", "E", "C", ""}));
-    QCOMPARE(ColoreDaLettera("E"), 0);
-    QCOMPARE(ColoreDaLettera("C"), 1);
-    QCOMPARE(ColoreDaLettera("D"), 2);
-    QCOMPARE(ColoreDaLettera("S"), 3);
-    QCOMPARE(ColoreDaLettera(""), 3);
-}
 
 QTEST_GUILESS_MAIN(TestLayoutCsv)
 #include "test_layout_csv.moc"

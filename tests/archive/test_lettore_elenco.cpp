@@ -85,104 +85,99 @@ private:
 
 class TestLettoreElenco : public QObject {
     Q_OBJECT
+
 private slots:
-    void elementi_data();
-    void elementi();
-    void spazzaturaBinaria();
-    void rigaDaUnGigabyte();
-    void erroreDiLettura();
-};
+    void elementi_data() {
+        QTest::addColumn<QByteArray>("contenuto");
+        QTest::addColumn<QStringList>("attesi");
+        QTest::addColumn<qint64>("scartati");
 
-void TestLettoreElenco::elementi_data() {
-    QTest::addColumn<QByteArray>("contenuto");
-    QTest::addColumn<QStringList>("attesi");
-    QTest::addColumn<qint64>("scartati");
-
-    const QString mrn1 = QStringLiteral("24IT000000000001E1");
-    const QString mrn2 = QStringLiteral("24DE000000000002T5");
-    QTest::newRow("one per line, CR LF") << QByteArray("24it000000000001e1\r\n24de000000000002t5\r\n")
-                                         << QStringList{mrn1, mrn2} << qint64(0);
-    QTest::newRow("two codes on one line") << QByteArray("24IT000000000001E1,24DE000000000002T5\r\n")
-                                           << QStringList{mrn1, mrn2} << qint64(0);
-    QTest::newRow("CR only") << QByteArray("a1\rb2\rc3") << QStringList{"A1", "B2", "C3"} << qint64(0);
-    QTest::newRow("LF only, no final line end") << QByteArray("a1\nb2") << QStringList{"A1", "B2"} << qint64(0);
-    QTest::newRow("blank items are skipped") << QByteArray("  a1  \r\n\r\n   \r\n,,\t, b2 ,\r\n")
-                                             << QStringList{"A1", "B2"} << qint64(0);
-    QTest::newRow("quoted item keeps its comma") << QByteArray("\"x1, y2\" dropped,z3\r\n")
-                                                 << QStringList{"X1, Y2", "Z3"} << qint64(0);
-    QTest::newRow("quote left open ends at the line end") << QByteArray("\"abc\ndef")
-                                                          << QStringList{"ABC", "DEF"} << qint64(0);
-    QTest::newRow("inner blanks kept") << QByteArray("it 123 45\n") << QStringList{"IT 123 45"} << qint64(0);
-    QTest::newRow("UTF-8 byte order mark ignored") << QByteArray("\xEF\xBB\xBF" "a1\r\n") << QStringList{"A1"}
-                                                   << qint64(0);
-    QTest::newRow("Windows-1252 letters upper-cased") << QByteArray("caff\xE8\r\n") << QStringList{QStringLiteral("CAFFÈ")}
-                                                      << qint64(0);
-    QTest::newRow("control characters make an item unusable")
-        << QByteArray("ab\x01" "cd\r\nok\r\nx\0y\r\nc\td\r\n\tok2\t\r\n", 28) << QStringList{"OK", "OK2"}
-        << qint64(3);
-    QTest::newRow("longest item accepted") << QByteArray(kLunghezzaMassimaElemento, 'a') + "\n"
-                                           << QStringList{QString(kLunghezzaMassimaElemento, QLatin1Char('A'))}
-                                           << qint64(0);
-    QTest::newRow("longer item skipped") << QByteArray(kLunghezzaMassimaElemento + 1, 'a') + ",ok\n"
-                                         << QStringList{"OK"} << qint64(1);
-    QTest::newRow("empty file") << QByteArray() << QStringList{} << qint64(0);
-}
-
-void TestLettoreElenco::elementi() {
-    QFETCH(QByteArray, contenuto);
-    QFETCH(QStringList, attesi);
-    QFETCH(qint64, scartati);
-
-    QBuffer b(&contenuto);
-    QVERIFY(b.open(QIODevice::ReadOnly));
-    qint64 s = -1;
-    QCOMPARE(leggiTutto(b, &s), attesi);
-    QCOMPARE(s, scartati);
-
-    // The count pass agrees with the reading pass.
-    b.seek(0);
-    const ConteggioElenco conto = ContaElementi(b);
-    QCOMPARE(conto.elementi, qint64(attesi.size()));
-    QCOMPARE(conto.scartati, scartati);
-    QVERIFY(!conto.erroreLettura);
-}
-
-void TestLettoreElenco::spazzaturaBinaria() {
-    QByteArray junk(1 << 20, '\0');
-    QRandomGenerator rng(4242);
-    for (char& c : junk)
-        c = static_cast<char>(rng.bounded(256));
-    QBuffer b(&junk);
-    QVERIFY(b.open(QIODevice::ReadOnly));
-    const QStringList voci = leggiTutto(b);
-    for (const QString& v : voci) {
-        QVERIFY(v.size() <= kLunghezzaMassimaElemento);
-        for (QChar c : v)
-            QVERIFY2(c.unicode() >= 0x20 && c.unicode() != 0x7F, qPrintable(v));
+        const QString mrn1 = QStringLiteral("24IT000000000001E1");
+        const QString mrn2 = QStringLiteral("24DE000000000002T5");
+        QTest::newRow("one per line, CR LF") << QByteArray("24it000000000001e1\r\n24de000000000002t5\r\n")
+                                             << QStringList{mrn1, mrn2} << qint64(0);
+        QTest::newRow("two codes on one line") << QByteArray("24IT000000000001E1,24DE000000000002T5\r\n")
+                                               << QStringList{mrn1, mrn2} << qint64(0);
+        QTest::newRow("CR only") << QByteArray("a1\rb2\rc3") << QStringList{"A1", "B2", "C3"} << qint64(0);
+        QTest::newRow("LF only, no final line end") << QByteArray("a1\nb2") << QStringList{"A1", "B2"} << qint64(0);
+        QTest::newRow("blank items are skipped") << QByteArray("  a1  \r\n\r\n   \r\n,,\t, b2 ,\r\n")
+                                                 << QStringList{"A1", "B2"} << qint64(0);
+        QTest::newRow("quoted item keeps its comma") << QByteArray("\"x1, y2\" dropped,z3\r\n")
+                                                     << QStringList{"X1, Y2", "Z3"} << qint64(0);
+        QTest::newRow("quote left open ends at the line end") << QByteArray("\"abc\ndef")
+                                                              << QStringList{"ABC", "DEF"} << qint64(0);
+        QTest::newRow("inner blanks kept") << QByteArray("it 123 45\n") << QStringList{"IT 123 45"} << qint64(0);
+        QTest::newRow("UTF-8 byte order mark ignored") << QByteArray("\xEF\xBB\xBF" "a1\r\n") << QStringList{"A1"}
+                                                       << qint64(0);
+        QTest::newRow("Windows-1252 letters upper-cased") << QByteArray("caff\xE8\r\n") << QStringList{QStringLiteral("CAFFÈ")}
+                                                          << qint64(0);
+        QTest::newRow("control characters make an item unusable")
+            << QByteArray("ab\x01" "cd\r\nok\r\nx\0y\r\nc\td\r\n\tok2\t\r\n", 28) << QStringList{"OK", "OK2"}
+            << qint64(3);
+        QTest::newRow("longest item accepted") << QByteArray(kLunghezzaMassimaElemento, 'a') + "\n"
+                                               << QStringList{QString(kLunghezzaMassimaElemento, QLatin1Char('A'))}
+                                               << qint64(0);
+        QTest::newRow("longer item skipped") << QByteArray(kLunghezzaMassimaElemento + 1, 'a') + ",ok\n"
+                                             << QStringList{"OK"} << qint64(1);
+        QTest::newRow("empty file") << QByteArray() << QStringList{} << qint64(0);
     }
-    b.seek(0);
-    QCOMPARE(ContaElementi(b).elementi, qint64(voci.size()));
-}
 
-void TestLettoreElenco::rigaDaUnGigabyte() {
-    const qint64 prima = prova::PiccoMemoriaKb();
-    RigaEnorme enorme;
-    qint64 scartati = 0;
-    const QStringList voci = leggiTutto(enorme, &scartati);
-    QCOMPARE(voci, (QStringList{"24IT000000000001E1", "24IT000000000002E1"}));
-    QCOMPARE(scartati, qint64(1));
-    if (prima > 0)
-        QVERIFY2(prova::PiccoMemoriaKb() - prima < 64 * 1024, "reading a huge line must not hold it in memory");
-}
+    void elementi() {
+        QFETCH(QByteArray, contenuto);
+        QFETCH(QStringList, attesi);
+        QFETCH(qint64, scartati);
 
-void TestLettoreElenco::erroreDiLettura() {
-    DeviceGuasto d("a1\r\nb2");
-    LettoreElenco lettore(d);
-    QCOMPARE(lettore.prossimo(), std::optional<QString>(QStringLiteral("A1")));
-    QCOMPARE(lettore.prossimo(), std::optional<QString>(QStringLiteral("B2")));
-    QVERIFY(!lettore.prossimo());
-    QVERIFY(lettore.erroreLettura());
-}
+        QBuffer b(&contenuto);
+        QVERIFY(b.open(QIODevice::ReadOnly));
+        qint64 s = -1;
+        QCOMPARE(leggiTutto(b, &s), attesi);
+        QCOMPARE(s, scartati);
+
+        // The count pass agrees with the reading pass.
+        b.seek(0);
+        const ConteggioElenco conto = ContaElementi(b);
+        QCOMPARE(conto.elementi, qint64(attesi.size()));
+        QCOMPARE(conto.scartati, scartati);
+        QVERIFY(!conto.erroreLettura);
+    }
+
+    void spazzaturaBinaria() {
+        QByteArray junk(1 << 20, '\0');
+        QRandomGenerator rng(4242);
+        for (char& c : junk)
+            c = static_cast<char>(rng.bounded(256));
+        QBuffer b(&junk);
+        QVERIFY(b.open(QIODevice::ReadOnly));
+        const QStringList voci = leggiTutto(b);
+        for (const QString& v : voci) {
+            QVERIFY(v.size() <= kLunghezzaMassimaElemento);
+            for (QChar c : v)
+                QVERIFY2(c.unicode() >= 0x20 && c.unicode() != 0x7F, qPrintable(v));
+        }
+        b.seek(0);
+        QCOMPARE(ContaElementi(b).elementi, qint64(voci.size()));
+    }
+
+    void rigaDaUnGigabyte() {
+        const qint64 prima = prova::PiccoMemoriaKb();
+        RigaEnorme enorme;
+        qint64 scartati = 0;
+        const QStringList voci = leggiTutto(enorme, &scartati);
+        QCOMPARE(voci, (QStringList{"24IT000000000001E1", "24IT000000000002E1"}));
+        QCOMPARE(scartati, qint64(1));
+        if (prima > 0)
+            QVERIFY2(prova::PiccoMemoriaKb() - prima < 64 * 1024, "reading a huge line must not hold it in memory");
+    }
+
+    void erroreDiLettura() {
+        DeviceGuasto d("a1\r\nb2");
+        LettoreElenco lettore(d);
+        QCOMPARE(lettore.prossimo(), std::optional<QString>(QStringLiteral("A1")));
+        QCOMPARE(lettore.prossimo(), std::optional<QString>(QStringLiteral("B2")));
+        QVERIFY(!lettore.prossimo());
+        QVERIFY(lettore.erroreLettura());
+    }
+};
 
 QTEST_GUILESS_MAIN(TestLettoreElenco)
 #include "test_lettore_elenco.moc"

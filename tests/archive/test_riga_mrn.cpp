@@ -4,7 +4,6 @@
 #include "archive/colonne_griglia.h"
 #include "archive/controllo_mrn.h"
 #include "archive/riga_mrn.h"
-#include "enquiry/codici_web.h"
 #include "platform/day_number.h"
 
 #include <QTest>
@@ -21,163 +20,131 @@ double giorno(int a, int m, int g) { return platform::dayNumber(QDate(a, m, g));
 
 class TestRigaMrn : public QObject {
     Q_OBJECT
+
 private slots:
-    void stato_data();
-    void stato();
-    void uscita_data();
-    void uscita();
-    void transito();
-    void mrnCorretto_data();
-    void mrnCorretto();
-    void tipo_data();
-    void tipo();
+    void stato_data() {
+        QTest::addColumn<QString>("codice");
+        QTest::addColumn<QString>("messaggio");
+        QTest::addColumn<QString>("dataUscita");
+        QTest::addColumn<QString>("dataTransito");
+        QTest::addColumn<int>("stato"); // -1: not decided
+
+        const QString ex = QStringLiteral("24IT000000000001E1");
+        const QString tr = QStringLiteral("24IT000000000001T1");
+        QTest::newRow("export with exit date") << ex << "" << "12/03/2024" << "" << kStatoConcluso;
+        QTest::newRow("export without exit date") << ex << "" << "" << "" << kStatoSospeso;
+        QTest::newRow("export with a non-date") << ex << "" << "in corso" << "" << kStatoSospeso;
+        QTest::newRow("error message wins over a date") << ex << "*** MRN NON VALIDO ***" << "12/03/2024" << ""
+                                                        << kStatoErrato;
+        QTest::newRow("pending message") << ex << "=== IN ATTESA ===" << "12/03/2024" << "" << kStatoSospeso;
+        QTest::newRow("transit with an office date") << tr << "" << "" << "01/02/2024" << kStatoConcluso;
+        QTest::newRow("transit without dates") << tr << "" << "12/03/2024" << "" << kStatoSospeso;
+        QTest::newRow("VAT number, no marker") << "IT01234567890" << "" << "" << "" << -1;
+        QTest::newRow("VAT number rejected") << "IT0123" << "*** Lunghezza errata ***" << "" << "" << kStatoErrato;
+        QTest::newRow("kind neither E nor T") << "24IT000000000001X1" << "" << "12/03/2024" << "" << -1;
+    }
+
+    void stato() {
+        QFETCH(QString, codice);
+        QFETCH(QString, messaggio);
+        QFETCH(QString, dataUscita);
+        QFETCH(QString, dataTransito);
+        QFETCH(int, stato);
+        Esito e;
+        Titolo t;
+        t[2] = messaggio;
+        e[19] = dataUscita;
+        e[7] = dataTransito;
+        const ValoriRigaMrn r = CalcolaRigaMrn(codice, e, t);
+        QCOMPARE(r.OKStato.value_or(-1), stato);
+        QCOMPARE(r.Codice, codice);
+        QCOMPARE(r.Nazione, codice.mid(2, 2));
+    }
+
+    void uscita_data() {
+        QTest::addColumn<QString>("valore17");
+        QTest::addColumn<QString>("valore18");
+        QTest::addColumn<QString>("valore19");
+        QTest::addColumn<QString>("esportazione");
+        QTest::addColumn<QString>("codice");
+        QTest::addColumn<QString>("descrizione");
+        QTest::addColumn<double>("data");
+
+        QTest::newRow("complete") << "IT277100" << "IT018100 - MILANO MALPENSA" << "12/03/2024" << "IT277100"
+                                  << "IT018100" << "MILANO MALPENSA" << giorno(2024, 3, 12);
+        QTest::newRow("empty values") << "" << "" << "" << " " << "" << "" << 0.0;
+        QTest::newRow("blank value 18") << "" << "   " << "" << " " << "" << "" << 0.0;
+        QTest::newRow("short value 18 is padded") << "X" << "IT01" << "" << "X" << "IT01    " << "" << 0.0;
+        QTest::newRow("description cut at 70")
+            << "X" << "IT018100 - " + QString(80, QLatin1Char('D')) << "" << "X" << "IT018100"
+            << QString(59, QLatin1Char('D')) << 0.0;
+        QTest::newRow("date with time") << "X" << "" << "12/03/2024 12:00" << "X" << "" << ""
+                                        << giorno(2024, 3, 12) + 0.5;
+    }
+
+    void uscita() {
+        QFETCH(QString, valore17);
+        QFETCH(QString, valore18);
+        QFETCH(QString, valore19);
+        QFETCH(QString, esportazione);
+        QFETCH(QString, codice);
+        QFETCH(QString, descrizione);
+        QFETCH(double, data);
+        Esito e;
+        e[17] = valore17;
+        e[18] = valore18;
+        e[19] = valore19;
+        const ValoriRigaMrn r = CalcolaRigaMrn(QStringLiteral("24IT000000000001E1"), e, Titolo{});
+        QCOMPARE(r.ExUffExport, esportazione);
+        QCOMPARE(r.ExUffUscitaCod, codice);
+        QCOMPARE(r.ExUffUscitaDes, descrizione);
+        QCOMPARE(r.ExDataUscita, data);
+    }
+
+    void transito() {
+        Esito e;
+        e[1] = QStringLiteral("IT1");
+        e[2] = QStringLiteral("Partenza");
+        e[3] = QStringLiteral("01/02/2024");
+        e[8] = QStringLiteral("05/02/2024");
+        const ValoriRigaMrn r = CalcolaRigaMrn(QStringLiteral("24IT000000000001T1"), e, Titolo{});
+        QCOMPARE(r.TrUfficio[0], QStringLiteral("IT1"));
+        QCOMPARE(r.TrRuolo[0], QStringLiteral("Partenza"));
+        QCOMPARE(r.TrData[0], giorno(2024, 2, 1));
+        QCOMPARE(r.TrDataDel[0], 0.0);
+        QCOMPARE(r.TrUfficio[1], QStringLiteral(" "));
+        QCOMPARE(r.TrRuolo[1], QStringLiteral(" "));
+        QCOMPARE(r.TrData[1], 0.0);
+        QCOMPARE(r.TrDataDel[1], giorno(2024, 2, 5));
+        QVERIFY(r.discarico);
+        QCOMPARE(r.OKStato.value_or(-1), kStatoConcluso);
+        QVERIFY(!CalcolaRigaMrn(QStringLiteral("24IT000000000001T1"), Esito{}, Titolo{}).discarico);
+    }
+
+    void mrnCorretto_data() {
+        QTest::addColumn<QString>("mrn");
+        QTest::addColumn<bool>("valido");
+        QTest::newRow("valid export") << "24IT000000000001E1" << true;
+        QTest::newRow("valid transit") << "07DE000000000001T1" << true;
+        QTest::newRow("longer than 18") << "24IT000000000001E123" << true;
+        QTest::newRow("17 characters") << "24IT000000000001E" << false;
+        QTest::newRow("digit at 3") << "241T000000000001E1" << false;
+        QTest::newRow("X at 17") << "24IT000000000001X1" << false;
+        QTest::newRow("year 06") << "06IT000000000001E1" << false;
+        QTest::newRow("year 07") << "07IT000000000001E1" << true;
+        QTest::newRow("year 99") << "99IT000000000001E1" << true;
+        QTest::newRow("letters as year") << "ABIT000000000001E1" << false;
+        QTest::newRow("nation ZZ") << "24ZZ000000000001E1" << true;
+        QTest::newRow("nation below AA") << "24A0000000000001E1" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+
+    void mrnCorretto() {
+        QFETCH(QString, mrn);
+        QFETCH(bool, valido);
+        QCOMPARE(MrnCorrettoValido(mrn), valido);
+    }
 };
-
-void TestRigaMrn::stato_data() {
-    QTest::addColumn<QString>("codice");
-    QTest::addColumn<QString>("messaggio");
-    QTest::addColumn<QString>("dataUscita");
-    QTest::addColumn<QString>("dataTransito");
-    QTest::addColumn<int>("stato"); // -1: not decided
-
-    const QString ex = QStringLiteral("24IT000000000001E1");
-    const QString tr = QStringLiteral("24IT000000000001T1");
-    QTest::newRow("export with exit date") << ex << "" << "12/03/2024" << "" << kStatoConcluso;
-    QTest::newRow("export without exit date") << ex << "" << "" << "" << kStatoSospeso;
-    QTest::newRow("export with a non-date") << ex << "" << "in corso" << "" << kStatoSospeso;
-    QTest::newRow("error message wins over a date") << ex << "*** MRN NON VALIDO ***" << "12/03/2024" << ""
-                                                    << kStatoErrato;
-    QTest::newRow("pending message") << ex << "=== IN ATTESA ===" << "12/03/2024" << "" << kStatoSospeso;
-    QTest::newRow("transit with an office date") << tr << "" << "" << "01/02/2024" << kStatoConcluso;
-    QTest::newRow("transit without dates") << tr << "" << "12/03/2024" << "" << kStatoSospeso;
-    QTest::newRow("VAT number, no marker") << "IT01234567890" << "" << "" << "" << -1;
-    QTest::newRow("VAT number rejected") << "IT0123" << "*** Lunghezza errata ***" << "" << "" << kStatoErrato;
-    QTest::newRow("kind neither E nor T") << "24IT000000000001X1" << "" << "12/03/2024" << "" << -1;
-}
-
-void TestRigaMrn::stato() {
-    QFETCH(QString, codice);
-    QFETCH(QString, messaggio);
-    QFETCH(QString, dataUscita);
-    QFETCH(QString, dataTransito);
-    QFETCH(int, stato);
-    Esito e;
-    Titolo t;
-    t[2] = messaggio;
-    e[19] = dataUscita;
-    e[7] = dataTransito;
-    const ValoriRigaMrn r = CalcolaRigaMrn(codice, e, t);
-    QCOMPARE(r.OKStato.value_or(-1), stato);
-    QCOMPARE(r.Codice, codice);
-    QCOMPARE(r.Nazione, codice.mid(2, 2));
-}
-
-void TestRigaMrn::uscita_data() {
-    QTest::addColumn<QString>("valore17");
-    QTest::addColumn<QString>("valore18");
-    QTest::addColumn<QString>("valore19");
-    QTest::addColumn<QString>("esportazione");
-    QTest::addColumn<QString>("codice");
-    QTest::addColumn<QString>("descrizione");
-    QTest::addColumn<double>("data");
-
-    QTest::newRow("complete") << "IT277100" << "IT018100 - MILANO MALPENSA" << "12/03/2024" << "IT277100"
-                              << "IT018100" << "MILANO MALPENSA" << giorno(2024, 3, 12);
-    QTest::newRow("empty values") << "" << "" << "" << " " << "" << "" << 0.0;
-    QTest::newRow("blank value 18") << "" << "   " << "" << " " << "" << "" << 0.0;
-    QTest::newRow("short value 18 is padded") << "X" << "IT01" << "" << "X" << "IT01    " << "" << 0.0;
-    QTest::newRow("description cut at 70")
-        << "X" << "IT018100 - " + QString(80, QLatin1Char('D')) << "" << "X" << "IT018100"
-        << QString(59, QLatin1Char('D')) << 0.0;
-    QTest::newRow("date with time") << "X" << "" << "12/03/2024 12:00" << "X" << "" << ""
-                                    << giorno(2024, 3, 12) + 0.5;
-}
-
-void TestRigaMrn::uscita() {
-    QFETCH(QString, valore17);
-    QFETCH(QString, valore18);
-    QFETCH(QString, valore19);
-    QFETCH(QString, esportazione);
-    QFETCH(QString, codice);
-    QFETCH(QString, descrizione);
-    QFETCH(double, data);
-    Esito e;
-    e[17] = valore17;
-    e[18] = valore18;
-    e[19] = valore19;
-    const ValoriRigaMrn r = CalcolaRigaMrn(QStringLiteral("24IT000000000001E1"), e, Titolo{});
-    QCOMPARE(r.ExUffExport, esportazione);
-    QCOMPARE(r.ExUffUscitaCod, codice);
-    QCOMPARE(r.ExUffUscitaDes, descrizione);
-    QCOMPARE(r.ExDataUscita, data);
-}
-
-void TestRigaMrn::transito() {
-    Esito e;
-    e[1] = QStringLiteral("IT1");
-    e[2] = QStringLiteral("Partenza");
-    e[3] = QStringLiteral("01/02/2024");
-    e[8] = QStringLiteral("05/02/2024");
-    const ValoriRigaMrn r = CalcolaRigaMrn(QStringLiteral("24IT000000000001T1"), e, Titolo{});
-    QCOMPARE(r.TrUfficio[0], QStringLiteral("IT1"));
-    QCOMPARE(r.TrRuolo[0], QStringLiteral("Partenza"));
-    QCOMPARE(r.TrData[0], giorno(2024, 2, 1));
-    QCOMPARE(r.TrDataDel[0], 0.0);
-    QCOMPARE(r.TrUfficio[1], QStringLiteral(" "));
-    QCOMPARE(r.TrRuolo[1], QStringLiteral(" "));
-    QCOMPARE(r.TrData[1], 0.0);
-    QCOMPARE(r.TrDataDel[1], giorno(2024, 2, 5));
-    QVERIFY(r.discarico);
-    QCOMPARE(r.OKStato.value_or(-1), kStatoConcluso);
-    QVERIFY(!CalcolaRigaMrn(QStringLiteral("24IT000000000001T1"), Esito{}, Titolo{}).discarico);
-}
-
-void TestRigaMrn::mrnCorretto_data() {
-    QTest::addColumn<QString>("mrn");
-    QTest::addColumn<bool>("valido");
-    QTest::newRow("valid export") << "24IT000000000001E1" << true;
-    QTest::newRow("valid transit") << "07DE000000000001T1" << true;
-    QTest::newRow("longer than 18") << "24IT000000000001E123" << true;
-    QTest::newRow("17 characters") << "24IT000000000001E" << false;
-    QTest::newRow("digit at 3") << "241T000000000001E1" << false;
-    QTest::newRow("X at 17") << "24IT000000000001X1" << false;
-    QTest::newRow("year 06") << "06IT000000000001E1" << false;
-    QTest::newRow("year 07") << "07IT000000000001E1" << true;
-    QTest::newRow("year 99") << "99IT000000000001E1" << true;
-    QTest::newRow("letters as year") << "ABIT000000000001E1" << false;
-    QTest::newRow("nation ZZ") << "24ZZ000000000001E1" << true;
-    QTest::newRow("nation below AA") << "24A0000000000001E1" << false;
-    QTest::newRow("empty") << "" << false;
-}
-
-void TestRigaMrn::mrnCorretto() {
-    QFETCH(QString, mrn);
-    QFETCH(bool, valido);
-    QCOMPARE(MrnCorrettoValido(mrn), valido);
-}
-
-// tipoMrn (enquiry/codici_web.h) has no test of its own under tests/enquiry yet.
-void TestRigaMrn::tipo_data() {
-    QTest::addColumn<QString>("codice");
-    QTest::addColumn<int>("tipo");
-    const int ex = static_cast<int>(TipoMrn::Esportazione);
-    const int tr = static_cast<int>(TipoMrn::Transito);
-    const int nessuno = static_cast<int>(TipoMrn::Nessuno);
-    QTest::newRow("export") << "24IT000000000001E1" << ex;
-    QTest::newRow("transit") << "24IT000000000001T1" << tr;
-    QTest::newRow("17 characters are enough") << "24IT000000000001T" << tr;
-    QTest::newRow("16 characters") << "24IT000000000001" << nessuno;
-    QTest::newRow("empty") << "" << nessuno;
-    QTest::newRow("lower case is no kind") << "24IT000000000001e1" << nessuno;
-    QTest::newRow("other letter") << "24IT000000000001X1" << nessuno;
-    QTest::newRow("read as given: a leading blank moves the kind") << " 24IT000000000001E1" << nessuno;
-}
-
-void TestRigaMrn::tipo() {
-    QFETCH(QString, codice);
-    QFETCH(int, tipo);
-    QCOMPARE(static_cast<int>(tipoMrn(codice)), tipo);
-}
 
 QTEST_GUILESS_MAIN(TestRigaMrn)
 #include "test_riga_mrn.moc"

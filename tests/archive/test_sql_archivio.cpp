@@ -17,150 +17,129 @@ QString giorno(const QDate& d) { return QString::number(static_cast<qint64>(plat
 
 class TestSqlArchivio : public QObject {
     Q_OBJECT
+
 private slots:
-    void estrazione_data();
-    void estrazione();
-    void ordine_data();
-    void ordine();
-    void eliminazione_data();
-    void eliminazione();
-    void controllaData_data();
-    void controllaData();
-};
+    void estrazione_data() {
+        QTest::addColumn<QString>("tabella");
+        prova::ColonneFiltri();
+        QTest::addColumn<QString>("attesa");
 
-void TestSqlArchivio::estrazione_data() {
-    QTest::addColumn<QString>("tabella");
-    prova::ColonneFiltri();
-    QTest::addColumn<QString>("attesa");
-
-    const QStringList vuote{"", "", ""};
-    const QStringList oggi{"15", "05", "2024"};
-    QTest::newRow("no filter") << "MRN" << 4 << "" << "" << "" << vuote << oggi << "" << "Select * FROM MRN";
-    QTest::newRow("the browser's example")
-        << "MRN" << 2 << "IT - ITALIA" << "" << "E" << vuote << oggi << ""
-        << "Select * FROM MRN WHERE OKStato = 2 AND Nazione = 'IT' AND mid([MRN].[Codice],17,1) = 'E'";
-    QTest::newRow("pending state") << "MRN" << 0 << "" << "" << "" << vuote << oggi << ""
-                                   << "Select * FROM MRN WHERE OKStato = 0";
-    QTest::newRow("year of the work table") << "WkMRN" << 4 << "" << "24" << "" << vuote << oggi << ""
-                                            << "Select * FROM WkMRN WHERE left([WkMRN].[Codice],2) = '24'";
-    QTest::newRow("kind T") << "MRN" << 4 << "" << "" << "T" << vuote << oggi << ""
-                            << "Select * FROM MRN WHERE mid([MRN].[Codice],17,1) = 'T'";
-    QTest::newRow("first date") << "MRN" << 4 << "" << "" << "" << QStringList{"01", "05", "2024"} << oggi << ""
-                                << "Select * FROM MRN WHERE  DataElab BETWEEN " + giorno(QDate(2024, 5, 1)) +
-                                       " AND " + giorno(kOggi);
-    QTest::newRow("only the last date, before today")
-        << "MRN" << 4 << "" << "" << "" << vuote << QStringList{"10", "05", "2024"} << ""
-        << "Select * FROM MRN WHERE  DataElab BETWEEN 0 AND " + giorno(QDate(2024, 5, 10));
-    QTest::newRow("last date blank means today") << "MRN" << 4 << "" << "" << "" << vuote << vuote << ""
-                                                 << "Select * FROM MRN";
-    QTest::newRow("invalid first date is ignored")
-        << "MRN" << 4 << "" << "" << "" << QStringList{"31", "02", "2024"} << oggi << "" << "Select * FROM MRN";
-    QTest::newRow("fragment after the state") << "MRN" << 1 << "" << "" << "" << vuote << oggi << " 0001 "
-                                              << "Select * FROM MRN WHERE OKStato = 1 AND Codice LIKE '*0001*'";
-    QTest::newRow("apostrophe in the fragment")
-        << "MRN" << 4 << "" << "" << "" << vuote << oggi << "X' OR 'A'='A"
-        << "Select * FROM MRN WHERE Codice LIKE '*X'' OR ''A''=''A*'";
-    QTest::newRow("every filter")
-        << "MRN" << 3 << "DE - GERMANIA" << "23" << "T" << QStringList{"1", "1", "23"} << QStringList{"31", "1", "23"}
-        << "DE"
-        << "Select * FROM MRN WHERE OKStato = 3 AND Nazione = 'DE' AND left([MRN].[Codice],2) = '23' AND "
-           "mid([MRN].[Codice],17,1) = 'T' AND  DataElab BETWEEN " +
-               giorno(QDate(2023, 1, 1)) + " AND " + giorno(QDate(2023, 1, 31)) + " AND Codice LIKE '*DE*'";
-}
-
-void TestSqlArchivio::estrazione() {
-    QFETCH(QString, tabella);
-    QFETCH(QString, attesa);
-    QCOMPARE(EstraiMrnSql(tabella, prova::FiltriDellaRiga(), kOggi), attesa);
-}
-
-void TestSqlArchivio::ordine_data() {
-    QTest::addColumn<int>("colonna");
-    QTest::addColumn<int>("verso");
-    QTest::addColumn<QString>("coda");
-
-    QTest::newRow("MRN ascending") << 0 << 1 << " ORDER BY Codice ASC";
-    QTest::newRow("NAZ adds no second key") << 1 << 1 << " ORDER BY Nazione ASC";
-    QTest::newRow("DATA adds the code") << 5 << 1 << " ORDER BY ExDataUscita ASC, Codice";
-    QTest::newRow("descending") << 22 << 2 << " ORDER BY DataElab DESC, Codice";
-    QTest::newRow("state column") << 23 << 2 << " ORDER BY OKStato DESC, Codice";
-    QTest::newRow("transit office 4 discharge") << 21 << 1 << " ORDER BY TrDataDel4 ASC, Codice";
-}
-
-void TestSqlArchivio::ordine() {
-    QFETCH(int, colonna);
-    QFETCH(int, verso);
-    QFETCH(QString, coda);
-    FiltriArchivio f;
-    f.stato = 2;
-    f.nazione = QStringLiteral("IT - ITALIA");
-    f.tipo = QStringLiteral("E");
-    f.al[0] = QStringLiteral("15");
-    f.al[1] = QStringLiteral("05");
-    f.al[2] = QStringLiteral("2024");
-    const QString selezione = EstraiMrnSql(QStringLiteral("MRN"), f, kOggi);
-    QCOMPARE(ImpostaOrdineSql(selezione, {colonna, verso}), selezione + coda);
-    if (colonna == 0 && verso == 1)
-        QCOMPARE(ImpostaOrdineSql(selezione, {colonna, verso}),
-                 QStringLiteral("Select * FROM MRN WHERE OKStato = 2 AND Nazione = 'IT' AND "
-                                "mid([MRN].[Codice],17,1) = 'E' ORDER BY Codice ASC"));
-}
-
-void TestSqlArchivio::eliminazione_data() {
-    QTest::addColumn<QString>("codice");
-    QTest::addColumn<QString>("attesa");
-    QTest::newRow("plain") << "24IT000000000001E1" << "DELETE * FROM MRN WHERE Codice = '24IT000000000001E1'";
-    QTest::newRow("apostrophe cannot widen the statement")
-        << "X' OR '1'='1" << "DELETE * FROM MRN WHERE Codice = 'X'' OR ''1''=''1'";
-}
-
-void TestSqlArchivio::eliminazione() {
-    QFETCH(QString, codice);
-    QFETCH(QString, attesa);
-    QCOMPARE(EliminaMrnSql(codice), attesa);
-}
-
-void TestSqlArchivio::controllaData_data() {
-    QTest::addColumn<int>("campo");
-    QTest::addColumn<QStringList>("parti");
-    QTest::addColumn<QString>("messaggio");
-    QTest::addColumn<int>("focus");
-
-    const QStringList buone{"01", "02", "2024", "15", "05", "2024"};
-    QTest::newRow("valid day") << 1 << buone << "" << 0;
-    QTest::newRow("day 32") << 1 << QStringList{"32", "", "", "", "", ""} << "GIORNO INIZIALE ERRATO" << 1;
-    QTest::newRow("day 31 alone is fine") << 1 << QStringList{"31", "", "", "", "", ""} << "" << 0;
-    QTest::newRow("month 13") << 2 << QStringList{"1", "13", "", "", "", ""} << "MESE INIZIALE ERRATO" << 2;
-    QTest::newRow("30 February") << 3 << QStringList{"30", "02", "2024", "", "", ""} << "DATA INIZIALE ERRATA" << 1;
-    QTest::newRow("first date blank") << 3 << QStringList{"", "", "", "15", "05", "2024"} << "" << 0;
-    QTest::newRow("first date partly blank") << 3 << QStringList{"1", "", "2024", "", "", ""}
-                                             << "DATA INIZIALE ERRATA" << 1;
-    QTest::newRow("final day") << 4 << QStringList{"", "", "", "40", "", ""} << "GIORNO FINALE ERRATO" << 4;
-    QTest::newRow("final month") << 5 << QStringList{"", "", "", "1", "99", ""} << "MESE FINALE ERRATO" << 5;
-    QTest::newRow("final date") << 6 << QStringList{"", "", "", "31", "04", "2024"} << "DATA FINALE ERRATA" << 4;
-    QTest::newRow("two-digit year") << 6 << QStringList{"", "", "", "29", "02", "24"} << "" << 0;
-    QTest::newRow("not digits") << 1 << QStringList{"1a", "", "", "", "", ""} << "GIORNO INIZIALE ERRATO" << 1;
-}
-
-void TestSqlArchivio::controllaData() {
-    QFETCH(int, campo);
-    QFETCH(QStringList, parti);
-    QFETCH(QString, messaggio);
-    QFETCH(int, focus);
-    QString p[6];
-    for (int i = 0; i < 6; ++i)
-        p[i] = parti.at(i);
-    const auto errore = ControllaData(campo, p, QStringLiteral("Quorvan"));
-    if (messaggio.isEmpty()) {
-        QVERIFY(!errore);
-        return;
+        const QStringList vuote{"", "", ""};
+        const QStringList oggi{"15", "05", "2024"};
+        QTest::newRow("no filter") << "MRN" << 4 << "" << "" << "" << vuote << oggi << "" << "Select * FROM MRN";
+        QTest::newRow("the browser's example")
+            << "MRN" << 2 << "IT - ITALIA" << "" << "E" << vuote << oggi << ""
+            << "Select * FROM MRN WHERE OKStato = 2 AND Nazione = 'IT' AND mid([MRN].[Codice],17,1) = 'E'";
+        QTest::newRow("year of the work table") << "WkMRN" << 4 << "" << "24" << "" << vuote << oggi << ""
+                                                << "Select * FROM WkMRN WHERE left([WkMRN].[Codice],2) = '24'";
+        QTest::newRow("first date") << "MRN" << 4 << "" << "" << "" << QStringList{"01", "05", "2024"} << oggi << ""
+                                    << "Select * FROM MRN WHERE  DataElab BETWEEN " + giorno(QDate(2024, 5, 1)) +
+                                           " AND " + giorno(kOggi);
+        QTest::newRow("only the last date, before today")
+            << "MRN" << 4 << "" << "" << "" << vuote << QStringList{"10", "05", "2024"} << ""
+            << "Select * FROM MRN WHERE  DataElab BETWEEN 0 AND " + giorno(QDate(2024, 5, 10));
+        QTest::newRow("last date blank means today") << "MRN" << 4 << "" << "" << "" << vuote << vuote << ""
+                                                     << "Select * FROM MRN";
+        QTest::newRow("invalid first date is ignored")
+            << "MRN" << 4 << "" << "" << "" << QStringList{"31", "02", "2024"} << oggi << "" << "Select * FROM MRN";
+        QTest::newRow("fragment after the state") << "MRN" << 1 << "" << "" << "" << vuote << oggi << " 0001 "
+                                                  << "Select * FROM MRN WHERE OKStato = 1 AND Codice LIKE '*0001*'";
+        QTest::newRow("apostrophe in the fragment")
+            << "MRN" << 4 << "" << "" << "" << vuote << oggi << "X' OR 'A'='A"
+            << "Select * FROM MRN WHERE Codice LIKE '*X'' OR ''A''=''A*'";
+        QTest::newRow("every filter")
+            << "MRN" << 3 << "DE - GERMANIA" << "23" << "T" << QStringList{"1", "1", "23"} << QStringList{"31", "1", "23"}
+            << "DE"
+            << "Select * FROM MRN WHERE OKStato = 3 AND Nazione = 'DE' AND left([MRN].[Codice],2) = '23' AND "
+               "mid([MRN].[Codice],17,1) = 'T' AND  DataElab BETWEEN " +
+                   giorno(QDate(2023, 1, 1)) + " AND " + giorno(QDate(2023, 1, 31)) + " AND Codice LIKE '*DE*'";
     }
-    QVERIFY(errore);
-    QCOMPARE(errore->messaggio, messaggio);
-    QCOMPARE(errore->titolo, QStringLiteral("QUORVAN -ERRORE N. ") + QString::number(campo));
-    QCOMPARE(errore->campo, campo);
-    QCOMPARE(errore->campoFocus, focus);
-}
+
+    void estrazione() {
+        QFETCH(QString, tabella);
+        QFETCH(QString, attesa);
+        QCOMPARE(EstraiMrnSql(tabella, prova::FiltriDellaRiga(), kOggi), attesa);
+    }
+
+    void ordine_data() {
+        QTest::addColumn<int>("colonna");
+        QTest::addColumn<int>("verso");
+        QTest::addColumn<QString>("coda");
+
+        QTest::newRow("MRN ascending") << 0 << 1 << " ORDER BY Codice ASC";
+        QTest::newRow("NAZ adds no second key") << 1 << 1 << " ORDER BY Nazione ASC";
+        QTest::newRow("DATA adds the code") << 5 << 1 << " ORDER BY ExDataUscita ASC, Codice";
+        QTest::newRow("descending") << 22 << 2 << " ORDER BY DataElab DESC, Codice";
+        QTest::newRow("state column") << 23 << 2 << " ORDER BY OKStato DESC, Codice";
+        QTest::newRow("transit office 4 discharge") << 21 << 1 << " ORDER BY TrDataDel4 ASC, Codice";
+    }
+
+    void ordine() {
+        QFETCH(int, colonna);
+        QFETCH(int, verso);
+        QFETCH(QString, coda);
+        FiltriArchivio f;
+        f.stato = 2;
+        const QString selezione = EstraiMrnSql(QStringLiteral("MRN"), f, kOggi);
+        QCOMPARE(ImpostaOrdineSql(selezione, {colonna, verso}), selezione + coda);
+    }
+
+    void eliminazione_data() {
+        QTest::addColumn<QString>("codice");
+        QTest::addColumn<QString>("attesa");
+        QTest::newRow("plain") << "24IT000000000001E1" << "DELETE * FROM MRN WHERE Codice = '24IT000000000001E1'";
+        QTest::newRow("apostrophe cannot widen the statement")
+            << "X' OR '1'='1" << "DELETE * FROM MRN WHERE Codice = 'X'' OR ''1''=''1'";
+    }
+
+    void eliminazione() {
+        QFETCH(QString, codice);
+        QFETCH(QString, attesa);
+        QCOMPARE(EliminaMrnSql(codice), attesa);
+    }
+
+    void controllaData_data() {
+        QTest::addColumn<int>("campo");
+        QTest::addColumn<QStringList>("parti");
+        QTest::addColumn<QString>("messaggio");
+        QTest::addColumn<int>("focus");
+
+        const QStringList buone{"01", "02", "2024", "15", "05", "2024"};
+        QTest::newRow("valid day") << 1 << buone << "" << 0;
+        QTest::newRow("day 32") << 1 << QStringList{"32", "", "", "", "", ""} << "GIORNO INIZIALE ERRATO" << 1;
+        QTest::newRow("day 31 alone is fine") << 1 << QStringList{"31", "", "", "", "", ""} << "" << 0;
+        QTest::newRow("month 13") << 2 << QStringList{"1", "13", "", "", "", ""} << "MESE INIZIALE ERRATO" << 2;
+        QTest::newRow("30 February") << 3 << QStringList{"30", "02", "2024", "", "", ""} << "DATA INIZIALE ERRATA" << 1;
+        QTest::newRow("first date blank") << 3 << QStringList{"", "", "", "15", "05", "2024"} << "" << 0;
+        QTest::newRow("first date partly blank") << 3 << QStringList{"1", "", "2024", "", "", ""}
+                                                 << "DATA INIZIALE ERRATA" << 1;
+        QTest::newRow("final day") << 4 << QStringList{"", "", "", "40", "", ""} << "GIORNO FINALE ERRATO" << 4;
+        QTest::newRow("final month") << 5 << QStringList{"", "", "", "1", "99", ""} << "MESE FINALE ERRATO" << 5;
+        QTest::newRow("final date") << 6 << QStringList{"", "", "", "31", "04", "2024"} << "DATA FINALE ERRATA" << 4;
+        QTest::newRow("two-digit year") << 6 << QStringList{"", "", "", "29", "02", "24"} << "" << 0;
+        QTest::newRow("not digits") << 1 << QStringList{"1a", "", "", "", "", ""} << "GIORNO INIZIALE ERRATO" << 1;
+    }
+
+    void controllaData() {
+        QFETCH(int, campo);
+        QFETCH(QStringList, parti);
+        QFETCH(QString, messaggio);
+        QFETCH(int, focus);
+        QString p[6];
+        for (int i = 0; i < 6; ++i)
+            p[i] = parti.at(i);
+        const auto errore = ControllaData(campo, p, QStringLiteral("Quorvan"));
+        if (messaggio.isEmpty()) {
+            QVERIFY(!errore);
+            return;
+        }
+        QVERIFY(errore);
+        QCOMPARE(errore->messaggio, messaggio);
+        QCOMPARE(errore->titolo, QStringLiteral("QUORVAN -ERRORE N. ") + QString::number(campo));
+        QCOMPARE(errore->campo, campo);
+        QCOMPARE(errore->campoFocus, focus);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestSqlArchivio)
 #include "test_sql_archivio.moc"
