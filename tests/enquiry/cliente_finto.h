@@ -1,8 +1,13 @@
 #pragma once
 // Test doubles for the enquiry's seams: an HTTP client answering from a
-// table of pages, a page window and a document opener that only record.
+// table of pages, a page window and a document opener that only record; and
+// the enquiry state wired to the fake client, as the extraction suites use it.
 
+#include "dati_prova.h"
 #include "enquiry/finestra_pagina.h"
+#include "enquiry/get_htm_page.h"
+#include "enquiry/interroga_codice.h"
+#include "shell/messaggi.h"
 #include "platform/document_opener.h"
 #include "platform/http_client.h"
 
@@ -53,4 +58,31 @@ public:
         return true;
     }
     QStringList aperti;
+};
+
+// Addresses of the fake client, the default nations, recorded messages; the
+// temporary folder and configuration file in `cartella`.
+struct BancoWeb {
+    qv::StatoWeb web;
+    qv::ElencoNazioni nazioni = prova::nazioniPredefinite();
+    ClienteFinto http;
+    qv::MessaggiRegistrati messaggi;
+    qv::AmbienteWeb ambiente;
+
+    explicit BancoWeb(const QString& cartella) {
+        web.UrlExport = prova::kExport;
+        web.UrlTransiti = prova::kTransito;
+        web.UrlVat = prova::kVies;
+        web.UrlVatPiva = QStringLiteral("&piva=");
+        web.CartellaTemp = cartella + QLatin1Char('/');
+        ambiente.fileIni = cartella + QStringLiteral("/Quorvan.ini");
+        ambiente.nazioni = &nazioni;
+        ambiente.http = &http;
+        ambiente.messaggi = &messaggi;
+    }
+    BancoWeb(const BancoWeb&) = delete;
+    int interroga(const QString& codice) {
+        qv::GetHtmPage pagina(web, ambiente);
+        return qv::InterrogaCodice(pagina, codice);
+    }
 };

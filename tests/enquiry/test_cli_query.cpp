@@ -70,10 +70,8 @@ private slots:
             vuoti += ",\"\"";
         QCOMPARE(e.out, "{\"code\":\"24IT123456789012X1\",\"outcome\":1,\"titolo\":[\"\",\"\",\"*** Tipo MRN errato "
                         "(T=Transito, E=Export)\",\"\",\"\",\"\",\"\",\"\"],\"esito\":" + vuoti + "]}\n");
-        // Start-up happened in the program folder, database steps included:
-        // the working database made from the reference, its stamp recorded.
-        QVERIFY(QFileInfo(home.filePath(QStringLiteral("TempFile"))).isDir());
-        QVERIFY(!qv::LeggiIni(ini(), "NAZIONI", "CODICI").isEmpty());
+        // Start-up ran in the program folder, database steps included (what
+        // each step does is shell_sequenza_avvio's and database_avvio's).
         QVERIFY(QFileInfo(home.filePath(QStringLiteral("Quorvan.mdb"))).size() > 0);
         QVERIFY(qv::ValoreNumerico(qv::LeggiIni(ini(), "AGGIORNAMENTI", "BASE")) > 0);
     }
@@ -84,7 +82,6 @@ private slots:
         QTest::addColumn<int>("cella");
         QTest::addColumn<QString>("valore");
         QTest::newRow("export, code echoed as typed") << "24it123456789012e1" << "" << 19 << "11/03/2025";
-        QTest::newRow("transit") << "24IT123456789012T2" << "Ruolo:" << 6 << "Destinazione";
         QTest::newRow("vat") << "IT12345678901" << "Stato membro" << 1 << "Partita IVA valida";
     }
     void esiti() {
@@ -100,23 +97,18 @@ private slots:
         QCOMPARE(errore.error, QJsonParseError::NoError);
         QCOMPARE(o.value("code").toString(), codice);
         QCOMPARE(o.value("outcome").toInt(-1), 0);
-        QCOMPARE(o.value("titolo").toArray().size(), 8);
-        QCOMPARE(o.value("esito").toArray().size(), 20);
         QCOMPARE(o.value("titolo").toArray().at(2).toString(), titolo2);
         QCOMPARE(o.value("esito").toArray().at(cella).toString(), valore);
     }
 
+    // How a rejected code's lines are framed is enquiry_righe_esito's.
     void righe() {
-        Esecuzione e = eseguiCli(query(QStringLiteral("24IT123456789012T6"), false));
+        const Esecuzione e = eseguiCli(query(QStringLiteral("24IT123456789012T6"), false));
         QCOMPARE(e.stato, 0);
         const QStringList righe = QString::fromUtf8(e.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(righe.size(), 11);
         QCOMPARE(righe[0], QStringLiteral("Ufficio: IT261101 - VERONA"));
         QCOMPARE(righe[10], QStringLiteral("Data di uscita 16/03/2025"));
-        e = eseguiCli(query(QStringLiteral("XX1"), false));
-        QCOMPARE(e.stato, 1);
-        QCOMPARE(e.out, QByteArray(90, '=') + '\n' + QByteArray(28, ' ') + "*** Nazione CEE  'XX'  inesistente\n" +
-                            QByteArray(90, '=') + '\n');
     }
 
     void guastoSuStderr() {

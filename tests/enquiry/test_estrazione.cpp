@@ -35,28 +35,9 @@ class TestEstrazione : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir;
-    ElencoNazioni elenco = nazioniPredefinite();
 
-    struct Banco {
-        StatoWeb web;
-        ClienteFinto http;
-        MessaggiRegistrati messaggi;
-        AmbienteWeb ambiente;
-        Banco(const QString& cartella, const ElencoNazioni& elenco) {
-            web.UrlExport = kExport;
-            web.UrlTransiti = kTransito;
-            web.UrlVat = kVies;
-            web.UrlVatPiva = QStringLiteral("&piva=");
-            web.CartellaTemp = cartella + QLatin1Char('/');
-            ambiente.fileIni = cartella + QStringLiteral("/Quorvan.ini");
-            ambiente.nazioni = &elenco;
-            ambiente.http = &http;
-            ambiente.messaggi = &messaggi;
-        }
-        int interroga(const QString& codice) {
-            GetHtmPage pagina(web, ambiente);
-            return InterrogaCodice(pagina, codice);
-        }
+    struct Banco : BancoWeb {
+        explicit Banco(const QString& cartella) : BancoWeb(cartella) {}
         // The numbers of the failures shown; -1 for a box that does not look like one.
         Guasti guasti() const {
             Guasti g;
@@ -105,9 +86,6 @@ private slots:
              pagine::avvolgi(pagine::coppiaExport("A", "1") + pagine::coppiaExport("B", "2") +
                              "<td class=\"outexport1\">C&nbsp;</td>"),
              0, {"T5=A", "E17=1", "T6=B", "E18=2", "T7=C"});
-        riga("question mark in a value", kMrnE, pagine::avvolgi(pagine::coppiaExport("Stato", "Conclus? ok")), 0,
-             {"T5=Stato", "E17=Concluse' s ok"}, {2});
-        riga("empty body", kMrnE, "", 0, {}, {2});
         riga("export markers past 32767", kMrnE, lontano(pagine::exportDati()), 0, {}, {3});
         riga("export without answer", kMrnE, nessuna, 9, {kSenzaRete});
 
@@ -154,8 +132,6 @@ private slots:
              {"T2=*** Tipo MRN errato (T=Transito, E=Export)"}, {}, 0);
         riga("17 characters is a VAT number", "24IT123456789012E", pagine::vies(), 1,
              {"T2=*** Nazione CEE  '24'  inesistente "}, {}, 0);
-        riga("empty code", "", pagine::vies(), 1, {"T2=*** Codice VAT non indicato "}, {}, 0);
-        riga("lower case is upper-cased", "24it123456789012e1", pagine::exportDati(), 0, datiExport);
     }
     void pagine() {
         QFETCH(QString, codice);
@@ -165,7 +141,7 @@ private slots:
         QFETCH(QStringList, celle);
         QFETCH(Guasti, guasti);
         QFETCH(int, richieste);
-        Banco b(dir.path(), elenco);
+        Banco b(dir.path());
         if (!pagina.isNull())
             for (const QString& indirizzo : {kExport, kTransito, kVies})
                 b.http.pagine.insert(indirizzo, pagina);
@@ -186,7 +162,7 @@ private slots:
     }
 
     void indirizziRichiesti() {
-        Banco b(dir.path(), elenco);
+        Banco b(dir.path());
         b.http.pagine.insert(kExport, pagine::exportDati());
         b.http.pagine.insert(kTransito, pagine::transito(1));
         b.http.pagine.insert(kVies, pagine::vies());
@@ -220,7 +196,7 @@ private slots:
     }
 
     void marcatoriDaIni() {
-        Banco b(dir.path(), elenco);
+        Banco b(dir.path());
         QFile::remove(b.ambiente.fileIni);
         ScriviIni(b.ambiente.fileIni, "PARAMWEB", "EX_DAT1INI", "<dt>");
         ScriviIni(b.ambiente.fileIni, "PARAMWEB", "EX_DAT1FIN", "</dt");
@@ -233,9 +209,9 @@ private slots:
     }
 
     void paginaEnorme() {
-        // 10 MB: the fields at the top are found; without markers, failure 2.
+        // 10 MB: the fields at the top are found; without any marker, failure 2 (as for an empty page).
         for (const bool datiInTesta : {true, false}) {
-            Banco b(dir.path(), elenco);
+            Banco b(dir.path());
             b.http.pagine.insert(kExport, (datiInTesta ? pagine::exportDati() : QString()) +
                                               QString(10 * 1024 * 1024, QLatin1Char('x')));
             QCOMPARE(b.interroga(kMrnE), 0);
@@ -245,7 +221,7 @@ private slots:
     }
 
     void paginaBinaria() {
-        Banco b(dir.path(), elenco);
+        Banco b(dir.path());
         QByteArray bytes(64 * 1024, '\0');
         QRandomGenerator gen(42);
         for (char& c : bytes)

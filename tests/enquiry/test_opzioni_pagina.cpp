@@ -28,40 +28,25 @@ const QString kMrnT = QStringLiteral("24IT123456789012T5");
 class TestOpzioniPagina : public QObject {
     Q_OBJECT
 
-    struct Banco {
+    // The temporary folder outlives the bench built on it.
+    struct Cartelle {
         QTemporaryDir temp;
         QTemporaryDir salvate;
-        StatoWeb web;
-        ElencoNazioni nazioni = nazioniPredefinite();
-        ClienteFinto http;
-        MessaggiRegistrati messaggi;
+    };
+    struct Banco : Cartelle, BancoWeb {
         FinestraFinta finestra;
         ApritoreFinto apritore;
-        AmbienteWeb ambiente;
 
-        Banco() {
-            web.UrlExport = kExport;
-            web.UrlTransiti = kTransito;
-            web.UrlVat = kVies;
-            web.UrlVatPiva = QStringLiteral("&piva=");
-            web.CartellaTemp = temp.path() + QLatin1Char('/');
+        Banco() : BancoWeb(temp.path()) {
             web.ContestoWeb = ContestoSingoloElemento;
             http.pagine.insert(kExport, pagine::exportDati());
             http.pagine.insert(kTransito, pagine::transito(1));
             http.pagine.insert(kVies, pagine::vies());
-            ambiente.fileIni = temp.filePath(QStringLiteral("Quorvan.ini"));
-            ambiente.nazioni = &nazioni;
-            ambiente.http = &http;
-            ambiente.messaggi = &messaggi;
             ambiente.finestraPagina = &finestra;
             ambiente.apriDocumento = &apritore;
         }
         QString tmpHtml() const { return web.CartellaTemp + QStringLiteral("tmp_html.htm"); }
         QStringList fileSalvati() const { return QDir(salvate.path()).entryList(QDir::Files, QDir::Name); }
-        int interroga(const QString& codice) {
-            GetHtmPage pagina(web, ambiente);
-            return InterrogaCodice(pagina, codice);
-        }
     };
 
 private slots:

@@ -127,6 +127,7 @@ private slots:
             QVERIFY(campo.isNull());
             QCOMPARE(g.tipo, TipoGuasto::FineMancante);
             QCOMPARE(g.testo(), QStringLiteral("1 - FINE DEL CAMPO NON TROVATA (</div)"));
+            QCOMPARE(QString::fromUtf8(g.what()), g.testo());
         }
     }
 
