@@ -214,19 +214,11 @@ private slots:
         ChiudiDataBase(dopo);
     }
 
-    void badWorkingDatabaseAtStart_data() {
-        QTest::addColumn<QByteArray>("contenuto");
-        QTest::newRow("zero bytes") << QByteArray("");
-        QTest::newRow("text") << QByteArray("questo non è un archivio\r\n");
-        QByteArray access("\x00\x01\x00\x00Standard Jet DB\x00", 20);
-        access.append(QByteArray(2048, '\x00'));
-        QTest::newRow("Access file") << access;
-    }
+    // Which files the engine refuses is database_dao_apertura's; here what start-up does with one.
     void badWorkingDatabaseAtStart() {
-        QFETCH(QByteArray, contenuto);
         CreaDatabaseRiferimento(s.WsLavoro, riferimento());
         ScriviIni(p.fileIni, "AGGIORNAMENTI", "BASE", TestoTimbro(TimbroRiferimento(riferimento())));
-        scriviFile(lavoro(), contenuto);
+        scriviFile(lavoro(), "questo non è un archivio\r\n");
         const Impronta prima = Impronta::di(lavoro());
         ElencoNazioni nazioni;
         QVERIFY(avvia(s, nazioni).completato());
@@ -270,9 +262,8 @@ private slots:
         ChiudiDataBase(poi);
     }
 
-    void lockedOrMissingAtOpen() {
+    void lockedAtOpen() {
         ImpostaFileDataBase(s, p.cartella);
-        QVERIFY(!ApriDataBase(s));
         CreaDatabaseRiferimento(s.WsLavoro, lavoro());
         AltroProcesso altro(lavoro(), "esclusivo");
         QVERIFY(altro.pronto());
