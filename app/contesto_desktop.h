@@ -5,6 +5,7 @@
 // window test), passed explicitly.
 
 #include "archive/stato_archivio.h"
+#include "archive/ui/contesto_archivio.h"
 #include "database/stato_database.h"
 #include "enquiry/ambiente_web.h"
 #include "enquiry/stato_web.h"
@@ -40,6 +41,7 @@ public:
     FileAperti fileAperti;
     ContestoFinestre finestre;
     AmbienteWeb ambienteWeb; // what GetHtmPage objects are built on
+    ContestoArchivio contestoArchivio{web, ambienteWeb, database, archivio, nazioni};
 
     // What the start-up sequence works on.
     DatiAvvio datiAvvio();

@@ -1,5 +1,6 @@
 #include "app/programma_desktop.h"
 
+#include "app/registro_finestre.h"
 #include "platform/desktop_programs.h"
 #include "platform/printers.h"
 
@@ -45,6 +46,7 @@ ProgrammaDesktop::ProgrammaDesktop(const QString& cartella)
     : contesto_(cartella, messaggi_, avviatore_, &http_, &apriDocumento_), filtro_(contesto_.finestre),
       principale_(contesto_) {
     ImpostaPiattaforma(contesto_);
+    RegistraFinestre(contesto_);
 }
 
 bool ProgrammaDesktop::avvia() {

@@ -5,6 +5,7 @@
 #include "avviatore_registrato.h"
 #include "shell/applicativi.h"
 #include "shell/file_ini.h"
+#include "shell/informazioni.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -28,6 +29,29 @@ private slots:
         QFile::remove(ini());
         QFile f(programma());
         QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+
+    void systemInformationProgram_data() {
+        QTest::addColumn<QString>("percorso");
+        QTest::addColumn<bool>("cartellaConFile");
+        QTest::addColumn<bool>("avviato");
+        QTest::newRow("program path known") << "/opt/info/sysinfo" << false << true;
+        QTest::newRow("only the folder, file in place") << "" << true << true;
+        QTest::newRow("only the folder, file missing") << "" << false << false;
+    }
+    void systemInformationProgram() {
+        QFETCH(QString, percorso);
+        QFETCH(bool, cartellaConFile);
+        QFETCH(bool, avviato);
+        const QString file = dir.path() + "\\MSINFO32.EXE"; // the folder as the registry gives it
+        QFile::remove(file);
+        if (cartellaConFile) scriviFile(file, "");
+        AvviatoreRegistrato avviatore;
+        MessaggiRegistrati messaggi;
+        AvviaInfoSistema(avviatore, messaggi, percorso, dir.path(), esiste());
+        const QString atteso = !avviato ? QString() : percorso.isEmpty() ? file : percorso;
+        QCOMPARE(avviatore.avvii.isEmpty() ? QString() : avviatore.avvii.first().programma, atteso);
+        QCOMPARE(messaggi.mostrati().isEmpty(), avviato); // not available: the message instead
     }
 
     void freshFileGetsTheTextEditor() {
