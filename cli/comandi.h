@@ -49,6 +49,14 @@ int ComandoExport(const QStringList& argomenti, const QString& home);
 // requery [--state 0|2] [filters]: the shown codes queried again into the archive.
 int ComandoRequery(const QStringList& argomenti, const QString& home);
 
+// excel WORKBOOK --sheet NAME --mrn-col N --status-col M [--json]: the
+// workbook's status column brought up to date. Exit status: 0 done, 9 and
+// 130 as above (the words written so far saved), and this one when the
+// workbook is missing, unreadable, open in another program, without that
+// sheet, or cannot be written back (the workbook is then untouched).
+inline constexpr int kErroreCartella = 4;
+int ComandoExcel(const QStringList& argomenti, const QString& home);
+
 struct AmbienteCli;
 // The start-up of the archive commands: AvviaAmbiente, then a check that
 // the database opened. Returns 0, or the exit status when `comando` cannot

@@ -25,6 +25,7 @@ const Comando kComandi[] = {
                "[--code FRAGMENT] [--table MRN|WkMRN] [--out PATH]", ComandoExport},
     {"requery", "[--state 0|2] [--nation XX] [--year YY] [--kind E|T] [--from D/M/Y] [--to D/M/Y] [--code FRAGMENT]",
      ComandoRequery},
+    {"excel", "WORKBOOK --sheet NAME --mrn-col N --status-col M [--json]", ComandoExcel},
 };
 
 void uso(QTextStream& s) {
