@@ -9,6 +9,7 @@ packages=(
   libzip-dev libpugixml-dev libsqlite3-dev
   xvfb xauth fonts-dejavu-core
   poppler-utils
+  libreoffice-calc-nogui libxlsxwriter-dev python3-openpyxl
 )
 
 missing=()
