@@ -1,8 +1,11 @@
-// quorvan-schermate: pictures of the main window and of the single enquiry
-// window with a transit MRN's result, for the documentation.
+// quorvan-schermate: pictures of the program's windows for the documentation,
+// taken while the program does its daily work: the main window, the single
+// enquiry window with a transit MRN's result, the batch window on a list run
+// into the archive, and the archive browser opened on the run's results.
 // Usage: quorvan-schermate PROGRAM_FOLDER OUTPUT_FOLDER
 // The program folder's configuration must point the enquiry addresses at a
-// running demo server (tools/demo.sh --screenshots does it).
+// running demo server (tools/demo.sh --screenshots does it) and hold the
+// demo list "ElencoMRN.txt".
 
 #include "app/programma_desktop.h"
 #include "enquiry/ui/finestra_singolo_mrn.h"
@@ -13,6 +16,32 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextStream>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+bool salva(QWidget* w, const QDir& uscita, const QString& nome) {
+    QTest::qWait(300);
+    return w->grab().save(uscita.filePath(nome));
+}
+
+// Runs `azione` on the modal window named `nome` as soon as it is open.
+void quandoAperta(const QString& nome, std::function<void(QWidget*)> azione, int tentativi = 600) {
+    QTimer::singleShot(50, [=] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (w && w->objectName() == nome && w->isVisible()) {
+            azione(w);
+        } else if (tentativi > 0) {
+            quandoAperta(nome, azione, tentativi - 1);
+        } else {
+            QTextStream(stderr) << "quorvan-schermate: the window " << nome << " did not open" << Qt::endl;
+        }
+    });
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -29,22 +58,40 @@ int main(int argc, char** argv) {
     qv::FinestraPrincipale& principale = programma.principale();
     principale.show();
     if (!QTest::qWaitForWindowExposed(&principale)) return 1;
-    QTest::qWait(300);
-    if (!principale.grab().save(uscita.filePath(QStringLiteral("startup.png")))) return 1;
+    if (!salva(&principale, uscita, QStringLiteral("startup.png"))) return 1;
 
     qv::ContestoDesktop& c = programma.contesto();
-    qv::FinestraSingoloMrn singolo(c.finestre, c.web, c.ambienteWeb, &principale);
-    singolo.show();
-    singolo.activateWindow();
-    if (!QTest::qWaitForWindowExposed(&singolo)) return 1;
-    (void)QTest::qWaitForWindowActive(&singolo);
-    auto* campo = singolo.findChild<QLineEdit*>(QStringLiteral("Text1"));
-    QTest::keyClicks(campo, QStringLiteral("24it123456789012t6"));
-    QTest::keyClick(singolo.findChild<QPushButton*>(QStringLiteral("cmdAnalizza")), Qt::Key_Return);
-    campo->setFocus();
-    QTest::qWait(300);
-    if (!singolo.grab().save(uscita.filePath(QStringLiteral("singolo_mrn.png")))) return 1;
-    singolo.close();
+    {
+        qv::FinestraSingoloMrn singolo(c.finestre, c.web, c.ambienteWeb, &principale);
+        singolo.show();
+        singolo.activateWindow();
+        if (!QTest::qWaitForWindowExposed(&singolo)) return 1;
+        (void)QTest::qWaitForWindowActive(&singolo);
+        auto* campo = singolo.findChild<QLineEdit*>(QStringLiteral("Text1"));
+        QTest::keyClicks(campo, QStringLiteral("24it123456789012t6"));
+        QTest::keyClick(singolo.findChild<QPushButton*>(QStringLiteral("cmdAnalizza")), Qt::Key_Return);
+        campo->setFocus();
+        if (!salva(&singolo, uscita, QStringLiteral("singolo_mrn.png"))) return 1;
+        singolo.close();
+    }
+
+    // A list run into the archive: the batch window given the demo list
+    // preselects D.B.; at the end it closes and the browser opens on the results.
+    bool fatto = true;
+    quandoAperta(QStringLiteral("EleMrn"), [&](QWidget* elenco) {
+        QTimer::singleShot(0, [&, elenco] {
+            // The picture is taken while the run goes on.
+            quandoAperta(QStringLiteral("EleMrn"), [&](QWidget* w) {
+                QTimer::singleShot(150, [&, w] { fatto = salva(w, uscita, QStringLiteral("elenco_mrn.png")) && fatto; });
+            });
+            QTest::mouseClick(elenco->findChild<QPushButton*>(QStringLiteral("Command1_0")), Qt::LeftButton);
+        });
+    });
+    quandoAperta(QStringLiteral("EleMRNok"), [&](QWidget* archivio) {
+        fatto = salva(archivio, uscita, QStringLiteral("archivio_mrn.png")) && fatto;
+        archivio->close();
+    });
+    c.apri(qv::IdFinestra::EleMrn, &principale, QDir(argomenti.at(1)).filePath(QStringLiteral("ElencoMRN.txt")));
     principale.close();
-    return 0;
+    return fatto ? 0 : 1;
 }

@@ -2,11 +2,12 @@
 # port (stopped however the script ends) and points a program folder's
 # enquiry addresses at it.
 
-# start_demo_server BIN_DIR: sets $demo_base to the server's address.
+# start_demo_server BIN_DIR [SERVER OPTIONS]: sets $demo_base to the server's address.
 start_demo_server() {
   local bin=$1 started
+  shift
   started=$(mktemp)
-  "$bin/quorvan-demo-server" --port 0 >"$started" &
+  "$bin/quorvan-demo-server" --port 0 "$@" >"$started" &
   demo_server_pid=$!
   trap 'kill "$demo_server_pid" 2>/dev/null || true; wait "$demo_server_pid" 2>/dev/null || true' EXIT
   local port=""
@@ -37,4 +38,15 @@ point_addresses_at_server() {
     "$demo_base/ed/servizi/ecustoms/transito/mrn/transito.htm?mrn=" \
     "$demo_base/servizi/vies/vies.htm?act=piva&stato=" >>"$ini.tmp"
   mv "$ini.tmp" "$ini"
+}
+
+# write_demo_list FOLDER: "ElencoMRN.txt" with codes of every kind the demo
+# server answers (export done, pending, refused; transit discharged, with its
+# export page; an error page), unless the folder has its own list already.
+write_demo_list() {
+  local list=$1/ElencoMRN.txt
+  [ -e "$list" ] && return 0
+  printf '%s\r\n' 24IT123456789012E1 24IT123456789012E2 24IT123456789012E5 24IT123456789012E6 \
+    24IT123456789012E8 23DE123456789012E3 23FR123456789012T2 24IT123456789012T6 \
+    24AT123456789012T7 24IT123456789012T9 22ES123456789012E4 24IT123456789012E9 >"$list"
 }

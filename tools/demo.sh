@@ -6,8 +6,10 @@
 #
 # Usage: tools/demo.sh [--screenshots]
 #   --screenshots   instead of opening the program, take the pictures of the
-#                   main window and the single enquiry window into
-#                   docs/screenshots/ (under Xvfb when there is no display)
+#                   main window, the single enquiry window, the batch window on
+#                   the demo list run into the archive and the archive browser
+#                   on its results into docs/screenshots/ (under Xvfb when
+#                   there is no display)
 # Environment: BUILD_DIR (default build/), QUORVAN_DEMO_HOME (default
 # build/demo-home/), QUORVAN_DEMO_SECONDS (close the program after that many seconds,
 # for unattended checks), SKIP_BUILD=1 (use what BUILD_DIR holds already).
@@ -24,9 +26,11 @@ mkdir -p "$home"
 
 # shellcheck source=tools/demo-common.sh
 . "$root/tools/demo-common.sh"
-start_demo_server "$bin"
+# Pictures are taken during a list run: the server answers a little slower.
+if [ "$mode" = screenshots ]; then start_demo_server "$bin" --latency 150; else start_demo_server "$bin"; fi
 base=$demo_base
 point_addresses_at_server "$home/Quorvan.ini"
+write_demo_list "$home"
 
 # A display is needed; without one the program runs on a virtual one.
 run=()
@@ -47,7 +51,8 @@ fi
 
 echo "Demo server on $base; program folder $home"
 echo "Try \"&Singolo\" with 24IT123456789012E1 (export), 24IT123456789012T6 (transit),"
-echo "24IT123456789012E5 (pending); the rule is in docs/demo-server.md."
+echo "24IT123456789012E5 (pending); \"&Elenco\" runs the demo list ElencoMRN.txt of the program"
+echo "folder into the archive, \"&Archivio\" browses it; the rule is in docs/demo-server.md."
 if [ -n "${QUORVAN_DEMO_SECONDS:-}" ]; then
   status=0
   QUORVAN_HOME=$home timeout "$QUORVAN_DEMO_SECONDS" "${run[@]}" "$bin/quorvan" || status=$?
