@@ -162,8 +162,8 @@ void AggiornaExcel(FoglioExcel& foglio, const ParametriExcel& p, const QString& 
         if (!numero)
             return false;
         QFile& file = *files.file(numero);
-        while (!file.atEnd()) {
-            const QString mrn = QString::fromUtf8(file.readLine()).trimmed();
+        for (QByteArray riga; !(riga = file.readLine()).isEmpty();) {
+            const QString mrn = QString::fromUtf8(riga).trimmed();
             if (!mrn.isEmpty() && !voce(mrn))
                 break;
         }

@@ -139,14 +139,22 @@ struct FoglioExcel::Dati {
         int da = 0, a = 0;
         if (pugi::xml_attribute spans = riga.attribute("spans"); spans && leggiSpans(spans.value(), da, a))
             spans = (std::to_string(std::min(da, colonna)) + ':' + std::to_string(std::max(a, colonna))).c_str();
-        allargaDimensione(r, colonna);
+        if (nuoveMaxRiga == 0) {
+            nuoveMinRiga = nuoveMaxRiga = r;
+            nuoveMinColonna = nuoveMaxColonna = colonna;
+        }
+        nuoveMinRiga = std::min(nuoveMinRiga, r);
+        nuoveMaxRiga = std::max(nuoveMaxRiga, r);
+        nuoveMinColonna = std::min(nuoveMinColonna, colonna);
+        nuoveMaxColonna = std::max(nuoveMaxColonna, colonna);
         return nuova;
     }
 
-    // The sheet's <dimension> covers the new cell.
-    void allargaDimensione(qint64 r, int colonna) {
+    // The sheet's <dimension> is made to cover the cells created, once,
+    // when the sheet is written out.
+    void allargaDimensione() {
         pugi::xml_attribute ref = doc.document_element().child("dimension").attribute("ref");
-        if (!ref)
+        if (!ref || nuoveMaxRiga == 0)
             return;
         const QString valore = QString::fromUtf8(ref.value());
         const QStringList parti = valore.split(QLatin1Char(':'));
@@ -163,11 +171,16 @@ struct FoglioExcel::Dati {
         angolo(parti.last(), c2, r2);
         if (c1 == 0 || r1 == 0)
             return;
-        const QString nuovo = LettereColonna(std::min(c1, colonna)) + QString::number(std::min(r1, r)) +
-                              QLatin1Char(':') + LettereColonna(std::max(c2, colonna)) + QString::number(std::max(r2, r));
+        const QString nuovo = LettereColonna(std::min(c1, nuoveMinColonna)) + QString::number(std::min(r1, nuoveMinRiga)) +
+                              QLatin1Char(':') + LettereColonna(std::max(c2, nuoveMaxColonna)) +
+                              QString::number(std::max(r2, nuoveMaxRiga));
         if (nuovo != valore)
             ref = nuovo.toUtf8().constData();
     }
+
+    // The extent of the cells created.
+    qint64 nuoveMinRiga = 0, nuoveMaxRiga = 0;
+    int nuoveMinColonna = 0, nuoveMaxColonna = 0;
 };
 
 FoglioExcel::FoglioExcel(std::unique_ptr<Dati> dati) : d_(std::move(dati)) {}
@@ -262,6 +275,7 @@ QByteArray FoglioExcel::xml() const {
         QByteArray dati;
         void write(const void* p, size_t n) override { dati.append(static_cast<const char*>(p), qsizetype(n)); }
     } scrittore;
+    d_->allargaDimensione();
     d_->doc.save(scrittore, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
     return scrittore.dati;
 }
