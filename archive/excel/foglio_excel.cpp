@@ -11,6 +11,10 @@ namespace qv {
 
 namespace {
 
+// Everything the part holds is kept: blanks-only texts, comments,
+// processing instructions, line ends and attribute values as written.
+constexpr unsigned kAnalisi = (pugi::parse_full | pugi::parse_ws_pcdata) & ~pugi::parse_eol & ~pugi::parse_wconv_attribute;
+
 QString testoNodo(const pugi::xml_node& n) { return QString::fromUtf8(n.text().get()); }
 
 // A cell reference's column ("AB12" -> 28), 0 when it has none.
@@ -192,7 +196,7 @@ std::unique_ptr<FoglioExcel> FoglioExcel::carica(const QString& nome, const QByt
     d->nome = nome;
     d->condivise = &condivise;
     const pugi::xml_parse_result letto =
-        d->doc.load_buffer(xml.constData(), size_t(xml.size()), pugi::parse_full & ~pugi::parse_eol, pugi::encoding_utf8);
+        d->doc.load_buffer(xml.constData(), size_t(xml.size()), kAnalisi, pugi::encoding_utf8);
     if (!letto) {
         errore = QString::fromUtf8(letto.description()) + QStringLiteral(" at offset ") + QString::number(letto.offset);
         return nullptr;

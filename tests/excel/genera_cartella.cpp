@@ -5,7 +5,7 @@
  *   text R C VALUE         a string (shared string), the rest of the line
  *   bold R C VALUE         a string in bold on a yellow fill
  *   number R C VALUE       a number
- *   formula R C FORMULA    a formula
+ *   formula R C FORMULA    a formula; FORMULA|RESULT with its cached text result
  *   blank R C              an empty cell with the bold-yellow style
  *   width C W              column width
  *   rich R C A|B           a rich string of two runs, the first in bold
@@ -76,7 +76,12 @@ int main(int argc, char** argv) {
             worksheet_write_string(ws, rr, cc, valore, evidente);
         else if (strcmp(voce, "number") == 0)
             worksheet_write_number(ws, rr, cc, atof(valore), NULL);
-        else if (strcmp(voce, "formula") == 0)
+        else if (strcmp(voce, "formula") == 0 && strchr(valore, '|')) {
+            char formula[2048];
+            const char* barra = strchr(valore, '|');
+            snprintf(formula, sizeof formula, "%.*s", (int)(barra - valore), valore);
+            worksheet_write_formula_str(ws, rr, cc, formula, NULL, barra + 1);
+        } else if (strcmp(voce, "formula") == 0)
             worksheet_write_formula(ws, rr, cc, valore, NULL);
         else if (strcmp(voce, "blank") == 0)
             worksheet_write_blank(ws, rr, cc, evidente);

@@ -21,7 +21,7 @@ const QByteArray kBase = "sheet Dati\n"
                          "bold 1 1 MRN\nbold 1 3 STATO\n"
                          "text 2 1 24IT000000000001E1\nnumber 2 2 17\nblank 2 3\ntext 2 4 nota\n"
                          "text 3 1 24IT000000000002E2\nformula 3 2 =B2*2\nrich 3 4 primo|secondo\n"
-                         "number 6 1 123456\n"
+                         "number 6 1 123456\nformula 6 5 =\"  \"|  \n"
                          "comment 2 1 controllare\nchart\n"
                          "sheet Altro\ntext 1 1 24IT000000000001E1\nformula 1 2 =Dati!B2\n"
                          "name Totale =Dati!$B$2\n";
@@ -95,6 +95,9 @@ private slots:
             QVERIFY(!c->salva());
             QCOMPARE(f->testo(riga, colonna), atteso.section(QLatin1Char('\''), 1, 1));
         }
+        // A text of blanks elsewhere in the sheet survives its rewriting.
+        auto c = CartellaExcel::apri(p, CartellaExcel::Modo::Lettura, e);
+        QCOMPARE(c->foglio(QStringLiteral("Dati"), e)->testo(6, 5), QStringLiteral("  "));
         const QMap<QString, QString> dopo = leggiCartella(python, p);
         const QString chiave = QStringLiteral("Dati!") + LettereColonna(colonna) + QString::number(riga);
         QCOMPARE(dopo.value(chiave), atteso);
