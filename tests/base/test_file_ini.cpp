@@ -1,6 +1,4 @@
-// The configuration file rules: what a stored line reads back as, what a
-// write keeps, the number/text conversions applied to values read, and the
-// nation list kept in it.
+// The configuration file: reading, writing, value conversions and the nation list.
 
 #include "file_prova.h"
 #include "platform/day_number.h"
@@ -31,7 +29,6 @@ private slots:
         QTest::newRow("names without case") << QByteArray("[s]\r\nk=12\r\n") << "12";
         QTest::newRow("key of other section") << QByteArray("[S]\r\nJ=1\r\n[B]\r\nK=2\r\n") << "";
         QTest::newRow("first of duplicates") << QByteArray("[S]\r\nK=1\r\nK=2\r\n") << "1";
-        QTest::newRow("LF line ends") << QByteArray("[S]\nK=lf\n") << "lf";
         QTest::newRow("CR-only line ends") << QByteArray("[S]\rK=cr\r") << "cr";
         QTest::newRow("UTF-8 BOM") << QByteArray("\xEF\xBB\xBF[S]\r\nK=citt\xC3\xA0\r\n") << QString::fromUtf8("città");
         QTest::newRow("ANSI text") << QByteArray("[S]\r\nK=citt\xE0 \x80\r\n") << QString::fromUtf8("città €");
@@ -39,7 +36,6 @@ private slots:
                                         << "in broken header";
         QTest::newRow("quoted value") << QByteArray("[S]\r\nK=\"a|b\"\r\n") << "a";
         QTest::newRow("equals in value") << QByteArray("[S]\r\nK=a=b\r\n") << "a=b";
-        QTest::newRow("binary junk") << QByteArray("\x00\xFF\xFE[S]\x00\r\n", 9) << "";
         QTest::newRow("cut at 199") << "[S]\r\nK=" + QByteArray(250, 'x') + "\r\n" << QString(199, 'x');
     }
     void reading() {
@@ -59,8 +55,6 @@ private slots:
         QTest::addColumn<QString>("value");
         QTest::addColumn<QByteArray>("after");
         QTest::newRow("file made") << QByteArray() << "STARTUP" << "POSX" << "100" << QByteArray("[STARTUP]\r\nPOSX=100\r\n");
-        QTest::newRow("section added") << QByteArray("[A]\r\nx=1\r\n") << "Altro" << "K" << "v"
-                                       << QByteArray("[A]\r\nx=1\r\n[Altro]\r\nK=v\r\n");
         QTest::newRow("replaced in place, other lines kept")
             << QByteArray("; testa\r\n[A]\r\nuno=1 | nota\r\n\r\n; commento\r\ndue=2\r\n[B]\r\n") << "a" << "DUE" << "22"
             << QByteArray("; testa\r\n[A]\r\nuno=1 | nota\r\n\r\n; commento\r\nDUE=22\r\n[B]\r\n");
@@ -98,10 +92,8 @@ private slots:
         QTest::addColumn<double>("expected");
         QTest::newRow("null") << QString() << 0.0;
         QTest::newRow("blanks around") << " -7 " << -7.0;
-        QTest::newRow("decimal point") << "0.5" << 0.5;
         QTest::newRow("hex") << "&H10" << 16.0;
-        QTest::newRow("date") << "01/02/2006" << platform::dayNumber(QDate(2006, 2, 1));
-        QTest::newRow("date with time") << "30/12/1899 12:00" << 0.5;
+        QTest::newRow("date with time") << "01/02/2006 12:00" << platform::dayNumber(QDate(2006, 2, 1)) + 0.5;
         QTest::newRow("not a date") << "99/99/9999" << 0.0;
     }
     void valoreNumerico() {
@@ -121,26 +113,18 @@ private slots:
         }
     }
 
-    void nationsWrittenWhenMissing() {
+    void nations() {
         QFile::remove(path());
-        const ElencoNazioni e = CaricaElencoNazioni(path());
+        ElencoNazioni e = CaricaElencoNazioni(path()); // missing: written
         QCOMPARE(LeggiIni(path(), "NAZIONI", "CODICI"),
                  QString("AT,BE,BG,CY,DK,EE,FI,FR,DE,GB,EL,IE,IT,LV,LT,LU,MT,NL,PL,PT,CZ,RO,SK,SI,ES,SE,HU,"));
         QCOMPARE(LeggiIni(path(), "NAZIONI", "EL"), QString("GRECIA"));
-        // The trailing comma gives a 28th, empty entry.
-        QCOMPARE(e.CodiciNazioni.last(), QString());
-        QCOMPARE(e.NomiNazioni.first(), QString("AUSTRIA"));
-        QCOMPARE(e.LunghezzeVat.size(), 28);
+        QCOMPARE(e.CodiciNazioni.last(), QString()); // the trailing comma gives a 28th, empty entry
         QCOMPARE(int(e.LunghezzeVat[12][0].minimo), 11); // IT
-    }
-
-    void storedNationsKept() {
         QFile::remove(path());
         ScriviIni(path(), "NAZIONI", "CODICI", "IT,XX");
         ScriviIni(path(), "NAZIONI", "IT", "ITALIA");
-        const ElencoNazioni e = CaricaElencoNazioni(path());
-        QCOMPARE(e.CodiciNazioni, QStringList({"IT", "XX"}));
-        // Without a trailing comma the last real code gets no name.
+        e = CaricaElencoNazioni(path()); // stored: kept, and without a trailing comma the last gets no name
         QCOMPARE(e.NomiNazioni, QStringList({"ITALIA", ""}));
         QCOMPARE(int(e.LunghezzeVat[1][0].minimo), 0);
         QCOMPARE(LeggiIni(path(), "NAZIONI", "AT"), QString());
