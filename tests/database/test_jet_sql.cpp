@@ -1,6 +1,5 @@
-// The Jet SQL the program writes: each form translated to the SQLite text
-// expected, then run against real databases with the same meaning; and the
-// statements that cannot be translated, refused with a clear error.
+// The Jet SQL the program writes: translated, run with the same meaning on
+// real files, and what cannot be translated refused with a clear error.
 
 #include "file_prova.h"
 #include "aiuto_database.h"
@@ -99,8 +98,6 @@ private slots:
         QTest::addColumn<QString>("jet");
         QTest::addColumn<int>("errore");
         QTest::newRow("TOP") << "SELECT TOP 5 * FROM MRN ORDER BY Codice" << errori::ErroreSintassi;
-        QTest::newRow("crosstab") << "TRANSFORM Count(*) SELECT Nazione FROM MRN GROUP BY Nazione PIVOT OKStato"
-                                  << errori::IstruzioneNonValida;
         QTest::newRow("unknown function") << "SELECT Format(DataElab, 'yyyy') FROM MRN" << errori::ErroreSintassi;
         QTest::newRow("delete through a join")
             << "DELETE MRN.* FROM MRN INNER JOIN WkMRN ON MRN.Codice = WkMRN.Codice" << errori::ErroreSintassi;
@@ -140,8 +137,6 @@ private slots:
         QTest::newRow("days between, whole day numbers")
             << QString("Select * FROM MRN WHERE  DataElab BETWEEN %1 AND %2 ORDER BY Codice ASC").arg(39143).arg(39462)
             << QStringList{"07IT123456789012T2", "08DE000000000001E3"};
-        QTest::newRow("fragment with *, any case") << "Select * FROM MRN WHERE Codice LIKE '*it1*' ORDER BY Codice"
-                                                   << QStringList{"07IT123456789012E1", "07IT123456789012T2"};
         QTest::newRow("# and class") << "Select * FROM MRN WHERE Codice LIKE '0[89]??#*e#' ORDER BY Codice"
                                      << QStringList{"08DE000000000001E3", "08IT999999999999E4"};
         QTest::newRow("date literal") << "SELECT * FROM MRN WHERE DataElab >= #1/15/2008# AND DataElab < #2/1/2008#"
