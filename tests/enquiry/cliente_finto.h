@@ -1,72 +1,81 @@
 #pragma once
 // Test doubles for the enquiry's seams: an HTTP client answering from a
-// table of pages, a page window and a document opener that only record; and
-// the enquiry state wired to the fake client, as the extraction suites use it.
+// table of pages, a page window and a document opener that only record; the
+// default nation list as start-up loads it; and the enquiry state wired to
+// the fake client, as the extraction suites use it.
 
-#include "dati_prova.h"
 #include "enquiry/finestra_pagina.h"
 #include "enquiry/get_htm_page.h"
 #include "enquiry/interroga_codice.h"
 #include "shell/messaggi.h"
 #include "platform/document_opener.h"
 #include "platform/http_client.h"
+#include "shell/elenco_nazioni.h"
 
 #include <QList>
 #include <QMap>
 #include <QString>
 #include <QStringList>
 
-// Answers each address with the page registered for the longest matching
-// prefix; an address with no page fails like a lost connection.
+namespace prova {
+
+inline const QString kExport = QStringLiteral("http://dogane.test/export?mrn=");
+inline const QString kTransito = QStringLiteral("http://dogane.test/transito?mrn=");
+inline const QString kVies = QStringLiteral("http://entrate.test/vies?stato=");
+
+inline qv::ElencoNazioni nazioniPredefinite() {
+    qv::ElencoNazioni e;
+    for (const auto& n : qv::NazioniPredefinite()) {
+        e.CodiciNazioni << QLatin1String(n.codice);
+        e.NomiNazioni << QLatin1String(n.nome);
+        e.LunghezzeVat << n.lunghezze;
+    }
+    return e;
+}
+
+} // namespace prova
+
+// Answers each address with the page registered for a prefix of it (no
+// prefix is another's); an address with no page fails like a lost connection.
 class ClienteFinto : public qv::platform::HttpClient {
 public:
     qv::platform::HttpResult get(const QString& url) override {
         richieste << url;
-        QString migliore;
-        bool trovato = false;
         for (auto it = pagine.cbegin(); it != pagine.cend(); ++it)
-            if (url.startsWith(it.key()) && (!trovato || it.key().size() > migliore.size())) {
-                migliore = it.key();
-                trovato = true;
-            }
-        if (!trovato)
-            return {false, {}, QStringLiteral("no page")};
-        return {true, pagine.value(migliore), {}};
+            if (url.startsWith(it.key()))
+                return {true, it.value(), {}};
+        return {false, {}, QStringLiteral("no page")};
     }
 
     QMap<QString, QString> pagine;
     QStringList richieste;
 };
 
-struct PaginaMostrata {
-    QString url, codice, tipo;
-};
-
+// Records each page shown as "kind address".
 class FinestraFinta : public qv::FinestraPagina {
 public:
-    bool mostraPagina(const QString& url, const QString& codice, const QString& tipo) override {
-        mostrate.append({url, codice, tipo});
+    bool mostraPagina(const QString& url, const QString&, const QString& tipo) override {
+        mostrate << tipo + QLatin1Char(' ') + url;
         return true;
     }
-    QList<PaginaMostrata> mostrate;
+    QStringList mostrate;
 };
 
 class ApritoreFinto : public qv::platform::DocumentOpener {
 public:
-    bool open(const QString& path) override {
-        aperti << path;
-        return true;
-    }
+    bool open(const QString& path) override { aperti << path; return true; }
     QStringList aperti;
 };
 
-// Addresses of the fake client, the default nations, recorded messages; the
-// temporary folder and configuration file in `cartella`.
+// Addresses of the fake client, the default nations, the recording doubles;
+// the temporary folder and configuration file in `cartella`.
 struct BancoWeb {
     qv::StatoWeb web;
     qv::ElencoNazioni nazioni = prova::nazioniPredefinite();
     ClienteFinto http;
     qv::MessaggiRegistrati messaggi;
+    FinestraFinta finestra;
+    ApritoreFinto apritore;
     qv::AmbienteWeb ambiente;
 
     explicit BancoWeb(const QString& cartella) {
@@ -79,10 +88,24 @@ struct BancoWeb {
         ambiente.nazioni = &nazioni;
         ambiente.http = &http;
         ambiente.messaggi = &messaggi;
+        ambiente.finestraPagina = &finestra;
+        ambiente.apriDocumento = &apritore;
     }
     BancoWeb(const BancoWeb&) = delete;
     int interroga(const QString& codice) {
         qv::GetHtmPage pagina(web, ambiente);
         return qv::InterrogaCodice(pagina, codice);
+    }
+    QString tmpHtml() const { return web.CartellaTemp + QStringLiteral("tmp_html.htm"); }
+    // The numbers of the failures shown; -1 for a box that does not look like one.
+    QList<int> guasti() const {
+        QList<int> g;
+        for (const qv::Messaggio& x : messaggi.mostrati()) {
+            g << x.testo.section(QStringLiteral(" - "), 0, 0).toInt();
+            if (x.titolo != QStringLiteral("QUORVAN -ERRORE N. ") + QString::number(g.last()) ||
+                x.pulsanti != qv::Pulsanti::Ok)
+                g << -1;
+        }
+        return g;
     }
 };

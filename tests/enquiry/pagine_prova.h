@@ -40,23 +40,19 @@ inline QString transito(int righe) {
     return avvolgi(t + QStringLiteral("</table>"));
 }
 
-inline QString vies(const QString& esito = QStringLiteral("Partita IVA valida"), bool nota = true,
-                    const QString& data = QStringLiteral("Data della richiesta: 02/01/2025 10:15</p>")) {
-    QString t = QStringLiteral("<p class=\"vies_ok\">") + esito + QStringLiteral("</p>\r\n<table>\r\n");
+// A valid VIES answer; `data` null leaves the request date out.
+inline QString vies(const QString& data = QStringLiteral("Data della richiesta: 02/01/2025 10:15</p>")) {
+    QString t = QStringLiteral("<p class=\"vies_ok\">Partita IVA valida</p>\r\n<table>\r\n");
     const QStringList th = {QStringLiteral("Stato"), QStringLiteral("Numero"), QStringLiteral("Data"),
                             QStringLiteral("Nome"), QStringLiteral("Indirizzo")};
     for (int i = 0; i < th.size(); ++i)
         t += QStringLiteral("<tr><th> ") + th[i] + QStringLiteral(" </th><td> D%1 </td></tr>\r\n").arg(i + 2);
-    t += QStringLiteral("</table>\r\n");
-    if (nota)
-        t += QStringLiteral("<p class=\"vies_note\"> Nota del servizio </p>\r\n");
+    t += QStringLiteral("</table>\r\n<p class=\"vies_note\"> Nota del servizio </p>\r\n");
     if (!data.isNull())
         t += QStringLiteral("<p class=\"vies_date\">") + data;
     return avvolgi(t);
 }
 
-inline QString viesErrore(const QString& testo = QStringLiteral("Servizio non disponibile</p>")) {
-    return avvolgi(QStringLiteral("<p class=\"vies_er\">") + testo);
-}
+inline QString viesErrore() { return avvolgi(QStringLiteral("<p class=\"vies_er\">Servizio non disponibile</p>")); }
 
 } // namespace pagine

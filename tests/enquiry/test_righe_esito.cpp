@@ -23,12 +23,6 @@ private slots:
                                   << QStringList{uguali, "*** Codice VAT non indicato", uguali} << true;
         QTest::newRow("pending message") << 0 << QStringList{"T2==== In attesa ===", "E17=ignored"}
                                          << QStringList{"=== In attesa ==="} << false;
-        QTest::newRow("two messages") << 0 << QStringList{"T2=*** Per l'MRN: X ***", "T3=*** motivo ***"}
-                                      << QStringList{"*** Per l'MRN: X ***", "*** motivo ***"} << false;
-        QTest::newRow("export pairs") << 0
-                                      << QStringList{"T5=Ufficio", "E17=IT1", "T6=Uscita", "E18=IT2", "T7=Data",
-                                                     "E19=01/01/2025"}
-                                      << QStringList{"Ufficio IT1", "Uscita IT2", "Data 01/01/2025"} << false;
         QTest::newRow("transit rows carry their column's label")
             << 0
             << QStringList{"T1=U:", "T2=R:", "T3=D:", "T4=A:", "E1=a", "E2=b", "E3=c", "E4=d", "E5=e", "E6=f",
