@@ -46,28 +46,22 @@ private slots:
         QVERIFY(e.err.contains("usage: quorvan-cli"));
     }
 
-    // The archive grows with each run below; they run in this order.
+    // The archive grows with each run below; they run in this order. The
+    // summary's lines are archive_elabora_elenco's, the files' formats the core suites'.
     void batchNelDatabase() {
         scriviFile(percorso(QStringLiteral("lista.txt")),
                "24IT000000000001E1\r\n24IT000000000005E5,24IT000000000007E7\r\n\r\n24IT000000000016T6\r\n");
         const Esecuzione e = esegui({"batch", "lista.txt", "--dest", "db"});
         QCOMPARE(e.stato, 0);
-        QVERIFY2(e.out.contains("MRN: 4/4\nskipped: 0\nnot stored: 0\n"), e.out.constData());
-        QVERIFY(e.out.contains("archive: merged\n"));
+        QVERIFY2(e.out.contains("MRN: 4/4\n"), e.out.constData());
         QVERIFY(e.out.contains("states: IN SOSPESO 1, CANCELLATI 0, ERRATI 1, CONCLUSI 2\n"));
-        QVERIFY(e.err.contains("Elaborazione di 4 MRN in corso ..."));
         QVERIFY(e.err.contains("Interrogo MRN numero 24IT000000000016T6     (4/4)"));
-        QCOMPARE(QFileInfo(percorso(QString::fromLatin1(qv::kFileEsiti))).size(), qint64(0));
     }
 
-    void batchSuFileEInStampa() {
+    void batchSuFile() {
         scriviFile(percorso(QStringLiteral("errato.txt")), "24IT000000000007E7");
-        const Esecuzione e = esegui({"batch", "errato.txt", "--dest", "file", "--sep", ";"});
-        QCOMPARE(e.stato, 0);
+        QCOMPARE(esegui({"batch", "errato.txt", "--dest", "file", "--sep", ";"}).stato, 0);
         QCOMPARE(leggiFile(percorso(QString::fromLatin1(qv::kFileEsiti))), QByteArray("24IT000000000007E7;*;;;;;;;;;;;;;;;;;;;\r\n"));
-        QVERIFY(e.out.contains("results: "));
-        QCOMPARE(esegui({"batch", "errato.txt", "--dest", "print"}).stato, 0);
-        QVERIFY(leggiFile(percorso(QString::fromLatin1(qv::kFileEsiti))).startsWith("1) Risultato MRN numero: "));
     }
 
     void batchDiUnElencoVuoto() {
@@ -82,10 +76,7 @@ private slots:
         QCOMPARE(e.stato, 0);
         const QString csv = QDir(percorso(QStringLiteral("TempFile"))).filePath(QStringLiteral("EXPMRN.csv"));
         QVERIFY(e.out.contains("rows: 4"));
-        const QList<QByteArray> righe = leggiFile(csv).split('\n');
-        QCOMPARE(righe.size(), 6);
-        QVERIFY(righe.at(0).startsWith("MRN;NAZ;UFF.EXP.;"));
-        QVERIFY(righe.at(3).startsWith("24IT000000000007E7;IT;;;;;"));
+        QCOMPARE(leggiFile(csv).count('\n'), 5);
 
         e = esegui({"export", "list", "--state", "C", "--kind", "T", "--nation", "it", "--out", "t.txt"});
         QCOMPARE(e.stato, 0);
@@ -100,10 +91,8 @@ private slots:
         const Esecuzione e = esegui({"requery", "--state", "2"});
         QCOMPARE(e.stato, 0);
         QVERIFY(e.out.contains("MRN: 1/1\n"));
-        QVERIFY(e.out.contains("archive: merged\n"));
         QCOMPARE(leggiFile(QDir(percorso(QStringLiteral("TempFile"))).filePath(QStringLiteral("ListaVAT.txt"))),
                  QByteArray("24IT000000000007E7\r\n"));
-        QVERIFY(e.err.contains("Interrogo MRN numero 24IT000000000007E7     (1/1)"));
     }
 
     void requerySenzaRighe() {
@@ -118,7 +107,6 @@ private slots:
         const Esecuzione e = esegui({"batch", "lista.txt", "--dest", "db"});
         qv::ScriviIni(ini, "INDIRIZZIWEB", "EXPORT", server.urlExport());
         QCOMPARE(e.stato, 9); // where the run stops is archive_elabora_elenco's
-        QVERIFY(e.out.contains("end: # Connessione INTERNET non attiva #"));
     }
 
     void interrottoConCtrlC() {
@@ -143,7 +131,6 @@ private slots:
         QVERIFY2(p.exitStatus() == QProcess::NormalExit, err.constData());
         QCOMPARE(p.exitCode(), 130);
         QVERIFY2(out.contains("archive: merged\n"), out.constData());
-        QVERIFY(out.contains("end: Elaborazione annullata dall'Operatore"));
         QVERIFY(!out.contains("MRN: 10/10"));
         // What was queried before the stop is in the archive.
         const Esecuzione e = esegui({"export", "list", "--code", "00000000020", "--out", "interrotti.txt"});

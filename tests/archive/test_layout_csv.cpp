@@ -21,7 +21,6 @@ private slots:
             tutte.append(i);
         QTest::newRow("S blank S") << "S S" << QList<int>{0, 1, 3};
         QTest::newRow("absent") << "" << tutte;
-        QTest::newRow("blank") << "   " << tutte;
         QTest::newRow("lower-case s hides") << "sS" << QList<int>{0, 2};
         QTest::newRow("23 flags") << QString(22, QLatin1Char('S')) + QLatin1Char('N') << tutte.mid(0, 23);
     }
@@ -40,9 +39,7 @@ private slots:
     void pannelloLayOut() {
         QStringList voci = VociLayOut(EstendiLayOut(QStringLiteral("S S")));
         QCOMPARE(voci.size(), kNumeroColonne - 1);
-        QCOMPARE(voci.at(0), QStringLiteral("S | NAZ"));
         QCOMPARE(voci.at(1), QStringLiteral("  | UFF.EXP."));
-        QCOMPARE(voci.last(), QStringLiteral("  | St"));
         voci[1] = InvertiVoceLayOut(voci.at(1));
         voci[2] = InvertiVoceLayOut(voci.at(2));
         QCOMPARE(voci.at(1), QStringLiteral("S | UFF.EXP."));
@@ -61,9 +58,7 @@ private slots:
         const auto n = static_cast<int>(TipoCampo::Numero);
         const double marzo = platform::dayNumber(QDate(2024, 3, 12));
         QTest::newRow("text trimmed") << QVariant("  MILANO ") << t << "MILANO";
-        QTest::newRow("text blank") << QVariant(" ") << t << "";
-        QTest::newRow("embedded line feed") << QVariant("RIGA\nDUE") << t << "RIGADUE";
-        QTest::newRow("embedded CR LF") << QVariant("RIGA\r\nDUE") << t << "RIGADUE";
+        QTest::newRow("embedded line ends") << QVariant("RIGA\r\nDUE\nTRE") << t << "RIGADUETRE";
         QTest::newRow("semicolon kept") << QVariant("A;B") << t << "A;B";
         QTest::newRow("date null is blank") << QVariant() << d << "";
         QTest::newRow("date below day 1 (0 included)") << QVariant(0.75) << d << "";
@@ -88,10 +83,7 @@ private slots:
         const QLocale it(QLocale::Italian, QLocale::Italy);
         const QLocale us(QLocale::English, QLocale::UnitedStates);
         QTest::newRow("it_IT: day/month/four-digit year") << it << QDate(2025, 3, 11) << "11/03/2025";
-        QTest::newRow("it_IT: last century") << it << QDate(1999, 6, 5) << "05/06/1999";
         QTest::newRow("en_US: month/day/four-digit year") << us << QDate(2025, 3, 11) << "3/11/2025";
-        QTest::newRow("de_DE: the locale's separator") << QLocale(QLocale::German, QLocale::Germany) << QDate(2025, 3, 11)
-                                                       << "11.03.2025";
         QTest::newRow("C locale: no month names") << QLocale::c() << QDate(2025, 3, 11) << "11/03/2025";
     }
 
@@ -105,16 +97,6 @@ private slots:
     void righeCsv() {
         QCOMPARE(RigaIntestazioneCsv({"MRN", "NA\r\nZ", "St"}), QStringLiteral("MRN;NAZ;St;\r\n"));
         QCOMPARE(RigaCsv({"A", "", "2"}), QStringLiteral("A;;2;\r\n"));
-    }
-
-    void statiEColori() {
-        QCOMPARE(CampoColonna(99), QStringLiteral("Codice")); // past the grid: sorted by code
-        const QStringList lettere{LetteraStato(0), LetteraStato(1), LetteraStato(2), LetteraStato(3), LetteraStato(9)};
-        QCOMPARE(lettere, (QStringList{"S", "D", "E", "C", ""}));
-        QList<int> colori;
-        for (const QString& l : lettere)
-            colori << ColoreDaLettera(l);
-        QCOMPARE(colori, (QList<int>{3, 2, 0, 1, 3}));
     }
 };
 

@@ -64,23 +64,9 @@ private slots:
         QCOMPARE(riga.count(separatore), 20);
     }
 
-    void bloccoStampaNumerazione_data() {
-        QTest::addColumn<qint64>("n");
-        QTest::addColumn<QLocale>("locale");
-        QTest::addColumn<QString>("numero");
-
-        QTest::newRow("one") << qint64(1) << QLocale(QLocale::Italian, QLocale::Italy) << "1";
-        QTest::newRow("Italian grouping") << qint64(1234) << QLocale(QLocale::Italian, QLocale::Italy) << "1.234";
-        QTest::newRow("C locale still groups") << qint64(1000) << QLocale::c() << "1,000";
-    }
-
     void bloccoStampaNumerazione() {
-        QFETCH(qint64, n);
-        QFETCH(QLocale, locale);
-        QFETCH(QString, numero);
-        const QString b = BloccoStampa(n, QStringLiteral("MRN1"), Esito{}, Titolo{}, locale);
-        QCOMPARE(b, numero + QStringLiteral(") Risultato MRN numero: MRN1\r\n") + QString(80, QLatin1Char('-')) +
-                        QStringLiteral("\r\n"));
+        QCOMPARE(BloccoStampa(1234, QStringLiteral("MRN1"), Esito{}, Titolo{}, QLocale(QLocale::Italian, QLocale::Italy)),
+                 QStringLiteral("1.234) Risultato MRN numero: MRN1\r\n") + QString(80, QLatin1Char('-')) + QStringLiteral("\r\n"));
     }
 
     void bloccoStampaTransito() {

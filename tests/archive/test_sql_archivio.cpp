@@ -47,12 +47,6 @@ private slots:
         QTest::newRow("apostrophe in the fragment")
             << "MRN" << 4 << "" << "" << "" << vuote << oggi << "X' OR 'A'='A"
             << "Select * FROM MRN WHERE Codice LIKE '*X'' OR ''A''=''A*'";
-        QTest::newRow("every filter")
-            << "MRN" << 3 << "DE - GERMANIA" << "23" << "T" << QStringList{"1", "1", "23"} << QStringList{"31", "1", "23"}
-            << "DE"
-            << "Select * FROM MRN WHERE OKStato = 3 AND Nazione = 'DE' AND left([MRN].[Codice],2) = '23' AND "
-               "mid([MRN].[Codice],17,1) = 'T' AND  DataElab BETWEEN " +
-                   giorno(QDate(2023, 1, 1)) + " AND " + giorno(QDate(2023, 1, 31)) + " AND Codice LIKE '*DE*'";
     }
 
     void estrazione() {
@@ -70,7 +64,6 @@ private slots:
         QTest::newRow("NAZ adds no second key") << 1 << 1 << " ORDER BY Nazione ASC";
         QTest::newRow("DATA adds the code") << 5 << 1 << " ORDER BY ExDataUscita ASC, Codice";
         QTest::newRow("descending") << 22 << 2 << " ORDER BY DataElab DESC, Codice";
-        QTest::newRow("state column") << 23 << 2 << " ORDER BY OKStato DESC, Codice";
         QTest::newRow("transit office 4 discharge") << 21 << 1 << " ORDER BY TrDataDel4 ASC, Codice";
     }
 
@@ -104,8 +97,6 @@ private slots:
         QTest::addColumn<QString>("messaggio");
         QTest::addColumn<int>("focus");
 
-        const QStringList buone{"01", "02", "2024", "15", "05", "2024"};
-        QTest::newRow("valid day") << 1 << buone << "" << 0;
         QTest::newRow("day 32") << 1 << QStringList{"32", "", "", "", "", ""} << "GIORNO INIZIALE ERRATO" << 1;
         QTest::newRow("day 31 alone is fine") << 1 << QStringList{"31", "", "", "", "", ""} << "" << 0;
         QTest::newRow("month 13") << 2 << QStringList{"1", "13", "", "", "", ""} << "MESE INIZIALE ERRATO" << 2;
