@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QTemporaryDir>
-
 #include <QtTest>
 
 using namespace qv;
@@ -20,13 +19,9 @@ private slots:
         QTest::addColumn<int>("atteso");
         QTest::newRow("digit 0") << int('0') << int('0');
         QTest::newRow("digit 9") << int('9') << int('9');
-        QTest::newRow("letter") << int('a') << 0;
-        QTest::newRow("minus sign") << int('-') << 0;
-        QTest::newRow("decimal point") << int('.') << 0;
-        QTest::newRow("blank") << int(' ') << 0;
+        QTest::newRow("just below 0") << int('/') << 0;
+        QTest::newRow("just above 9") << int(':') << 0;
         QTest::newRow("backspace") << 8 << 8;
-        QTest::newRow("Ctrl+C") << 3 << 3;
-        QTest::newRow("Ctrl+R") << 18 << 18;
         QTest::newRow("Ctrl+V") << 22 << 22;
         QTest::newRow("Ctrl+X") << 24 << 0;
     }
@@ -41,10 +36,8 @@ private slots:
         QTest::addColumn<int>("atteso");
         QTest::newRow("a") << int('a') << int('A');
         QTest::newRow("z") << int('z') << int('Z');
-        QTest::newRow("already upper") << int('Q') << int('Q');
-        QTest::newRow("digit") << int('7') << int('7');
+        QTest::newRow("just above z") << int('{') << int('{');
         QTest::newRow("accented stays") << 0xE0 << 0xE0;
-        QTest::newRow("backspace") << 8 << 8;
     }
     void maiuscolo() {
         QFETCH(int, tasto);
@@ -59,7 +52,6 @@ private slots:
         QTest::newRow("just filled") << 18 << 18 << true;
         QTest::newRow("one short") << 18 << 17 << false;
         QTest::newRow("no maximum") << 0 << 18 << false;
-        QTest::newRow("empty field without maximum") << 0 << 0 << false;
     }
     void avanzaSePieno() {
         QFETCH(int, massimo);
@@ -75,14 +67,12 @@ private slots:
         QTest::addColumn<int>("azione");
         QTest::newRow("Ctrl+F") << 70 << kCtrl << true << int(AzioneComune::CercaFile);
         QTest::newRow("F alone is typing") << 70 << 0 << true << int(AzioneComune::Nessuna);
-        QTest::newRow("Ctrl+F2") << 113 << kCtrl << true << int(AzioneComune::UscitaForzata);
         QTest::newRow("Ctrl+Shift+F2") << 113 << (kCtrl | kShift) << true << int(AzioneComune::UscitaForzata);
         QTest::newRow("F2") << 113 << 0 << true << int(AzioneComune::Uscita);
         QTest::newRow("Shift+F2") << 113 << kShift << true << int(AzioneComune::Uscita);
         QTest::newRow("Ctrl+F8") << 119 << kCtrl << true << int(AzioneComune::CambiaTitolo);
         QTest::newRow("Ctrl+F8 without border") << 119 << kCtrl << false << int(AzioneComune::Nessuna);
         QTest::newRow("F8") << 119 << 0 << true << int(AzioneComune::Nessuna);
-        QTest::newRow("Enter") << 13 << 0 << true << int(AzioneComune::Nessuna);
     }
     void tastiComuni() {
         QFETCH(int, tasto);
@@ -99,11 +89,8 @@ private slots:
         QCOMPARE(CambiaTitolo(primo, "GesAppl", ricordato), QString("GESTIONE APPLICATIVI"));
     }
 
-    void forcedExitQuestion() {
+    void forcedExitQuestionDefaultsToNo() {
         const Messaggio m = DomandaUscitaForzata();
-        QCOMPARE(m.testo, QString("FINE DI Quorvan?"));
-        QCOMPARE(m.titolo, QString("USCITA FORZATA"));
-        QCOMPARE(m.icona, Icona::Esclamazione);
         QCOMPARE(m.pulsanti, Pulsanti::SiNo);
         QCOMPARE(rispostaPredefinita(m), Risposta::No);
     }
