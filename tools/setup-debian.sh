@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
-  libzip-dev libpugixml-dev libsqlite3-dev
+  libzip-dev libpugixml-dev libsqlite3-dev sqlite3
   xvfb xauth fonts-dejavu-core
   poppler-utils
   libreoffice-calc-nogui libxlsxwriter-dev python3-openpyxl
