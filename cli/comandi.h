@@ -57,6 +57,17 @@ int ComandoRequery(const QStringList& argomenti, const QString& home);
 inline constexpr int kErroreCartella = 4;
 int ComandoExcel(const QStringList& argomenti, const QString& home);
 
+// The DataBase menu's maintenance (comando_manutenzione.cpp): backup [--to
+// PATH], restore [--from PATH], compact, repair, upgrade. Exit status: 0
+// done, 3 start-up unusable, 5 (kErroreArchivio) the operation failed, and
+// this one when another process holds the database.
+inline constexpr int kOccupato = 6;
+int ComandoBackup(const QStringList& argomenti, const QString& home);
+int ComandoRestore(const QStringList& argomenti, const QString& home);
+int ComandoCompact(const QStringList& argomenti, const QString& home);
+int ComandoRepair(const QStringList& argomenti, const QString& home);
+int ComandoUpgrade(const QStringList& argomenti, const QString& home);
+
 struct AmbienteCli;
 // The start-up of the archive commands: AvviaAmbiente, then a check that
 // the database opened. Returns 0, or the exit status when `comando` cannot

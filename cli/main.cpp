@@ -26,6 +26,11 @@ const Comando kComandi[] = {
     {"requery", "[--state 0|2] [--nation XX] [--year YY] [--kind E|T] [--from D/M/Y] [--to D/M/Y] [--code FRAGMENT]",
      ComandoRequery},
     {"excel", "WORKBOOK --sheet NAME --mrn-col N --status-col M [--json]", ComandoExcel},
+    {"backup", "[--to PATH]", ComandoBackup},
+    {"restore", "[--from PATH]", ComandoRestore},
+    {"compact", "", ComandoCompact},
+    {"repair", "", ComandoRepair},
+    {"upgrade", "", ComandoUpgrade},
 };
 
 void uso(QTextStream& s) {
