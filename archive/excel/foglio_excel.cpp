@@ -70,6 +70,7 @@ QString LettereColonna(int colonna) {
 
 struct FoglioExcel::Dati {
     QString nome;
+    QByteArray testo; // the part, parsed in place by doc
     pugi::xml_document doc;
     pugi::xml_node sheetData;
     const std::vector<QString>* condivise = nullptr;
@@ -195,8 +196,10 @@ std::unique_ptr<FoglioExcel> FoglioExcel::carica(const QString& nome, const QByt
     auto d = std::make_unique<Dati>();
     d->nome = nome;
     d->condivise = &condivise;
+    // Parsed in place: the document keeps the part's bytes instead of a copy.
+    d->testo = xml;
     const pugi::xml_parse_result letto =
-        d->doc.load_buffer(xml.constData(), size_t(xml.size()), kAnalisi, pugi::encoding_utf8);
+        d->doc.load_buffer_inplace(d->testo.data(), size_t(d->testo.size()), kAnalisi, pugi::encoding_utf8);
     if (!letto) {
         errore = QString::fromUtf8(letto.description()) + QStringLiteral(" at offset ") + QString::number(letto.offset);
         return nullptr;
@@ -279,6 +282,7 @@ QByteArray FoglioExcel::xml() const {
         QByteArray dati;
         void write(const void* p, size_t n) override { dati.append(static_cast<const char*>(p), qsizetype(n)); }
     } scrittore;
+    scrittore.dati.reserve(d_->testo.size() + d_->testo.size() / 4);
     d_->allargaDimensione();
     d_->doc.save(scrittore, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
     return scrittore.dati;
