@@ -123,7 +123,7 @@ void CopiaConsistente(const QString& origine, const QString& destinazione) {
     } else {
         bool primo = true;
         do {
-            rc = sqlite3_backup_step(b, 64);
+            rc = sqlite3_backup_step(b, primo ? 8 : -1);
             if (primo && rc == SQLITE_OK)
                 PuntoInterruzione("copia");
             primo = false;

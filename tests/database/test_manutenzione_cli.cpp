@@ -1,0 +1,148 @@
+// quorvan-cli backup, restore, compact, repair and upgrade as a script sees
+// them: exit statuses, and a process killed (kill -9) at named points of
+// each operation, after which the normal start-up opens the archive with
+// every row it had (for a restore: the rows it had or those of the saved
+// file, nothing in between).
+
+#include "aiuto_database.h"
+#include "database/file_database.h"
+
+#include <QProcessEnvironment>
+
+using namespace qv;
+
+class TestManutenzioneCli : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir home;
+    QString lavoro() const { return home.filePath(QStringLiteral("Quorvan.mdb")); }
+
+    // quorvan-cli in the test's program folder; `punto` kills it there.
+    Esecuzione esegui(const QStringList& argomenti, const QString& punto = {}) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        if (!punto.isEmpty())
+            env.insert(QStringLiteral("QUORVAN_PROVA_INTERROMPI"), punto);
+        p.setProcessEnvironment(env);
+        p.start(cartellaProgrammi().filePath(QStringLiteral("quorvan-cli")),
+                QStringList{QStringLiteral("--home"), home.path()} + argomenti);
+        Esecuzione e;
+        if (!p.waitForFinished(120000))
+            p.kill();
+        p.waitForFinished();
+        e.stato = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        e.out = p.readAllStandardOutput();
+        e.err = p.readAllStandardError();
+        return e;
+    }
+
+    // The archive's codes as the normal start-up finds them.
+    QByteArrayList codici() {
+        const QString elenco = home.filePath(QStringLiteral("codici.txt"));
+        QFile::remove(elenco);
+        const Esecuzione e = esegui({"export", "list", "--out", elenco});
+        if (e.stato != 0)
+            return {QByteArray("export failed: ") + e.err};
+        QFile f(elenco);
+        f.open(QIODevice::ReadOnly);
+        QByteArrayList c = f.readAll().split('\n');
+        c.removeAll(QByteArray());
+        for (QByteArray& r : c)
+            r = r.trimmed();
+        std::sort(c.begin(), c.end());
+        return c;
+    }
+
+    void aggiungiRighe(int da, int a) {
+        dao::Workspace ws;
+        dao::Database db = ws.OpenDatabase(lavoro());
+        ws.BeginTrans();
+        for (int i = da; i < a; ++i)
+            db.Execute(QStringLiteral("INSERT INTO MRN (Codice, Nazione) VALUES ('24IT%1E1', 'IT')")
+                           .arg(i, 12, 10, QLatin1Char('0')));
+        ws.CommitTrans();
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(home.isValid());
+        QCOMPARE(esegui({"backup"}).stato, 0); // the first start makes the archive from the reference
+        aggiungiRighe(0, 400);
+        QCOMPARE(codici().size(), 400);
+    }
+
+    void stati_data() {
+        QTest::addColumn<QStringList>("argomenti");
+        QTest::addColumn<QString>("altro");
+        QTest::addColumn<int>("stato");
+        QTest::newRow("usage") << QStringList{"backup", "--from", "x"} << "" << 2;
+        QTest::newRow("backup") << QStringList{"backup"} << "" << 0;
+        QTest::newRow("restore from a text file") << QStringList{"restore", "--from", "Quorvan.ini"} << "" << 5;
+        QTest::newRow("compact held by another process") << QStringList{"compact"} << "aperto" << 6;
+        QTest::newRow("restore held by another process") << QStringList{"restore"} << "aperto" << 6;
+        QTest::newRow("backup held by a writer") << QStringList{"backup"} << "esclusivo" << 6;
+    }
+    void stati() {
+        QFETCH(QStringList, argomenti);
+        QFETCH(QString, altro);
+        QFETCH(int, stato);
+        std::optional<prova::AltroProcesso> p;
+        if (!altro.isEmpty()) {
+            p.emplace(lavoro(), altro);
+            QVERIFY(p->pronto());
+        }
+        const Esecuzione e = esegui(argomenti);
+        QCOMPARE(e.stato, stato);
+        if (stato >= 5)
+            QVERIFY(!e.err.isEmpty()); // the reason
+    }
+
+    void archivioMancante() {
+        QVERIFY(QFile::rename(lavoro(), lavoro() + ".via"));
+        QCOMPARE(esegui({"compact"}).stato, 3);
+        QVERIFY(QFile::rename(lavoro() + ".via", lavoro()));
+    }
+
+    // Each operation killed at each of its points: the archive opens at the
+    // next start with every row.
+    void interrotto_data() {
+        QTest::addColumn<QString>("comando");
+        QTest::addColumn<QString>("punto");
+        const QList<std::pair<const char*, QStringList>> prove = {
+            {"backup", {"copia", "sostituito"}},
+            {"restore", {"copia", "conservato", "sostituito"}},
+            {"compact", {"copia", "sostituito"}},
+            {"repair", {"copia", "sostituito"}},
+            {"upgrade", {"copia", "ricostruzione", "sostituito"}},
+        };
+        for (const auto& [c, punti] : prove)
+            for (const QString& p : punti)
+                QTest::addRow("%s at %s", c, qPrintable(p)) << QString::fromLatin1(c) << p;
+    }
+    void interrotto() {
+        QFETCH(QString, comando);
+        QFETCH(QString, punto);
+        QFile::remove(home.filePath("Save/Quorvan.MDB"));
+        QCOMPARE(esegui({"backup"}).stato, 0);
+        const QByteArrayList salvati = codici();
+        aggiungiRighe(1000, 1010); // the archive now differs from the saved file
+        if (comando == QLatin1String("upgrade")) {
+            dao::Workspace ws;
+            dao::Database db = ws.OpenDatabase(lavoro());
+            db.DeleteField(QStringLiteral("MRN"), QStringLiteral("TrRuolo4"));
+            db.AppendField(QStringLiteral("MRN"), prova::campo(QStringLiteral("TrRuolo4"), dao::dbText, 50));
+        }
+        const QByteArrayList prima = codici();
+        QCOMPARE(esegui({comando}, punto).stato, -1); // killed there
+        const QByteArrayList dopo = codici();
+        if (comando == QLatin1String("restore"))
+            QVERIFY2(dopo == prima || dopo == salvati, dopo.join(' ').left(200).constData());
+        else
+            QCOMPARE(dopo, prima);
+        QCOMPARE(esegui({comando}).stato, comando == QLatin1String("compact") && punto == QLatin1String("copia") ? 5 : 0);
+        QFile::remove(home.filePath("Quorvan~.mdb")); // the compaction's leftover, as its message asks
+    }
+};
+
+QTEST_GUILESS_MAIN(TestManutenzioneCli)
+#include "test_manutenzione_cli.moc"
