@@ -8,7 +8,6 @@
 #include "archive/layout_colonne.h"
 #include "archive/manutenzione_mrn.h"
 #include "archivio_prova.h"
-#include "filtri_prova.h"
 #include "database/stato_database.h"
 #include "platform/day_number.h"
 #include "shell/messaggi.h"
@@ -25,8 +24,6 @@ using namespace qv;
 
 namespace {
 
-const QDate kOggi(2024, 5, 15);
-
 struct RigaProva {
     QString codice;
     int stato;
@@ -37,12 +34,10 @@ struct RigaProva {
 
 const QList<RigaProva>& righeProva() {
     static const QList<RigaProva> righe{
-        {QStringLiteral("23DE000000000001E1"), 0, QDate(2023, 6, 1)},
         {QStringLiteral("23IT000000000002T2"), 2, QDate(2023, 7, 1)},
         {QStringLiteral("24IT000000000003E3"), 2, QDate(2024, 5, 1)},
         {QStringLiteral("24IT000000000004E4"), 3, QDate(2024, 5, 10), QStringLiteral("RIGA\nDUE"), 45000},
         {QStringLiteral("24FR000000000005T5"), 0, QDate(2024, 5, 15)},
-        {QStringLiteral("24IT000000000006T6"), 1, QDate(2024, 5, 15)},
     };
     return righe;
 }
@@ -57,13 +52,7 @@ class TestArchivioDatabase : public QObject {
     MessaggiRegistrati messaggi_;
     int attese_ = 0;
 
-    QStringList estrai(const QString& sql) {
-        dao::Recordset rs = s_.DbLavoro.OpenRecordset(sql, dao::dbOpenSnapshot);
-        QStringList c;
-        for (; !rs.Eof(); rs.MoveNext())
-            c << rs.Value(QStringLiteral("Codice")).toString();
-        return c;
-    }
+    QStringList codici() { return prova::Codici(s_.DbLavoro, QStringLiteral("MRN")); }
 
 private slots:
     void init() {
@@ -96,38 +85,14 @@ private slots:
         QCOMPARE(attese_, 0);
     }
 
-    // Which filter gives which SQL is test_sql_archivio's; here a few of them
-    // run through the engine's translation, with their count.
-    void filtri_data() {
-        prova::ColonneFiltri();
-        QTest::addColumn<int>("colonna");
-        QTest::addColumn<int>("verso");
-        QTest::addColumn<QStringList>("attesi");
-
-        const QStringList vuote{"", "", ""};
-        const QStringList oggi{"15", "05", "2024"};
-        QTest::newRow("errors of Italy, export") << 2 << "IT - ITALIA" << "" << "E" << vuote << oggi << "" << 0 << 1
-                                                 << QStringList{"24IT000000000003E3"};
-        QTest::newRow("processed in May 2024, by date then code")
-            << 4 << "" << "" << "" << QStringList{"1", "5", "2024"} << oggi << "" << 22 << 1
-            << QStringList{"24IT000000000003E3", "24IT000000000004E4", "24FR000000000005T5", "24IT000000000006T6"};
-    }
-
-    void filtri() {
-        QFETCH(int, colonna);
-        QFETCH(int, verso);
-        QFETCH(QStringList, attesi);
-        const FiltriArchivio f = prova::FiltriDellaRiga();
-        const QString sql = SqlEstrazione(ModoBrowser{true}, f, {colonna, verso}, kOggi);
-        QCOMPARE(estrai(sql), attesi);
-        QCOMPARE(ContaEstrazione(s_.DbLavoro, EstraiMrnSql(QStringLiteral("MRN"), f, kOggi)), qint64(attesi.size()));
-        QCOMPARE(ContaEstrazione(s_.DbLavoro, sql), qint64(attesi.size()));
-    }
-
-    void didascalia() {
+    // Which filter gives which SQL is archive_sql_archivio's, how the engine
+    // reads it database_jet_sql's; here the count and the caption it gives.
+    void conteggio() {
+        QCOMPARE(ContaEstrazione(s_.DbLavoro, QStringLiteral("Select * FROM MRN WHERE OKStato = 2 ORDER BY Codice ASC")),
+                 qint64(2));
+        QCOMPARE(ContaEstrazione(s_.DbLavoro, QStringLiteral("Select * FROM NONCE")), qint64(-1));
         QCOMPARE(DidascaliaEstrazione(QStringLiteral("T"), 0), QStringLiteral("T"));
         QCOMPARE(DidascaliaEstrazione(QStringLiteral("T"), 6), QStringLiteral("T         Totale MRN = 6"));
-        QCOMPARE(ContaEstrazione(s_.DbLavoro, QStringLiteral("Select * FROM NONCE")), qint64(-1));
     }
 
     void esportaLista() {
@@ -246,15 +211,13 @@ private slots:
         QCOMPARE(ModificaMrn(s_, messaggi_, errato, errato + QStringLiteral("  ")), EsitoModifica::NessunCambio);
         QCOMPARE(ModificaMrn(s_, messaggi_, errato, QStringLiteral(" ") + corretto), EsitoModifica::Spostato);
         QVERIFY(messaggi_.mostrati().isEmpty());
-        QVERIFY(!estrai(QStringLiteral("Select * FROM MRN")).contains(errato));
-        dao::Recordset rs = s_.DbLavoro.OpenRecordset(QStringLiteral("Select * FROM MRN WHERE Codice = '") + corretto +
-                                                      QStringLiteral("'"), dao::dbOpenSnapshot);
-        QVERIFY(!rs.Eof());
-        QCOMPARE(rs.Value(QStringLiteral("Nazione")).toString(), QStringLiteral("AT"));
+        QVERIFY(!codici().contains(errato));
+        const QVariantMap r = prova::Riga(s_.DbLavoro, QStringLiteral("MRN"), corretto);
+        QCOMPARE(r.value("Nazione").toString(), QStringLiteral("AT"));
         // Everything else moved with it: still erroneous, same processing date.
-        QCOMPARE(rs.Value(QStringLiteral("OKStato")).toInt(), 2);
-        QCOMPARE(rs.Value(QStringLiteral("DataElab")).toDouble(), platform::dayNumber(QDate(2024, 5, 1)));
-        QCOMPARE(estrai(QStringLiteral("Select * FROM MRN")).size(), righeProva().size());
+        QCOMPARE(r.value("OKStato").toInt(), 2);
+        QCOMPARE(r.value("DataElab").toDouble(), platform::dayNumber(QDate(2024, 5, 1)));
+        QCOMPARE(codici().size(), righeProva().size());
     }
 
     void modificaMrnGiaPresente() {
@@ -262,7 +225,7 @@ private slots:
                  EsitoModifica::GiaPresente);
         QCOMPARE(messaggi_.mostrati().size(), 1);
         QCOMPARE(messaggi_.mostrati().first().testo, QStringLiteral("Il numero di MRN '24IT000000000004E4' è già presente"));
-        QVERIFY(estrai(QStringLiteral("Select * FROM MRN")).contains(QStringLiteral("24IT000000000003E3")));
+        QVERIFY(codici().contains(QStringLiteral("24IT000000000003E3")));
     }
 
     // Which codes pass is MrnCorrettoValido's rule (test_riga_mrn); here the refusal's message.
@@ -271,7 +234,7 @@ private slots:
                  EsitoModifica::NonValido);
         QCOMPARE(messaggi_.mostrati().size(), 1);
         QCOMPARE(messaggi_.mostrati().first().testo, QStringLiteral("Numero MRN non valido"));
-        QVERIFY(estrai(QStringLiteral("Select * FROM MRN")).contains(QStringLiteral("24IT000000000003E3")));
+        QVERIFY(codici().contains(QStringLiteral("24IT000000000003E3")));
     }
 
     void eliminaMrn_data() {
@@ -293,7 +256,7 @@ private slots:
         const Messaggio& m = messaggi_.mostrati().first();
         QCOMPARE(m.testo, QStringLiteral("Confermi la cancellazione di  ") + codice.trimmed());
         QCOMPARE(m.pulsanti, Pulsanti::SiNo);
-        QCOMPARE(estrai(QStringLiteral("Select * FROM MRN")).size(), rimaste);
+        QCOMPARE(codici().size(), rimaste);
     }
 };
 

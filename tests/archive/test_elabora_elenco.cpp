@@ -101,7 +101,7 @@ private slots:
         QTest::newRow("D.B.: the results file stays empty") << int(Destinazione::Database) << "|" << QByteArray();
     }
 
-    // Two codes on one line, lower case, with a blank line: each is queried once, upper-cased.
+    // How the list's items are read is archive_lettore_elenco's.
     void destinazioni() {
         QFETCH(int, destinazione);
         QFETCH(QString, separatore);

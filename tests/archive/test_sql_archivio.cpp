@@ -3,7 +3,6 @@
 
 #include "archive/controllo_data.h"
 #include "archive/sql_archivio.h"
-#include "filtri_prova.h"
 #include "platform/day_number.h"
 
 #include <QTest>
@@ -13,7 +12,20 @@ using namespace qv;
 namespace {
 const QDate kOggi(2024, 5, 15);
 QString giorno(const QDate& d) { return QString::number(static_cast<qint64>(platform::dayNumber(d))); }
+
+// The browser's filters: state index, nation, year and kind entries, the two
+// dates as day/month/year lists, the code fragment.
+FiltriArchivio filtri(int stato, const QString& nazione, const QString& anno, const QString& tipo, const QStringList& dal,
+                      const QStringList& al, const QString& frammento) {
+    FiltriArchivio f{stato, nazione, anno, tipo, {}, {}, frammento};
+    for (int i = 0; i < 3; ++i) {
+        f.dal[i] = dal.value(i);
+        f.al[i] = al.value(i);
+    }
+    return f;
+}
 } // namespace
+Q_DECLARE_METATYPE(qv::FiltriArchivio)
 
 class TestSqlArchivio : public QObject {
     Q_OBJECT
@@ -21,38 +33,37 @@ class TestSqlArchivio : public QObject {
 private slots:
     void estrazione_data() {
         QTest::addColumn<QString>("tabella");
-        prova::ColonneFiltri();
+        QTest::addColumn<FiltriArchivio>("filtri");
         QTest::addColumn<QString>("attesa");
 
         const QStringList vuote{"", "", ""};
         const QStringList oggi{"15", "05", "2024"};
-        QTest::newRow("no filter") << "MRN" << 4 << "" << "" << "" << vuote << oggi << "" << "Select * FROM MRN";
+        QTest::newRow("no filter") << "MRN" << filtri(4, "", "", "", vuote, oggi, "") << "Select * FROM MRN";
         QTest::newRow("the browser's example")
-            << "MRN" << 2 << "IT - ITALIA" << "" << "E" << vuote << oggi << ""
+            << "MRN" << filtri(2, "IT - ITALIA", "", "E", vuote, oggi, "")
             << "Select * FROM MRN WHERE OKStato = 2 AND Nazione = 'IT' AND mid([MRN].[Codice],17,1) = 'E'";
-        QTest::newRow("year of the work table") << "WkMRN" << 4 << "" << "24" << "" << vuote << oggi << ""
+        QTest::newRow("year of the work table") << "WkMRN" << filtri(4, "", "24", "", vuote, oggi, "")
                                                 << "Select * FROM WkMRN WHERE left([WkMRN].[Codice],2) = '24'";
-        QTest::newRow("first date") << "MRN" << 4 << "" << "" << "" << QStringList{"01", "05", "2024"} << oggi << ""
-                                    << "Select * FROM MRN WHERE  DataElab BETWEEN " + giorno(QDate(2024, 5, 1)) +
-                                           " AND " + giorno(kOggi);
+        QTest::newRow("first date") << "MRN" << filtri(4, "", "", "", {"01", "05", "2024"}, oggi, "")
+                                    << "Select * FROM MRN WHERE  DataElab BETWEEN " + giorno(QDate(2024, 5, 1)) + " AND " +
+                                           giorno(kOggi);
         QTest::newRow("only the last date, before today")
-            << "MRN" << 4 << "" << "" << "" << vuote << QStringList{"10", "05", "2024"} << ""
+            << "MRN" << filtri(4, "", "", "", vuote, {"10", "05", "2024"}, "")
             << "Select * FROM MRN WHERE  DataElab BETWEEN 0 AND " + giorno(QDate(2024, 5, 10));
-        QTest::newRow("last date blank means today") << "MRN" << 4 << "" << "" << "" << vuote << vuote << ""
-                                                     << "Select * FROM MRN";
+        QTest::newRow("last date blank means today") << "MRN" << filtri(4, "", "", "", vuote, vuote, "") << "Select * FROM MRN";
         QTest::newRow("invalid first date is ignored")
-            << "MRN" << 4 << "" << "" << "" << QStringList{"31", "02", "2024"} << oggi << "" << "Select * FROM MRN";
-        QTest::newRow("fragment after the state") << "MRN" << 1 << "" << "" << "" << vuote << oggi << " 0001 "
+            << "MRN" << filtri(4, "", "", "", {"31", "02", "2024"}, oggi, "") << "Select * FROM MRN";
+        QTest::newRow("fragment after the state") << "MRN" << filtri(1, "", "", "", vuote, oggi, " 0001 ")
                                                   << "Select * FROM MRN WHERE OKStato = 1 AND Codice LIKE '*0001*'";
-        QTest::newRow("apostrophe in the fragment")
-            << "MRN" << 4 << "" << "" << "" << vuote << oggi << "X' OR 'A'='A"
-            << "Select * FROM MRN WHERE Codice LIKE '*X'' OR ''A''=''A*'";
+        QTest::newRow("apostrophe in the fragment") << "MRN" << filtri(4, "", "", "", vuote, oggi, "X' OR 'A'='A")
+                                                    << "Select * FROM MRN WHERE Codice LIKE '*X'' OR ''A''=''A*'";
     }
 
     void estrazione() {
         QFETCH(QString, tabella);
         QFETCH(QString, attesa);
-        QCOMPARE(EstraiMrnSql(tabella, prova::FiltriDellaRiga(), kOggi), attesa);
+        QFETCH(FiltriArchivio, filtri);
+        QCOMPARE(EstraiMrnSql(tabella, filtri, kOggi), attesa);
     }
 
     void ordine_data() {
