@@ -1,7 +1,7 @@
 #include "app/finestra_principale.h"
 
 #include "app/contesto_desktop.h"
-#include "database/aggiorna_db.h"
+#include "database/aggiorna_su_copia.h"
 #include "database/file_database.h"
 #include "enquiry/ui/finestra_singolo_mrn.h"
 #include "platform/desktop_programs.h"
@@ -205,8 +205,8 @@ bool FinestraPrincipale::avvia() {
     UscitaAggiornamento uscita;
     uscita.eventi = [] { QCoreApplication::processEvents(); };
     ganci.aggiornamento = [this, uscita](StatoDatabase& s) {
-        AggiornaInAutomatico(s, contesto_.finestre.messaggi, contesto_.shell.cartellaProgramma, NomeProgramma,
-                             uscita);
+        AggiornaInAutomaticoSuCopia(s, contesto_.finestre.messaggi, contesto_.shell.cartellaProgramma,
+                                    NomeProgramma, uscita);
     };
     DatiAvvio dati = contesto_.datiAvvio();
     return EseguiAvvio(dati, ganci).completato();

@@ -1,6 +1,6 @@
 #include "cli/avvio.h"
 
-#include "database/aggiorna_db.h"
+#include "database/aggiorna_su_copia.h"
 #include "platform/program_folder.h"
 #include "shell/avvio/sequenza_avvio.h"
 #include "shell/nome_programma.h"
@@ -32,7 +32,7 @@ bool AvviaAmbiente(AmbienteCli& a, const QString& home) {
     UscitaAggiornamento uscita;
     uscita.riga = [&err](const QString& riga) { err << riga << Qt::endl; };
     ganci.aggiornamento = [&conferma, &a, uscita](StatoDatabase& s) {
-        AggiornaInAutomatico(s, conferma, a.cartellaProgramma, NomeProgramma, uscita);
+        AggiornaInAutomaticoSuCopia(s, conferma, a.cartellaProgramma, NomeProgramma, uscita);
     };
     const RisultatoAvvio r = EseguiAvvio(dati, ganci);
     if (r.esito == EsitoAvvio::CartellaInutilizzabile) {

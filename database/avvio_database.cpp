@@ -1,5 +1,6 @@
 #include "database/avvio_database.h"
 
+#include "database/aggiorna_su_copia.h"
 #include "database/colori.h"
 #include "database/file_database.h"
 #include "database/nazioni.h"
@@ -20,12 +21,13 @@ const QString kSezione = QStringLiteral("AGGIORNAMENTI");
 const QString kChiave = QStringLiteral("BASE");
 
 // A stamp through the "0.00000" form and back, as a 32-bit float.
-float cinqueDecimali(float timbro) { return QString::number(double(timbro), 'f', 5).toFloat(); }
+float cinqueDecimali(float timbro) {
+    return QString::number(double(timbro), 'f', 5).toFloat();
+}
 
 bool copiaConData(const QString& da, const QString& a) {
     QFile::remove(a);
-    if (!QFile::copy(da, a))
-        return false;
+    if (!QFile::copy(da, a)) return false;
     QFile f(a);
     // The copy keeps the shipped file's date: that date is its stamp.
     return f.open(QIODevice::ReadWrite) &&
@@ -40,8 +42,7 @@ float TimbroApplicato(const QString& fileIni) {
 
 float TimbroRiferimento(const QString& percorsoRiferimento) {
     const QFileInfo fi(percorsoRiferimento);
-    if (!fi.isFile())
-        return 0;
+    if (!fi.isFile()) return 0;
     return static_cast<float>(platform::dayNumber(fi.lastModified()));
 }
 
@@ -55,25 +56,26 @@ QString TestoTimbro(float timbro) {
     return l.toString(double(timbro), 'g', QLocale::FloatingPointShortest);
 }
 
-AvviaAggiornamento AggiornamentoSenzaFinestra(Messaggi& m, const ParametriAvvio& p, UscitaAggiornamento uscita) {
-    return [&m, p, uscita](StatoDatabase& s) { AggiornaInAutomatico(s, m, p.cartella, p.nome, uscita); };
+AvviaAggiornamento AggiornamentoSenzaFinestra(Messaggi& m, const ParametriAvvio& p,
+                                              UscitaAggiornamento uscita) {
+    // On a copy that replaces the archive only once complete: a run cut short loses nothing.
+    return
+        [&m, p, uscita](StatoDatabase& s) { AggiornaInAutomaticoSuCopia(s, m, p.cartella, p.nome, uscita); };
 }
 
-bool ControllaRiferimento(StatoDatabase& s, Messaggi& m, const ParametriAvvio& p, const AvviaAggiornamento& aggiorna) {
+bool ControllaRiferimento(StatoDatabase& s, Messaggi& m, const ParametriAvvio& p,
+                          const AvviaAggiornamento& aggiorna) {
     const float applicato = TimbroApplicato(p.fileIni);
     const float riferimento = TimbroRiferimento(PercorsoRiferimento(p.cartella, p.nome));
-    if (!AggiornamentoDovuto(applicato, riferimento))
-        return true;
+    if (!AggiornamentoDovuto(applicato, riferimento)) return true;
     SalvaCopiaDataBase(s, m, p.cartella, p.nome);
     s.StatoChiamata = 1;
-    if (aggiorna)
-        aggiorna(s);
+    if (aggiorna) aggiorna(s);
     if (s.StatoChiamata != 0) {
         m.mostra(QStringLiteral("OCCORRE ESEGUIRE L'AGGIORNAMENTO DEL BATABASE"), NomeProgramma);
         return false;
     }
-    if (riferimento > 0)
-        ScriviIni(p.fileIni, kSezione, kChiave, TestoTimbro(riferimento));
+    if (riferimento > 0) ScriviIni(p.fileIni, kSezione, kChiave, TestoTimbro(riferimento));
     return true;
 }
 
