@@ -10,83 +10,59 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStringList>
-#include <QTest>
 
-// A Python 3 that has openpyxl, or empty (the suites then skip).
+// Runs a program to its end; true when it exited with 0.
+inline bool esegue(const QString& programma, const QStringList& argomenti, QByteArray* out = nullptr) {
+    QProcess p;
+    p.start(programma, argomenti);
+    const bool ok = p.waitForFinished(180000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    if (out)
+        *out = p.readAllStandardOutput();
+    return ok;
+}
+
+// A Python 3 that has openpyxl, or empty (the checks through it then skip).
 inline QString pythonConOpenpyxl() {
-    for (const QString& p : {QStringLiteral("/usr/bin/python3"), QStandardPaths::findExecutable(QStringLiteral("python3"))}) {
-        if (p.isEmpty())
-            continue;
-        QProcess q;
-        q.start(p, {QStringLiteral("-c"), QStringLiteral("import openpyxl")});
-        if (q.waitForFinished(30000) && q.exitStatus() == QProcess::NormalExit && q.exitCode() == 0)
+    for (const QString& p : {QStringLiteral("/usr/bin/python3"), QStandardPaths::findExecutable(QStringLiteral("python3"))})
+        if (!p.isEmpty() && esegue(p, {QStringLiteral("-c"), QStringLiteral("import openpyxl")}))
             return p;
-    }
     return {};
 }
 
 // Writes `percorso` from a genera_cartella description.
 inline bool generaCartella(const QString& percorso, const QByteArray& descrizione) {
-    const QString testo = percorso + QStringLiteral(".txt");
-    QFile f(testo);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    f.write(descrizione);
-    f.close();
-    QProcess p;
-    p.start(cartellaProgrammi().filePath(QStringLiteral("genera_cartella")), {percorso, testo});
-    const bool fatto = p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-    QFile::remove(testo);
-    return fatto;
+    QFile::remove(percorso);
+    scriviFile(percorso + QStringLiteral(".txt"), descrizione);
+    return esegue(cartellaProgrammi().filePath(QStringLiteral("genera_cartella")), {percorso, percorso + QStringLiteral(".txt")});
 }
 
-// Everything openpyxl sees in a workbook, one "key=value" per line:
-// "Sheet!B3" = value repr | bold | fill colour for every cell with a value
-// or a style, "Sheet!width:C" for column widths, "name:N" for defined
-// names, and "zip:ENTRY" = the SHA-256 of each entry's content.
-inline const char* const kLettore = R"(
-import hashlib, sys, zipfile, openpyxl
-path = sys.argv[1]
-wb = openpyxl.load_workbook(path)
-for ws in wb.worksheets:
-    for row in ws.iter_rows():
-        for c in row:
-            if c.value is not None or c.has_style:
-                print(f"{ws.title}!{c.coordinate}={c.value!r}|{c.font.b}|{c.fill.fgColor.rgb}")
-    for k, d in sorted(ws.column_dimensions.items()):
-        print(f"{ws.title}!width:{k}={d.width}")
-for n in wb.defined_names.definedName:
-    print(f"name:{n.name}={n.attr_text}")
-with zipfile.ZipFile(path) as z:
-    for i in z.infolist():
-        print(f"zip:{i.filename}={hashlib.sha256(z.read(i)).hexdigest()}")
-)";
-
+// Everything openpyxl sees, one "key=value" a line: "Sheet!B3" = value repr
+// | bold | fill for every cell with a value or a style, "Sheet!width:C",
+// "name:N", and "zip:ENTRY" = the SHA-256 of each entry's content.
 inline QMap<QString, QString> leggiCartella(const QString& python, const QString& percorso) {
+    QByteArray out;
+    esegue(python, {"-c", "import hashlib, sys, zipfile, openpyxl\n"
+                          "wb = openpyxl.load_workbook(sys.argv[1])\n"
+                          "for ws in wb.worksheets:\n"
+                          "    for c in (c for row in ws.iter_rows() for c in row if c.value is not None or c.has_style):\n"
+                          "        print(f'{ws.title}!{c.coordinate}={c.value!r}|{c.font.b}|{c.fill.fgColor.rgb}')\n"
+                          "    for k, d in sorted(ws.column_dimensions.items()): print(f'{ws.title}!width:{k}={d.width}')\n"
+                          "for n in wb.defined_names.definedName: print(f'name:{n.name}={n.attr_text}')\n"
+                          "for i in zipfile.ZipFile(sys.argv[1]).infolist():\n"
+                          "    print(f'zip:{i.filename}={hashlib.sha256(zipfile.ZipFile(sys.argv[1]).read(i)).hexdigest()}')\n",
+                    percorso}, &out);
     QMap<QString, QString> voci;
-    QProcess p;
-    p.start(python, {QStringLiteral("-c"), QString::fromLatin1(kLettore), percorso});
-    if (!p.waitForFinished(60000) || p.exitCode() != 0) {
-        voci.insert(QStringLiteral("error"), QString::fromUtf8(p.readAllStandardError()));
-        return voci;
-    }
-    for (const QString& riga : QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        const qsizetype uguale = riga.indexOf(QLatin1Char('='));
-        voci.insert(riga.left(uguale), riga.mid(uguale + 1));
-    }
+    for (const QString& riga : QString::fromUtf8(out).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        voci.insert(riga.section(QLatin1Char('='), 0, 0), riga.section(QLatin1Char('='), 1));
     return voci;
 }
 
-// The keys whose values differ between two readings (present in one only
-// included), sorted.
+// The keys whose values differ between two readings, sorted.
 inline QStringList differenze(const QMap<QString, QString>& prima, const QMap<QString, QString>& dopo) {
     QStringList d;
-    for (auto it = prima.begin(); it != prima.end(); ++it)
-        if (dopo.value(it.key(), QStringLiteral("<none>")) != it.value())
-            d << it.key();
-    for (auto it = dopo.begin(); it != dopo.end(); ++it)
-        if (!prima.contains(it.key()))
-            d << it.key();
+    for (const QString& k : prima.keys() + dopo.keys())
+        if (!d.contains(k) && prima.value(k, QStringLiteral("<none>")) != dopo.value(k, QStringLiteral("<none>")))
+            d << k;
     d.sort();
     return d;
 }
