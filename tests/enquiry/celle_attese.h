@@ -8,7 +8,6 @@
 #include <QStringList>
 #include <QtTest>
 
-
 inline qv::StatoWeb statoDaCelle(const QStringList& celle) {
     qv::StatoWeb web;
     for (const QString& c : celle) {
@@ -21,10 +20,6 @@ inline qv::StatoWeb statoDaCelle(const QStringList& celle) {
 
 inline void verificaCelle(const qv::StatoWeb& web, const QStringList& celle) {
     const qv::StatoWeb atteso = statoDaCelle(celle);
-    for (int i = 0; i < 8; ++i)
-        QVERIFY2(web.Titolo[i] == atteso.Titolo[i], qPrintable(QStringLiteral("Titolo(%1) = '%2', expected '%3'")
-                                                                   .arg(i).arg(web.Titolo[i], atteso.Titolo[i])));
-    for (int i = 0; i < 20; ++i)
-        QVERIFY2(web.Esito[i] == atteso.Esito[i], qPrintable(QStringLiteral("Esito(%1) = '%2', expected '%3'")
-                                                                 .arg(i).arg(web.Esito[i], atteso.Esito[i])));
+    QCOMPARE(QStringList(web.Titolo.cbegin(), web.Titolo.cend()), QStringList(atteso.Titolo.cbegin(), atteso.Titolo.cend()));
+    QCOMPARE(QStringList(web.Esito.cbegin(), web.Esito.cend()), QStringList(atteso.Esito.cbegin(), atteso.Esito.cend()));
 }

@@ -32,10 +32,8 @@ inline QString transito(int righe) {
     QString t = QStringLiteral("<table><tr><th class=\"dati1\">Ufficio</th><th class=\"dati1\">Ruolo</th>"
                                "<th class=\"dati1\">Data</th><th class=\"dati1\">Appuramento</th></tr>\r\n");
     for (int r = 1; r <= righe; ++r) {
-        t += QStringLiteral("<tr>");
-        for (int c = 1; c <= 4; ++c)
-            t += QStringLiteral("<td class=\"dati2\">V%1%2</td>").arg(r).arg(c);
-        t += QStringLiteral("</tr>\r\n");
+        const QString v = QStringLiteral("<td class=\"dati2\">V") + QString::number(r);
+        t += "<tr>" + v + "1</td>" + v + "2</td>" + v + "3</td>" + v + "4</td></tr>\r\n";
     }
     return avvolgi(t + QStringLiteral("</table>"));
 }

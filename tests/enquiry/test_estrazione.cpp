@@ -5,10 +5,9 @@
 #include "celle_attese.h"
 #include "cliente_finto.h"
 #include "enquiry/codici_web.h"
+#include "file_prova.h"
 #include "pagine_prova.h"
-#include "shell/file_ini.h"
 
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -26,13 +25,7 @@ using Guasti = QList<int>;
 
 // A code, the page its first address answers (null: no answer) and, for a
 // transit MRN, its export page; then the outcome, cells, failures and requests.
-struct Caso {
-    QString codice, pagina, paginaExport;
-    int esito;
-    QStringList celle;
-    Guasti guasti;
-    int richieste;
-};
+struct Caso { QString codice, pagina, paginaExport; int esito; QStringList celle; Guasti guasti; int richieste; };
 
 } // namespace
 Q_DECLARE_METATYPE(Caso)
@@ -55,7 +48,6 @@ private slots:
         const QStringList datiExport = coppie + QStringList{"T7=Uscita il", "E19=14/03/2025"};
         const QString err = QStringLiteral("<div class=\"err\">");
 
-        // Export pages.
         riga("export data", kMrnE, pagine::exportDati(), 0, datiExport);
         riga("export exit label missing", kMrnE, pagine::exportDati(QString()), 0,
              coppie + QStringList{"T7=Uscita conclusa in data:", "E19=14/03/2025"});
@@ -130,8 +122,7 @@ private slots:
         QCOMPARE(b.http.richieste.size(), caso.richieste);
     }
 
-    // Codes are upper-cased before they are asked for; a VAT code is split
-    // into nation and number.
+    // Codes are upper-cased before they are asked for; a VAT code split into nation and number.
     void indirizziRichiesti() {
         BancoWeb b(dir.path());
         b.http.pagine.insert(kExport, pagine::exportDati());
@@ -148,31 +139,12 @@ private slots:
 
     void marcatoriDaIni() {
         BancoWeb b(dir.path());
-        QFile::remove(b.ambiente.fileIni);
-        ScriviIni(b.ambiente.fileIni, "PARAMWEB", "EX_DAT1INI", "<dt>");
-        ScriviIni(b.ambiente.fileIni, "PARAMWEB", "EX_DAT1FIN", "</dt");
-        ScriviIni(b.ambiente.fileIni, "PARAMWEB", "EX_DAT2INI", "<dd>");
-        ScriviIni(b.ambiente.fileIni, "PARAMWEB", "EX_DAT2FIN", "   "); // blank: the default "<"
+        // A blank end marker is the default "<".
+        scriviFile(b.ambiente.fileIni, "[PARAMWEB]\nEX_DAT1INI=<dt>\nEX_DAT1FIN=</dt\nEX_DAT2INI=<dd>\nEX_DAT2FIN=   \n");
         b.http.pagine.insert(kExport, QStringLiteral("<dl><dt>A</dt><dd>1</dd><dt>B</dt><dd>2</dd><dt>C</dt><dd>3</dd></dl>"));
         QCOMPARE(b.interroga(kMrnE), 0);
         verificaCelle(b.web, {"T5=A", "E17=1", "T6=B", "E18=2", "T7=C", "E19=3"});
         QFile::remove(b.ambiente.fileIni);
-    }
-
-    // 10 MB of random bytes: no marker is found, nothing is read past the page.
-    void paginaEnormeBinaria() {
-        BancoWeb b(dir.path());
-        QByteArray bytes(10 * 1024 * 1024, '\0');
-        QRandomGenerator gen(42);
-        for (char& c : bytes)
-            c = static_cast<char>(gen.bounded(256));
-        for (const QString& indirizzo : {kExport, kTransito, kVies})
-            b.http.pagine.insert(indirizzo, QString::fromLatin1(bytes));
-        QCOMPARE(b.interroga(kMrnE), 0);
-        QCOMPARE(b.guasti(), Guasti{2});
-        QCOMPARE(b.interroga(kMrnT), 0);
-        QCOMPARE(b.interroga(kVat), 9);
-        QCOMPARE(b.http.richieste.size(), 4);
     }
 };
 

@@ -8,6 +8,10 @@
 
 using namespace qv;
 
+namespace {
+const QString uguali(90, QLatin1Char('='));
+} // namespace
+
 class TestRigheEsito : public QObject {
     Q_OBJECT
 
@@ -18,7 +22,6 @@ private slots:
         QTest::addColumn<QStringList>("righe"); // lines 1.. up to the last non-empty one
         QTest::addColumn<bool>("centrata");
 
-        const QString uguali(90, QLatin1Char('='));
         QTest::newRow("rejected or no connection: framed, centred") << 9 << QStringList{"T2=*** Codice VAT non indicato "}
                                   << QStringList{uguali, "*** Codice VAT non indicato", uguali} << true;
         QTest::newRow("pending message") << 0 << QStringList{"T2==== In attesa ===", "E17=ignored"}
@@ -30,6 +33,13 @@ private slots:
             << QStringList{"U: a", "R: b", "D: c", "A: d", "U: e", "R: f", "A: h", " x"} << false;
         QTest::newRow("blank values skipped") << 0 << QStringList{"T5=A", "E17=   ", "T6=B", "E18=2"}
                                               << QStringList{"B 2"} << false;
+        // Sixteen transit values and three export values fill all nineteen lines.
+        QStringList tutte{"T1=a", "T2=b", "T3=c", "T4=d", "T5=e", "T6=f", "T7=g"}, tutteRighe;
+        for (int i = 1; i <= 19; ++i) {
+            tutte << QStringLiteral("E%1=%1").arg(i);
+            tutteRighe << QStringLiteral("%1 %2").arg(QLatin1Char("abcdabcdabcdabcdefg"[i - 1])).arg(i);
+        }
+        QTest::newRow("sixteen plus three") << 0 << tutte << tutteRighe << false;
         QTest::newRow("plain transit error shows nothing") << 0 << QStringList{"T2=Servizio sospeso"}
                                                            << QStringList{} << false;
     }
@@ -45,23 +55,10 @@ private slots:
             QCOMPARE(r.righe[i], righe.value(i - 1));
     }
 
-    void sedicePiuTre() {
-        // Sixteen transit values and three export values fill all nineteen lines.
-        QStringList celle{"T1=a", "T2=b", "T3=c", "T4=d", "T5=e", "T6=f", "T7=g"};
-        for (int i = 1; i <= 19; ++i)
-            celle << QStringLiteral("E%1=%1").arg(i);
-        const RigheEsito r = RigheRisultato(0, statoDaCelle(celle));
-        QCOMPARE(r.righe[1], QStringLiteral("a 1"));
-        QCOMPARE(r.righe[16], QStringLiteral("d 16"));
-        QCOMPARE(r.righe[17], QStringLiteral("e 17"));
-        QCOMPARE(r.righe[19], QStringLiteral("g 19"));
-    }
-
     void stampa_data() {
         QTest::addColumn<int>("esito");
         QTest::addColumn<QStringList>("celle");
         QTest::addColumn<QStringList>("stampate");
-        const QString uguali(90, QLatin1Char('='));
         QTest::newRow("message centred") << 1 << QStringList{"T2=" + QString(10, QLatin1Char('m'))}
                                          << QStringList{uguali, QString(40, QLatin1Char(' ')) + QString(10, QLatin1Char('m')), uguali};
         QTest::newRow("long message as it is") << 1 << QStringList{"T2=" + QString(95, QLatin1Char('m'))}

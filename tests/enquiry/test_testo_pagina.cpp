@@ -1,5 +1,5 @@
 // The text rules every extracted field goes through: the cleaned
-// 150-character window, marker searches with 16-bit positions, and the
+// 150-character window, marker searches with 16-bit positions and the
 // numbered failures they raise.
 
 #include "enquiry/testo_pagina.h"
@@ -34,49 +34,28 @@ private slots:
         QTest::addColumn<QString>("html");
         QTest::addColumn<int>("da");
         QTest::addColumn<QString>("marcatore");
-        QTest::addColumn<bool>("trovato");
-        QTest::addColumn<int>("pos");
-        QTest::newRow("from the given position") << "<a>1<a>2" << 2 << "<a>" << true << 8;
-        QTest::newRow("case-sensitive") << "<A>" << 1 << "<a>" << false << 0;
-        QTest::newRow("start past the end") << "abc" << 10 << "a" << false << 0;
-        QTest::newRow("marker ends the page") << "abc" << 1 << "bc" << true << 4;
+        QTest::addColumn<int>("pos"); // 0: not found; below 0: the failure's number, negated
+        QTest::newRow("from the given position") << "<a>1<a>2" << 2 << "<a>" << 8;
+        QTest::newRow("case-sensitive") << "<A>" << 1 << "<a>" << 0;
+        QTest::newRow("start past the end") << "abc" << 10 << "a" << 0;
+        QTest::newRow("marker ends the page") << "abc" << 1 << "bc" << 4;
+        QTest::newRow("search from position 0") << "<m>" << 0 << "<m>" << -2;
+        QTest::newRow("position just past the limit") << QString(32764, '.') + "<m>" << 1 << "<m>" << -3;
+        QTest::newRow("position at the limit") << QString(32763, '.') + "<m>" << 1 << "<m>" << int(PosizioneMassima);
     }
     void ricerca() {
         QFETCH(QString, html);
         QFETCH(int, da);
         QFETCH(QString, marcatore);
-        QFETCH(bool, trovato);
         QFETCH(int, pos);
         int p = da;
-        QCOMPARE(CercaMarcatore(html, p, marcatore), trovato);
-        QCOMPARE(p, pos);
-    }
-
-    void guasti_data() {
-        QTest::addColumn<int>("lunghezzaPrima");
-        QTest::addColumn<int>("da");
-        QTest::addColumn<int>("numero");
-        // Marker "<m>" after `lunghezzaPrima` filler characters.
-        QTest::newRow("search from position 0") << 0 << 0 << 2;
-        QTest::newRow("position just past the limit") << 32764 << 1 << 3;
-        QTest::newRow("position at the limit") << 32763 << 1 << 0;
-    }
-    void guasti() {
-        QFETCH(int, lunghezzaPrima);
-        QFETCH(int, da);
-        QFETCH(int, numero);
-        const QString html = QString(lunghezzaPrima, QLatin1Char('.')) + QStringLiteral("<m>dato<");
-        int p = da;
         try {
-            const bool trovato = CercaMarcatore(html, p, QStringLiteral("<m>"));
-            QCOMPARE(numero, 0);
-            QVERIFY(trovato);
-            QCOMPARE(p, PosizioneMassima);
-            QCOMPARE(TestoFinoA(FinestraTesto(html, p), QStringLiteral("<")), QStringLiteral("dato"));
+            QCOMPARE(CercaMarcatore(html, p, marcatore), pos > 0);
+            QCOMPARE(p, pos);
         } catch (const GuastoEstrazione& g) {
-            QCOMPARE(g.numero(), numero);
-            QCOMPARE(g.marcatore, QStringLiteral("<m>"));
-            QVERIFY(g.testo().startsWith(QString::number(numero) + QStringLiteral(" - ")));
+            QCOMPARE(-g.numero(), pos);
+            QCOMPARE(g.marcatore, marcatore);
+            QVERIFY(g.testo().startsWith(QString::number(g.numero()) + QStringLiteral(" - ")));
         }
     }
 
@@ -89,6 +68,7 @@ private slots:
                                              << QString(140, QLatin1Char('x')) + QStringLiteral("0123456789");
         QTest::newRow("cleaned after cutting") << QString(148, QLatin1Char('y')) + QStringLiteral(" <strong>") << 1
                                                << QString(148, QLatin1Char('y')) + QStringLiteral(" <");
+        QTest::newRow("at the position limit") << QString(32766, '.') + "dato<" << int(PosizioneMassima) << "dato<";
     }
     void finestra() {
         QFETCH(QString, html);
