@@ -37,47 +37,35 @@ private slots:
     }
 
     void storedPosition_data() {
-        QTest::addColumn<QString>("posx");
-        QTest::addColumn<QString>("posy");
-        QTest::addColumn<double>("left");
-        QTest::addColumn<double>("top");
-        QTest::newRow("inside") << "300" << "400" << 300.0 << 400.0;
-        QTest::newRow("top equal to screen height") << "300" << "11520" << 300.0 << 0.0;
-        QTest::newRow("negative") << "-15" << "-1" << 0.0 << 0.0;
-        QTest::newRow("left off screen") << "15360" << "400" << 0.0 << 400.0;
+        QTest::addColumn<QPoint>("salvata");
+        QTest::addColumn<QPointF>("atteso");
+        QTest::newRow("inside") << QPoint(300, 400) << QPointF(300, 400);
+        QTest::newRow("top equal to screen height") << QPoint(300, 11520) << QPointF(300, 0);
+        QTest::newRow("negative") << QPoint(-15, -1) << QPointF(0, 0);
+        QTest::newRow("left off screen") << QPoint(15360, 400) << QPointF(0, 400);
     }
     void storedPosition() {
-        QFETCH(QString, posx);
-        QFETCH(QString, posy);
-        QFETCH(double, left);
-        QFETCH(double, top);
-        ScriviIni(ini(), "STARTUP", "POSX", posx);
-        ScriviIni(ini(), "STARTUP", "POSY", posy);
+        QFETCH(QPoint, salvata);
+        QFETCH(QPointF, atteso);
+        ScriviIni(ini(), "STARTUP", "POSX", QString::number(salvata.x()));
+        ScriviIni(ini(), "STARTUP", "POSY", QString::number(salvata.y()));
         const Punto p = PosizioneAvvio(ini(), 15360, 11520);
-        QCOMPARE(p.left, left);
-        QCOMPARE(p.top, top);
+        QCOMPARE(QPointF(p.left, p.top), atteso);
     }
 
     void fixedSize_data() {
-        QTest::addColumn<double>("altezza");
-        QTest::addColumn<double>("larghezza");
-        QTest::addColumn<double>("nonClient");
-        QTest::addColumn<double>("attesaAltezza");
-        QTest::addColumn<double>("attesaLarghezza");
-        QTest::newRow("small design height raised") << 2000.0 << 5000.0 << 600.0 << 2550.0 << 5000.0;
-        QTest::newRow("exactly 800 keeps width") << 3000.0 << 5000.0 << 800.0 << 3000.0 << 5000.0;
-        QTest::newRow("menu on two lines") << 3000.0 << 5000.0 << 900.0 << 3000.0 << 6600.0;
-        QTest::newRow("menu on three lines") << 3000.0 << 5000.0 << 1100.0 << 3000.0 << 8100.0;
+        QTest::addColumn<QList<double>>("misure"); // design height, width, non-client height
+        QTest::addColumn<QSizeF>("atteso");        // fixed width, height
+        QTest::newRow("small design height raised") << QList<double>{2000, 5000, 600} << QSizeF(5000, 2550);
+        QTest::newRow("exactly 800 keeps width") << QList<double>{3000, 5000, 800} << QSizeF(5000, 3000);
+        QTest::newRow("menu on two lines") << QList<double>{3000, 5000, 900} << QSizeF(6600, 3000);
+        QTest::newRow("menu on three lines") << QList<double>{3000, 5000, 1100} << QSizeF(8100, 3000);
     }
     void fixedSize() {
-        QFETCH(double, altezza);
-        QFETCH(double, larghezza);
-        QFETCH(double, nonClient);
-        QFETCH(double, attesaAltezza);
-        QFETCH(double, attesaLarghezza);
-        const DimensioniFisse d = CalcolaDimensioniFisse(altezza, larghezza, nonClient);
-        QCOMPARE(d.altezza, attesaAltezza);
-        QCOMPARE(d.larghezza, attesaLarghezza);
+        QFETCH(QList<double>, misure);
+        QFETCH(QSizeF, atteso);
+        const DimensioniFisse d = CalcolaDimensioniFisse(misure[0], misure[1], misure[2]);
+        QCOMPARE(QSizeF(d.larghezza, d.altezza), atteso);
     }
 
     void caption() {
@@ -103,9 +91,10 @@ private slots:
         SalvaPosizionePrincipale(ini(), StatoFinestra(stato),
                                  Rettangolo{finestra.x(), finestra.y(), finestra.width(), finestra.height()},
                                  15360, 11520);
-        QCOMPARE((QStringList{LeggiIni(ini(), "Startup", "POSX"), LeggiIni(ini(), "Startup", "POSY"),
-                              LeggiIni(ini(), "Startup", "DIMX"), LeggiIni(ini(), "Startup", "DIMY")}),
-                 atteso);
+        QStringList scritti;
+        for (const char* chiave : {"POSX", "POSY", "DIMX", "DIMY"})
+            scritti << LeggiIni(ini(), "Startup", chiave);
+        QCOMPARE(scritti, atteso);
     }
 
     void runRecordedInUserSettings() {
