@@ -7,23 +7,17 @@
 #include "avviatore_registrato.h"
 #include "shell/ui/tasti_comuni.h"
 
-#include <QApplication>
-#include <QDialog>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <functional>
 #include <memory>
-#include <utility>
 
 namespace qv::prova {
 
 class BancoDesktop {
 public:
     BancoDesktop() : contesto(cartella.path(), messaggi, avviatore), filtro(contesto.finestre) {
-        // Windows opened without the start-up use the folder's configuration file.
         contesto.shell.FileIni = cartella.filePath(QStringLiteral("Quorvan.ini"));
         contesto.ambienteWeb.fileIni = contesto.shell.FileIni;
         ContestoFinestre& f = contesto.finestre;
@@ -66,14 +60,13 @@ public:
     }
 };
 
-// A control of a window by its designer name; a missing one ends the test run.
+// A missing control ends the test run.
 template <class T = QWidget> T* controllo(const QWidget* finestra, const char* nome) {
     T* c = finestra->findChild<T*>(QLatin1String(nome));
     if (!c) qFatal("%s has no control %s", qPrintable(finestra->objectName()), nome);
     return c;
 }
 
-// A window of the program shown and made active, as the user finds it.
 template <class Finestra, class... Argomenti>
 std::unique_ptr<Finestra> Mostra(BancoDesktop& banco, Argomenti&&... a) {
     auto w = std::make_unique<Finestra>(banco.finestre(), std::forward<Argomenti>(a)...);
@@ -83,8 +76,7 @@ std::unique_ptr<Finestra> Mostra(BancoDesktop& banco, Argomenti&&... a) {
     return w;
 }
 
-// Runs `azione` on the modal window named `nome` ("GesPasWd", ...) once the
-// event loop shows it.
+// Runs `azione` on the modal window named `nome` once the event loop shows it.
 inline void QuandoSiApre(const QString& nome, std::function<void(QDialog*)> azione, int tentativi = 200) {
     QTimer::singleShot(10, [=] {
         auto* finestra = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -98,7 +90,6 @@ inline void QuandoSiApre(const QString& nome, std::function<void(QDialog*)> azio
     });
 }
 
-// Types a text into a field and presses Enter, as a user answering.
 inline void Rispondi(QWidget* campo, const QString& testo) {
     QTest::keyClicks(campo, testo);
     QTest::keyClick(campo, Qt::Key_Return);
