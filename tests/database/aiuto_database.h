@@ -1,7 +1,6 @@
 #pragma once
-// Shared by the database tests: a check that a file was left exactly as it
-// was, the engine error a call raises, another process holding a file, and
-// table definitions written short.
+// Shared by the database tests: a file's fingerprint, another process holding a
+// file, the engine error a call raises, and table definitions written short.
 
 #include "database/dao/errore.h"
 #include "database/dao/schema.h"
@@ -23,20 +22,13 @@ struct Impronta {
     QByteArray hash;
     QDateTime modificato;
     qint64 dimensione = -1;
-
     static Impronta di(const QString& percorso) {
-        Impronta i;
         QFile f(percorso);
-        if (f.open(QIODevice::ReadOnly))
-            i.hash = QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
         const QFileInfo fi(percorso);
-        i.modificato = fi.lastModified();
-        i.dimensione = fi.exists() ? fi.size() : -1;
-        return i;
+        return {f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256) : QByteArray(),
+                fi.lastModified(), fi.exists() ? fi.size() : -1};
     }
-    bool operator==(const Impronta& o) const {
-        return hash == o.hash && modificato == o.modificato && dimensione == o.dimensione;
-    }
+    bool operator==(const Impronta&) const = default;
 };
 
 // Another process (qv_blocca_database) holding `file` until it is stopped.
@@ -51,11 +43,9 @@ public:
     bool pronto() const { return pronto_; }
     // Lets the file go; false when the process had to be killed.
     bool ferma() {
-        if (p_.state() == QProcess::NotRunning)
-            return true;
+        if (p_.state() == QProcess::NotRunning) return true;
         p_.closeWriteChannel();
-        if (p_.waitForFinished(10000))
-            return true;
+        if (p_.waitForFinished(10000)) return true;
         p_.kill();
         p_.waitForFinished();
         return false;
@@ -70,10 +60,10 @@ private:
 template <typename F> int numeroErrore(F&& f) {
     try {
         f();
+        return 0;
     } catch (const dao::ErroreDao& e) {
         return e.numero();
     }
-    return 0;
 }
 
 inline dao::Field campo(const QString& nome, int tipo, int dimensione = 0) {

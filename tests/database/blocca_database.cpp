@@ -15,17 +15,14 @@
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList a = app.arguments();
-    if (a.size() < 3)
-        return 2;
-    QTextStream out(stdout);
+    if (a.size() < 3) return 2;
     qv::dao::Workspace ws;
     qv::dao::Database db;
     if (a[2] == QLatin1String("esclusivo")) {
         QSqlDatabase s = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
         s.setDatabaseName(a[1]);
         QSqlQuery q(s);
-        if (!s.open() || !q.exec(QStringLiteral("BEGIN EXCLUSIVE")))
-            return 1;
+        if (!s.open() || !q.exec(QStringLiteral("BEGIN EXCLUSIVE"))) return 1;
     } else {
         try {
             db = ws.OpenDatabase(a[1]);
@@ -33,8 +30,8 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    out << "pronto" << Qt::endl;
-    while (std::fgetc(stdin) != EOF) {
-    }
+    QTextStream(stdout) << "pronto" << Qt::endl;
+    while (std::fgetc(stdin) != EOF)
+        ;
     return 0;
 }

@@ -8,6 +8,8 @@
 
 #include <QSqlQuery>
 
+#include <QSqlQuery>
+
 using namespace qv;
 using namespace qv::dao;
 using namespace qv::prova;
@@ -64,40 +66,28 @@ private slots:
         QVERIFY(Impronta::di(lav).hash == prima.hash);
     }
 
+    // A field's type changes and a field is new: the table is rebuilt with every
+    // row (a field's size change is failedRebuildLeavesTableAndTheNextRunRepeats's).
     void rebuildKeepsEveryRow() {
-        // A text field grows in T; in U an integer becomes long and a field is new.
-        crea(rif, {tabella("T", {campo("Codice", dbText, 10), campo("Testo", dbText, 50)}, {primaria("Codice")}),
-                   tabella("U", {campo("Codice", dbText, 10), campo("N", dbLong), campo("Nuovo", dbText, 5)})});
+        crea(rif, {tabella("U", {campo("Codice", dbText, 10), campo("N", dbLong), campo("Nuovo", dbText, 5)},
+                           {primaria("Codice")})});
         {
-            Database w = crea(lav, {tabella("T", {campo("Codice", dbText, 10), campo("Testo", dbText, 20)},
-                                            {primaria("Codice")}),
-                                    tabella("U", {campo("Codice", dbText, 10), campo("N", dbInteger)})});
+            Database w = crea(lav, {tabella("U", {campo("Codice", dbText, 10), campo("N", dbInteger)}, {primaria("Codice")})});
             w.BeginTrans();
             for (int i = 0; i < 500; ++i)
-                w.Execute(QString("INSERT INTO T (Codice, Testo) VALUES ('C%1', '%2')").arg(i).arg(QString(20, QChar(u'a' + i % 26))),
-                          dbFailOnError);
+                w.Execute(QString("INSERT INTO U (Codice, N) VALUES ('C%1', %2)").arg(i).arg(i - 32768), dbFailOnError);
             w.CommitTrans();
-            w.Execute("INSERT INTO U (Codice, N) VALUES ('A', -32768)", dbFailOnError);
         }
         esegui();
         QCOMPARE(s.StatoChiamata, 0);
-        QCOMPARE(log, (intestazione() + QStringList{"Tabella  T : Campo Testo con dimensione diversa: da 20 a 50 - "
-                                                   "sostituisco ...",
-                                                   "Tabella  T :     Nuovo Indice -> primaria",
-                                                   "Tabella  U : Campo N di tipo diverso: da 'Intero' a 'Int. Lungo' - "
-                                                   "sostituisco ..."}));
         Database w = s.WsLavoro.OpenDatabase(lav);
-        QCOMPARE(w.tabella("T")->campo("Testo")->Size, 50);
-        QCOMPARE(w.tabella("U")->campo("N")->Type, dbLong);
-        QVERIFY(w.tabella("U")->campo("Nuovo")); // the rebuilt table has every field of the reference
-        QVERIFY(!w.tabella("T1") && !w.tabella("U1"));
-        w.Execute("UPDATE U SET N = N * 3 WHERE Codice = 'A'", dbFailOnError);
-        QCOMPARE(w.OpenRecordset("SELECT * FROM U", dbOpenSnapshot).Value("N").toInt(), -98304);
-        Recordset rs = w.OpenRecordset("T");
+        QVERIFY(w.tabella("U")->campo("Nuovo") && !w.tabella("U1"));
+        w.Execute("UPDATE U SET N = N * 3 WHERE Codice = 'C0'", dbFailOnError); // a long now: no overflow
+        Recordset rs = w.OpenRecordset("U");
         QCOMPARE(rs.RecordCount(), 500);
         rs.setIndex("primaria");
-        rs.Seek("=", "C27");
-        QCOMPARE(rs.Value("Testo").toString(), QString(20, 'b'));
+        rs.Seek("=", "C0");
+        QCOMPARE(rs.Value("N").toInt(), -98304);
     }
 
     void fieldsIndexesQueriesAndTablesComeAndGo() {
@@ -199,27 +189,13 @@ private slots:
             QCOMPARE(w.OpenRecordset("T").RecordCount(), 2);
             w.Execute("UPDATE T SET Testo = 'ok' WHERE Codice = 'B'", dbFailOnError);
         }
-        log.clear();
         m.svuota();
         esegui();
         QCOMPARE(s.StatoChiamata, 0);
-        QCOMPARE(log, (intestazione() + QStringList{"Eliminata Tabella -> T1",
-                                                   "Tabella  T : Campo Testo con dimensione diversa: da 20 a 5 - "
-                                                   "sostituisco ...",
-                                                   "Tabella  T :     Nuovo Indice -> primaria"}));
-        QCOMPARE(s.WsLavoro.OpenDatabase(lav).OpenRecordset("T").RecordCount(), 2);
-    }
-
-    void typeWithoutANameEndsTheRun() {
-        crea(rif, {tabella("T", {campo("A", dbLong)})});
-        {
-            Database w = s.WsLavoro.CreateDatabase(lav);
-            QSqlQuery q(w.connessioneSql());
-            QVERIFY(q.exec("CREATE TABLE T (A NUMERIC)"));
-        }
-        esegui();
-        QCOMPARE(s.StatoChiamata, errori::TipoNonValido);
-        QVERIFY(m.mostrati()[0].testo.startsWith("ERRORE in aggiornamento DB: tabella T\n"));
+        Database w = s.WsLavoro.OpenDatabase(lav);
+        QVERIFY(!w.tabella("T1"));
+        QCOMPARE(w.tabella("T")->campo("Testo")->Size, 5);
+        QCOMPARE(w.OpenRecordset("T").RecordCount(), 2);
     }
 
     void missingWorkingDatabase() {
@@ -281,8 +257,7 @@ private slots:
         CreaDatabaseRiferimento(s.WsLavoro, lav);
         auto percorso = [&](const QString& x) {
             return x == "rif" ? rif : x == "./rif" ? QFileInfo(rif).path() + "/./" + QFileInfo(rif).fileName()
-                                    : x == "lav" ? lav
-                                    : x == "manca" ? dir.filePath("manca.mdb") : x;
+                                    : x == "lav" ? lav : x == "manca" ? dir.filePath("manca.mdb") : x;
         };
         int inErrore = -1;
         QCOMPARE(ValidaPercorsi(m, percorso(r), percorso(l), &inErrore), valido);

@@ -1,6 +1,6 @@
 // The database steps of start-up: the applied stamp against the reference's
 // date, copy and upgrade, "BASE" written only after a completed upgrade, and
-// the program's start-up sequence on a first start and on missing, bad or held files.
+// the program's start-up sequence on a first start and on missing or bad files.
 
 #include "file_prova.h"
 #include "aiuto_database.h"
@@ -16,15 +16,13 @@
 
 using namespace qv;
 using namespace qv::dao;
-using qv::prova::AltroProcesso;
 using qv::prova::Impronta;
 
 namespace {
 
 void impostaData(const QString& file, const QDateTime& quando) {
     QFile f(file);
-    QVERIFY(f.open(QIODevice::ReadWrite));
-    QVERIFY(f.setFileTime(quando, QFileDevice::FileModificationTime));
+    QVERIFY(f.open(QIODevice::ReadWrite) && f.setFileTime(quando, QFileDevice::FileModificationTime));
 }
 
 QStringList copieDatate(const QString& cartella) {
@@ -206,19 +204,6 @@ private slots:
         QVERIFY(Impronta::di(lavoro()) == prima);
     }
 
-    void databaseHeldByAnotherProcessDuringTheUpgrade() {
-        CreaDatabaseRiferimento(s.WsLavoro, lavoro());
-        CreaDatabaseRiferimento(s.WsLavoro, riferimento());
-        impostaData(riferimento(), kOraEsatta);
-        const Impronta prima = Impronta::di(lavoro());
-        AltroProcesso altro(lavoro(), "esclusivo");
-        QVERIFY(altro.pronto());
-        ElencoNazioni nazioni;
-        QVERIFY(!avvia(s, nazioni).completato());
-        QCOMPARE(s.StatoChiamata, errori::ApertoInEsclusiva);
-        QVERIFY(altro.ferma());
-        QVERIFY(Impronta::di(lavoro()) == prima);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestAvvioDatabase)

@@ -49,8 +49,7 @@ private slots:
         QFETCH(int, errore);
         const QString p = dir.filePath("Quorvan.mdb");
         QFile::remove(p);
-        if (!contenuto.isNull())
-            scriviFile(p, contenuto);
+        if (!contenuto.isNull()) scriviFile(p, contenuto);
         const Impronta prima = Impronta::di(p);
         try {
             ws.OpenDatabase(p);
@@ -132,7 +131,6 @@ private slots:
         const Impronta prima = Impronta::di(sano);
         DBEngine::RepairDatabase(sano);
         QVERIFY(Impronta::di(sano) == prima);
-
         const QString p = databaseConDati("danneggiato.mdb", 3000);
         {
             // Scribble over a page in the middle of the table's data.
@@ -146,7 +144,7 @@ private slots:
         const qint64 rimaste = db.OpenRecordset("Dati").RecordCount();
         QVERIFY2(rimaste > 2500 && rimaste < 3000, qPrintable(QString::number(rimaste)));
         Recordset rs = db.OpenRecordset("Dati");
-        rs.setIndex("primaria");
+        rs.setIndex("primaria"); // the index is rebuilt too
         rs.Seek("=", "C000000");
         QVERIFY(!rs.NoMatch());
         QCOMPARE(numeroErrore([&] { DBEngine::RepairDatabase(dir.filePath("manca.mdb")); }), errori::FileNonTrovato);

@@ -14,12 +14,9 @@ using namespace qv::prova;
 namespace {
 
 // Field lists the translator sees for INSERT ... SELECT.
-std::optional<QStringList> colonneProva(const QString& tabella, const QString& percorso) {
+std::optional<QStringList> colonneProva(const QString& tabella, const QString&) {
     if (tabella.compare("MRN", Qt::CaseInsensitive) == 0 || tabella.compare("WkMRN", Qt::CaseInsensitive) == 0)
         return QStringList{"Codice", "Nazione", "OKStato"};
-    if (tabella.compare("Nazioni", Qt::CaseInsensitive) == 0)
-        return percorso.isEmpty() ? QStringList{"Codice", "Descrizione", "Bandiera"}
-                                  : QStringList{"Codice", "Descrizione"};
     return std::nullopt;
 }
 
@@ -49,9 +46,7 @@ class TestJetSql : public QObject {
     }
     void riga(const QString& tabella, const QString& codice, int stato, const QDate& data) {
         db.Execute(QString("INSERT INTO %1 (Codice, Nazione, OKStato, DataElab) VALUES ('%2', '%3', %4, #%5#)")
-                       .arg(tabella, codice, codice.mid(2, 2))
-                       .arg(stato)
-                       .arg(data.toString("MM/dd/yyyy")),
+                       .arg(tabella, codice, codice.mid(2, 2)).arg(stato).arg(data.toString("MM/dd/yyyy")),
                    dbFailOnError);
     }
 
@@ -101,8 +96,6 @@ private slots:
         QTest::newRow("unknown function") << "SELECT Format(DataElab, 'yyyy') FROM MRN" << errori::ErroreSintassi;
         QTest::newRow("delete through a join")
             << "DELETE MRN.* FROM MRN INNER JOIN WkMRN ON MRN.Codice = WkMRN.Codice" << errori::ErroreSintassi;
-        QTest::newRow("update through a join")
-            << "UPDATE MRN INNER JOIN WkMRN ON MRN.Codice = WkMRN.Codice SET MRN.OKStato = 0" << errori::ErroreSintassi;
         QTest::newRow("data definition") << "CREATE TABLE X (A TEXT(10))" << errori::IstruzioneNonValida;
         QTest::newRow("two statements") << "DELETE * FROM MRN; DELETE * FROM WkMRN" << errori::ErroreSintassi;
         QTest::newRow("open quote") << "SELECT * FROM MRN WHERE Codice = 'A" << errori::ErroreSintassi;
@@ -130,10 +123,7 @@ private slots:
         QTest::addColumn<QStringList>("codici");
         QTest::newRow("state, nation, kind (lower case compares equal)")
             << "Select * FROM MRN WHERE OKStato = 2 AND Nazione = 'it' AND mid([MRN].[Codice],17,1) = 'e' ORDER BY "
-               "Codice DESC"
-            << QStringList{"08IT999999999999E4", "07IT123456789012E1"};
-        QTest::newRow("year") << "Select * FROM MRN WHERE left([MRN].[Codice],2) = '08' ORDER BY Codice ASC"
-                              << QStringList{"08DE000000000001E3", "08IT999999999999E4"};
+               "Codice DESC" << QStringList{"08IT999999999999E4", "07IT123456789012E1"};
         QTest::newRow("days between, whole day numbers")
             << QString("Select * FROM MRN WHERE  DataElab BETWEEN %1 AND %2 ORDER BY Codice ASC").arg(39143).arg(39462)
             << QStringList{"07IT123456789012T2", "08DE000000000001E3"};
@@ -155,9 +145,7 @@ private slots:
         db.Execute("INSERT INTO T (A, B) VALUES ('testo', 42)", dbFailOnError);
         db.Execute("INSERT INTO T1 SELECT T.* FROM T", dbFailOnError);
         Recordset rs = db.OpenRecordset("T1");
-        QCOMPARE(rs.Value("A").toString(), QString("testo"));
-        QCOMPARE(rs.Value("B").toInt(), 42);
-        QVERIFY(rs.Value("C").isNull());
+        QCOMPARE(QVariantList({rs.Value("A"), rs.Value("B"), rs.Value("C")}), QVariantList({"testo", 42, QVariant()}));
     }
 
     void failOnErrorTakesAllOrNothing() {
