@@ -1,26 +1,35 @@
 // Archive benchmarks on a large archive, run by hand (never by CTest):
-//   bench_archivio [--righe N] [--lavoro M]
-// Builds an archive of N rows (default 1,000,000) in a temporary folder,
-// then times: the merge of M work rows (default 10,000, half of them
-// already in the archive), each browser filter with its count, and the CSV
-// export of the whole archive. Prints the peak memory too.
+//   bench_archivio [--righe N] [--lavoro M] [--archivio FILE] [--ordini tutti|codice]
+// Builds an archive of N rows (default 1,000,000) with M work rows (default
+// 10,000, half of them already in the archive); with --archivio the rows are
+// built once into FILE and each run works on a copy of it. The copy is
+// brought to the reference schema by the upgrade, as a user's archive is,
+// then the bench times: the merge of the work rows, each browser filter with
+// every sort column (the grid's first page of 200 rows, as its model reads
+// it, and the count), and the CSV export of the whole archive. Prints the
+// file size and the peak memory too.
 
 #include "archive/esportazioni.h"
 #include "archive/estrazione_archivio.h"
 #include "archive/colonne_griglia.h"
 #include "archive/lavoro_wk.h"
+#include "database/aggiorna_db.h"
 #include "database/stato_database.h"
 #include "shell/messaggi.h"
 #include "tests/archive/archivio_prova.h"
-#include "tests/archive/memoria_prova.h"
+#include "bench/archive/memoria.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTextStream>
+
+#include <algorithm>
 
 using namespace qv;
 
@@ -54,11 +63,83 @@ bool riempi(QSqlDatabase db, const QString& tabella, qint64 primo, qint64 quante
     return true;
 }
 
+qint64 mb(const QString& file) { return QFileInfo(file).size() / (1024 * 1024); }
+
 template <typename F> double ms(F&& f) {
     QElapsedTimer t;
     t.start();
     f();
     return t.nsecsElapsed() / 1e6;
+}
+
+// The grid's first page as its model reads it: the translated statement
+// with LIMIT and OFFSET, every column read.
+void primaPagina(dao::Database& db, const QString& sql) {
+    QSqlQuery q(db.connessioneSql());
+    q.setForwardOnly(true);
+    q.exec(db.traduci(sql) + QStringLiteral(" LIMIT 200 OFFSET 0"));
+    const int colonne = q.record().count();
+    while (q.next())
+        for (int c = 0; c < colonne; ++c)
+            q.value(c);
+}
+
+struct Filtro {
+    const char* nome;
+    FiltriArchivio filtri;
+};
+
+QList<Filtro> filtriProva() {
+    auto filtro = [](int stato) {
+        FiltriArchivio f;
+        f.stato = stato;
+        return f;
+    };
+    QList<Filtro> r;
+    r.append({"state IN SOSPESO (opening)", filtro(0)});
+    r.append({"TUTTI", filtro(4)});
+    FiltriArchivio f = filtro(4);
+    f.nazione = QStringLiteral("IT - ITALIA");
+    r.append({"nation IT", f});
+    f = filtro(4);
+    f.anno = QStringLiteral("15");
+    r.append({"year 15", f});
+    f = filtro(4);
+    f.tipo = QStringLiteral("T");
+    r.append({"kind T", f});
+    f = filtro(4);
+    f.dal[0] = QStringLiteral("1");
+    f.dal[1] = QStringLiteral("1");
+    f.dal[2] = QStringLiteral("2022");
+    f.al[0] = QStringLiteral("31");
+    f.al[1] = QStringLiteral("3");
+    f.al[2] = QStringLiteral("2022");
+    r.append({"processing dates Jan-Mar 2022", f});
+    FiltriArchivio date = f;
+    f = filtro(4);
+    f.frammento = QStringLiteral("0000123");
+    r.append({"code fragment", f});
+    f = filtro(2);
+    f.nazione = QStringLiteral("DE - GERMANIA");
+    r.append({"ERRATI + nation DE", f});
+    f.tipo = QStringLiteral("E");
+    r.append({"ERRATI + nation DE + kind E", f});
+    f = filtro(1);
+    f.anno = QStringLiteral("15");
+    f.tipo = QStringLiteral("T");
+    r.append({"CANCELLATI + year 15 + kind T", f});
+    f = filtro(3);
+    f.nazione = QStringLiteral("FR - FRANCIA");
+    f.anno = QStringLiteral("20");
+    r.append({"CONCLUSI + nation FR + year 20", f});
+    date.stato = 0;
+    date.nazione = QStringLiteral("IT - ITALIA");
+    r.append({"IN SOSPESO + nation IT + dates", date});
+    date.frammento = QStringLiteral("3");
+    date.anno = QStringLiteral("16");
+    date.tipo = QStringLiteral("E");
+    r.append({"every filter at once", date});
+    return r;
 }
 
 } // namespace
@@ -67,103 +148,106 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     qint64 righe = 1000000;
     qint64 lavoro = 10000;
+    QString conservato;
+    bool tuttiGliOrdini = true;
     const QStringList args = app.arguments();
     for (int i = 1; i + 1 < args.size(); ++i) {
         if (args.at(i) == QLatin1String("--righe"))
             righe = std::max<qint64>(1000, args.at(i + 1).toLongLong());
         if (args.at(i) == QLatin1String("--lavoro"))
             lavoro = std::max<qint64>(2, args.at(i + 1).toLongLong());
+        if (args.at(i) == QLatin1String("--archivio"))
+            conservato = args.at(i + 1);
+        if (args.at(i) == QLatin1String("--ordini"))
+            tuttiGliOrdini = args.at(i + 1) != QLatin1String("codice");
     }
 
     QTemporaryDir dir;
     StatoDatabase s;
     s.FileDataBase = dir.filePath(QStringLiteral("Quorvan.mdb"));
     s.CartellaTemp = dir.path() + QLatin1Char('/');
-    s.DbLavoro = prova::CreaArchivioProva(s.WsLavoro, s.FileDataBase);
-    s.DatabaseAperto = true;
     MessaggiRegistrati messaggi;
 
-    const double costruzione = ms([&] {
-        s.DbLavoro.BeginTrans();
-        riempi(s.DbLavoro.connessioneSql(), QStringLiteral("MRN"), 0, righe);
-        // Half the work rows replace archive rows, half are new MRNs.
-        riempi(s.DbLavoro.connessioneSql(), QStringLiteral("WkMRN"), righe - lavoro / 2, lavoro);
-        s.DbLavoro.CommitTrans();
-    });
-    out << "archive of " << righe << " rows built in " << costruzione / 1000 << " s (file "
-        << QFileInfo(s.FileDataBase).size() / (1024 * 1024) << " MB)\n\n";
+    if (!conservato.isEmpty() && QFileInfo::exists(conservato)) {
+        out << "archive copied from " << conservato << " in "
+            << ms([&] { QFile::copy(conservato, s.FileDataBase); }) / 1000 << " s\n";
+    } else {
+        dao::Database db = prova::CreaArchivioProva(s.WsLavoro, s.FileDataBase);
+        const double costruzione = ms([&] {
+            db.BeginTrans();
+            riempi(db.connessioneSql(), QStringLiteral("MRN"), 0, righe);
+            // Half the work rows replace archive rows, half are new MRNs.
+            riempi(db.connessioneSql(), QStringLiteral("WkMRN"), righe - lavoro / 2, lavoro);
+            db.CommitTrans();
+        });
+        db.Close();
+        out << "archive of " << righe << " rows built in " << costruzione / 1000 << " s\n";
+        if (!conservato.isEmpty())
+            QFile::copy(s.FileDataBase, conservato);
+    }
+    out << "file " << mb(s.FileDataBase) << " MB\n";
+
+    // The archive brought to the reference schema, as at a user's start-up.
+    const QString riferimento = dir.filePath(QStringLiteral("Quorvan0.mdb"));
+    CreaDatabaseRiferimento(s.WsLavoro, riferimento);
+    QStringList registro;
+    UscitaAggiornamento uscita;
+    uscita.riga = [&](const QString& r) { registro << r; };
+    const double aggiornamento =
+        ms([&] { EseguiAggiornamento(s, messaggi, riferimento, s.FileDataBase, true, uscita); });
+    out << "upgrade to the reference schema: " << aggiornamento / 1000 << " s ("
+        << (s.StatoChiamata == 0 ? "done" : "FAILED") << ", " << registro.size() - 2 << " changes), file "
+        << mb(s.FileDataBase) << " MB\n\n";
+    s.DbLavoro = s.WsLavoro.OpenDatabase(s.FileDataBase);
+    s.DatabaseAperto = true;
 
     bool unito = false;
     out << "merge of " << lavoro << " work rows: " << ms([&] { unito = UnisciWk(s.DbLavoro); }) << " ms"
         << (unito ? "" : "  (FAILED)") << ", archive now "
-        << ContaEstrazione(s.DbLavoro, QStringLiteral("Select * FROM MRN")) << " rows\n\n";
+        << ContaEstrazione(s.DbLavoro, QStringLiteral("Select * FROM MRN")) << " rows, file "
+        << mb(s.FileDataBase) << " MB\n\n";
 
-    struct Filtro {
-        const char* nome;
-        FiltriArchivio filtri;
-        OrdineArchivio ordine;
-    };
+    // Every sort column both ways (or the code alone), for each filter:
+    // the first page and the count, in ms; the slowest sort is named.
+    QList<OrdineArchivio> ordini;
+    for (int c = 0; c < (tuttiGliOrdini ? kNumeroColonne : 1); ++c)
+        for (int verso = 1; verso <= 2; ++verso)
+            ordini.append({c, verso});
     const QDate oggi = QDate::currentDate();
-    auto filtro = [&](int stato) {
-        FiltriArchivio f;
-        f.stato = stato;
-        return f;
-    };
-    QList<Filtro> filtri;
-    filtri.append({"state IN SOSPESO (opening)", filtro(0), {0, 1}});
-    filtri.append({"TUTTI", filtro(4), {0, 1}});
-    FiltriArchivio f = filtro(4);
-    f.nazione = QStringLiteral("IT - ITALIA");
-    filtri.append({"nation IT", f, {0, 1}});
-    f = filtro(4);
-    f.anno = QStringLiteral("15");
-    filtri.append({"year 15", f, {0, 1}});
-    f = filtro(4);
-    f.tipo = QStringLiteral("T");
-    filtri.append({"kind T", f, {0, 1}});
-    f = filtro(4);
-    f.dal[0] = QStringLiteral("1");
-    f.dal[1] = QStringLiteral("1");
-    f.dal[2] = QStringLiteral("2022");
-    f.al[0] = QStringLiteral("31");
-    f.al[1] = QStringLiteral("3");
-    f.al[2] = QStringLiteral("2022");
-    filtri.append({"processing dates Jan-Mar 2022", f, {0, 1}});
-    f = filtro(4);
-    f.frammento = QStringLiteral("0000123");
-    filtri.append({"code fragment", f, {0, 1}});
-    f = filtro(2);
-    f.nazione = QStringLiteral("DE - GERMANIA");
-    f.tipo = QStringLiteral("E");
-    filtri.append({"ERRATI + nation DE + kind E", f, {0, 1}});
-    filtri.append({"TUTTI sorted by DATA desc", filtro(4), {5, 2}});
-    filtri.append({"TUTTI sorted by Elaborato", filtro(4), {22, 1}});
-
-    out << "filter | first 40 rows (ms) | count (ms) | rows\n";
-    for (const Filtro& x : filtri) {
-        const QString sql = SqlEstrazione(ModoBrowser{true}, x.filtri, x.ordine, oggi);
-        const double prime = ms([&] {
-            dao::Recordset rs = s.DbLavoro.OpenRecordset(sql, dao::dbOpenSnapshot);
-            for (int k = 0; k < 40 && !rs.Eof(); ++k) {
-                rs.Value(0);
-                rs.MoveNext();
-            }
-        });
+    out << "filter | rows | count (ms) | first page by code (ms) | first page, median of " << ordini.size()
+        << " sorts | slowest sort (ms)\n";
+    for (const Filtro& x : filtriProva()) {
         qint64 n = 0;
-        const QString selezione = EstraiMrnSql(QStringLiteral("MRN"), x.filtri, oggi);
-        const double conta = ms([&] { n = ContaEstrazione(s.DbLavoro, selezione); });
-        out << x.nome << " | " << prime << " | " << conta << " | " << n << "\n";
+        const double conta =
+            ms([&] { n = ContaEstrazione(s.DbLavoro, EstraiMrnSql(QStringLiteral("MRN"), x.filtri, oggi)); });
+        QList<double> tempi;
+        QString lento;
+        double massimo = -1;
+        for (const OrdineArchivio& o : ordini) {
+            const QString sql = SqlEstrazione(ModoBrowser{true}, x.filtri, o, oggi);
+            const double t = ms([&] { primaPagina(s.DbLavoro, sql); });
+            tempi << t;
+            if (t > massimo) {
+                massimo = t;
+                lento = CampoColonna(o.colonna) + (o.verso == 2 ? QStringLiteral(" desc") : QString());
+            }
+        }
+        const double perCodice = tempi.first();
+        std::sort(tempi.begin(), tempi.end());
+        out << x.nome << " | " << n << " | " << conta << " | " << perCodice << " | " << tempi.at(tempi.size() / 2)
+            << " | " << massimo << " (" << lento << ")\n";
+        out.flush();
     }
 
-    const qint64 primaCsv = prova::PiccoMemoriaKb();
+    const double primaCsv = bench::MemoriaMb("VmHWM");
     RisultatoEsportazione csv;
     const double tempoCsv = ms([&] {
         csv = EsportaCsv(s, messaggi, QStringLiteral("Select * FROM MRN ORDER BY Codice ASC"), QStringLiteral("MRN"),
                          ColonneDaEsportare(true, QString()));
     });
     out << "\nCSV export of " << csv.righe << " rows: " << tempoCsv / 1000 << " s, file "
-        << QFileInfo(csv.percorso).size() / (1024 * 1024) << " MB, peak memory " << primaCsv / 1024 << " -> "
-        << prova::PiccoMemoriaKb() / 1024 << " MB\n";
+        << QFileInfo(csv.percorso).size() / (1024 * 1024) << " MB, peak memory " << primaCsv << " -> " << bench::MemoriaMb("VmHWM")
+        << " MB\n";
     s.DbLavoro.Close();
     return unito && csv.esito == EsitoEsportazione::Fatto ? 0 : 1;
 }

@@ -17,7 +17,7 @@
 #include "shell/elenco_nazioni.h"
 #include "shell/ui/contesto_finestre.h"
 #include "tests/archive/archivio_prova.h"
-#include "tests/archive/memoria_prova.h"
+#include "bench/archive/memoria.h"
 #include "tests/shell/avviatore_registrato.h"
 
 #include <QApplication>
@@ -36,17 +36,6 @@ using namespace qv;
 namespace {
 
 QTextStream out(stdout);
-
-// Resident memory now, in MB (Linux); -1 elsewhere.
-double residenteMb() {
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& riga : f.readAll().split('\n'))
-        if (riga.startsWith("VmRSS:"))
-            return riga.mid(6).trimmed().split(' ').first().toDouble() / 1024;
-    return -1;
-}
 
 // N archive rows made by SQLite: every state, 27 nations, both kinds.
 bool archivio(QSqlDatabase db, qint64 righe) {
@@ -114,7 +103,7 @@ int main(int argc, char** argv) {
     StatoArchivio stato;
     const ElencoNazioni nazioni = CaricaElencoNazioni(shell.FileIni);
     ContestoArchivio contesto{web, ambiente, s, stato, nazioni};
-    const double memoriaPrima = residenteMb();
+    const double memoriaPrima = bench::MemoriaMb("VmRSS");
     if (mostra) {
         FinestraArchivioMrn w(finestre, contesto);
         auto* tutti = w.findChild<QComboBox*>(QStringLiteral("cbStato")); // every state's colour
@@ -147,18 +136,18 @@ int main(int argc, char** argv) {
     dipingi(griglia);
     out << "back to the first row: " << ms(t) << " ms\n";
 
-    double memoriaMassima = residenteMb();
+    double memoriaMassima = bench::MemoriaMb("VmRSS");
     QScrollBar* barra = griglia->verticalScrollBar();
     t.restart();
     for (int k = 0; k <= salti; ++k) {
         barra->setValue(int(qint64(barra->maximum()) * k / salti));
         dipingi(griglia);
-        memoriaMassima = std::max(memoriaMassima, residenteMb());
+        memoriaMassima = std::max(memoriaMassima, bench::MemoriaMb("VmRSS"));
     }
     out << salti << " jumps through the grid: " << ms(t) / salti << " ms each; pages held "
         << w.modello().pagineInMemoria() << "\n";
     out << "resident memory: " << memoriaPrima << " MB before opening, at most " << memoriaMassima
-        << " MB while scrolling, peak " << prova::PiccoMemoriaKb() / 1024 << " MB\n";
+        << " MB while scrolling, peak " << bench::MemoriaMb("VmHWM") << " MB\n";
     w.close();
     s.DbLavoro.Close();
     return 0;
