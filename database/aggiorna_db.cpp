@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
+#include <QSqlQuery>
 
 #include <algorithm>
 
@@ -360,10 +361,26 @@ void EseguiAggiornamento(StatoDatabase& s, Messaggi& m, const QString& riferimen
         return;
     riga(uscita, QString());
     riga(uscita, QStringLiteral("------------- Aggiornamento  ") + QStringLiteral(" :   ") + l);
-    ConfrontaSchema(s, m, r, l, uscita);
+    bool cambiato = false; // any line logged by the comparison is a change
+    UscitaAggiornamento confronto = uscita;
+    confronto.riga = [&](const QString& testo) {
+        cambiato = true;
+        riga(uscita, testo);
+    };
+    ConfrontaSchema(s, m, r, l, confronto);
     if (s.StatoChiamata != 0)
         return;
     CaricaDatiBase(s, m, r, l);
+    try {
+        // The planner's statistics for the tables and indexes as they now are.
+        if (cambiato) {
+            Database w = s.WsLavoro.OpenDatabase(l);
+            QSqlQuery(w.connessioneSql()).exec(QStringLiteral("ANALYZE"));
+            w.Close();
+        }
+    } catch (const dao::ErroreDao&) {
+        // The upgrade is done all the same; the queries run without statistics.
+    }
     if (!automatico &&
         m.mostra(QStringLiteral("Aggiornamento eseguito.\nATTENZIONE: è consigliato eseguire un compattamento del "
                                 "DataBase\n\nESEGUO IL COMPATTAMENTO DEL DATABASE"),

@@ -66,6 +66,15 @@ private slots:
         QVERIFY(Impronta::di(lav).hash == prima.hash);
     }
 
+    void changedSchemaLeavesStatistics() {
+        crea(rif, {tabella("T", {campo("A", dbText, 5)}, {primaria("A")})});
+        Database w = crea(lav, {tabella("T", {campo("A", dbText, 5)})});
+        w.Execute("INSERT INTO T (A) VALUES ('x')");
+        esegui();
+        QSqlQuery q(w.connessioneSql());
+        QVERIFY(q.exec("SELECT stat FROM sqlite_stat1 WHERE idx = 'T.primaria'") && q.next());
+    }
+
     // A field's type changes and a field is new: the table is rebuilt with every
     // row (a field's size change is failedRebuildLeavesTableAndTheNextRunRepeats's).
     void rebuildKeepsEveryRow() {
