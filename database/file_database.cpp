@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlQuery>
 
 namespace qv {
 
@@ -45,6 +46,14 @@ bool ApriDataBase(StatoDatabase& s) {
 }
 
 void ChiudiDataBase(StatoDatabase& s) {
+    if (s.DbLavoro.isOpen()) {
+        // The planner's statistics refreshed for the tables this session's
+        // queries found unanalysed or grown; sampled, so closing stays quick.
+        // A failure (the file busy) leaves the old statistics: nothing lost.
+        QSqlQuery q(s.DbLavoro.connessioneSql());
+        q.exec(QStringLiteral("PRAGMA analysis_limit = 1000"));
+        q.exec(QStringLiteral("PRAGMA optimize"));
+    }
     s.DbLavoro.Close();
     s.DbLavoro = dao::Database();
 }
