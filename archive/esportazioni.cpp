@@ -11,8 +11,12 @@
 #include "shell/versione_programma.h"
 
 #include <QDir>
+#include <QHash>
 #include <QSaveFile>
+#include <QSqlError>
+#include <QSqlQuery>
 
+#include <cmath>
 #include <functional>
 
 namespace qv {
@@ -58,7 +62,8 @@ TipoCampo tipoDi(int tipoDao) {
 // The steps both exports share: no rows, no file; the busy pointer; a file
 // that cannot be written is reported before any work; the rows go to a
 // temporary file that replaces `percorso` only once they are all written.
-// `scrivi` writes the lines and returns how many rows it wrote.
+// `scrivi` writes the lines and returns how many rows it wrote, or -1 when
+// it could not read or write them all (then nothing is written).
 RisultatoEsportazione esporta(StatoDatabase& s, Messaggi& m, const QString& sql, const QString& percorso,
                               const std::function<qint64(dao::Recordset&, QSaveFile&)>& scrivi) {
     RisultatoEsportazione r;
@@ -78,6 +83,10 @@ RisultatoEsportazione esporta(StatoDatabase& s, Messaggi& m, const QString& sql,
             return r;
         }
         const qint64 righe = scrivi(rs, file);
+        if (righe < 0) {
+            file.cancelWriting();
+            return r; // the rows could not all be read or written: no file
+        }
         if (!file.commit()) {
             fileAperto(m);
             r.esito = EsitoEsportazione::FileAperto;
@@ -91,6 +100,74 @@ RisultatoEsportazione esporta(StatoDatabase& s, Messaggi& m, const QString& sql,
     r.esito = EsitoEsportazione::Fatto;
     return r;
 }
+
+// A CSV line's values straight into Windows-1252 bytes, each as
+// FormattaCampoCsv writes it: the usual cases (plain texts, whole numbers,
+// day numbers) without a QString per value, the rest through it. A date is
+// formatted once per day and kept.
+class ValoriCsv {
+public:
+    explicit ValoriCsv(const QLocale& locale) : locale_(locale) {}
+
+    void aggiungi(QByteArray& b, const QVariant& v, TipoCampo tipo) {
+        if (v.isNull())
+            return aggiungiFormattato(b, v, tipo); // "" or "0" by type
+        const int t = v.typeId();
+        const bool intero = t == QMetaType::LongLong || t == QMetaType::Int;
+        if (tipo == TipoCampo::Testo && t == QMetaType::QString) {
+            const QString testo = v.toString();
+            if (!testo.contains(QLatin1Char('\n')) && !testo.contains(QLatin1Char('\r')))
+                return aggiungiAnsi(b, QStringView(testo).trimmed());
+        } else if (tipo == TipoCampo::Numero && intero) {
+            const qint64 n = v.toLongLong();
+            if (n > -kInteroEsatto && n < kInteroEsatto) {
+                b.append(QByteArray::number(n));
+                return;
+            }
+        } else if (tipo == TipoCampo::Data && (intero || t == QMetaType::Double)) {
+            const double n = v.toDouble();
+            if (std::isfinite(n) && std::floor(n) < 1)
+                return;
+            if (std::isfinite(n) && std::fabs(n) < kInteroEsatto) {
+                const qint64 giorno = static_cast<qint64>(std::floor(n));
+                auto trovata = date_.constFind(giorno);
+                if (trovata == date_.cend()) {
+                    if (date_.size() >= kDateMassime)
+                        date_.clear();
+                    trovata = date_.insert(giorno, platform::toAnsi(FormattaCampoCsv(v, tipo, locale_)));
+                }
+                b.append(*trovata);
+                return;
+            }
+        }
+        aggiungiFormattato(b, v, tipo);
+    }
+
+private:
+    static constexpr qint64 kInteroEsatto = 1000000000000000; // 1e15, as FormattaCampoCsv's whole numbers
+    static constexpr qsizetype kDateMassime = 100000;
+
+    void aggiungiFormattato(QByteArray& b, const QVariant& v, TipoCampo tipo) {
+        aggiungiAnsi(b, FormattaCampoCsv(v, tipo, locale_));
+    }
+
+    // platform::toAnsi writes one byte per UTF-16 unit: the same here.
+    static void aggiungiAnsi(QByteArray& b, QStringView testo) {
+        const qsizetype inizio = b.size();
+        b.resize(inizio + testo.size());
+        char* d = b.data() + inizio;
+        for (QChar c : testo) {
+            const char16_t u = c.unicode();
+            *d++ = u < 0x80 || (u >= 0xA0 && u <= 0xFF) ? static_cast<char>(u) : platform::toAnsi(QString(c)).at(0);
+        }
+    }
+
+    QLocale locale_;
+    QHash<qint64, QByteArray> date_;
+};
+
+// Lines are handed to the file in blocks of about this size.
+constexpr qsizetype kBloccoCsv = 1 << 20;
 
 } // namespace
 
@@ -146,16 +223,36 @@ RisultatoEsportazione EsportaCsv(StatoDatabase& s, Messaggi& m, const QString& s
             posizioni << posizione;
             tipi << (posizione >= 0 ? tipoDi(rs.FieldInfo(posizione).Type) : colonna.tipo);
         }
-        file.write(platform::toAnsi(RigaIntestazioneCsv(intestazioni)));
+        rs.Close();
+        if (file.write(platform::toAnsi(RigaIntestazioneCsv(intestazioni))) < 0)
+            return qint64(-1);
 
+        // The rows straight from the connection, the same statement and the
+        // same positions as the recordset's; lines gathered in a buffer.
+        QSqlQuery q(s.DbLavoro.connessioneSql());
+        q.setForwardOnly(true);
+        if (!q.exec(s.DbLavoro.traduci(sql)))
+            return qint64(-1);
+        ValoriCsv valori(locale);
+        QByteArray blocco;
+        blocco.reserve(kBloccoCsv + 64 * 1024);
         qint64 righe = 0;
-        QStringList valori;
-        for (; !rs.Eof(); rs.MoveNext(), ++righe) {
-            valori.clear();
-            for (int i = 0; i < posizioni.size(); ++i)
-                valori << (posizioni[i] >= 0 ? FormattaCampoCsv(rs.Value(posizioni[i]), tipi[i], locale) : QString());
-            file.write(platform::toAnsi(RigaCsv(valori)));
+        while (q.next()) {
+            for (int i = 0; i < posizioni.size(); ++i) {
+                if (posizioni[i] >= 0)
+                    valori.aggiungi(blocco, q.value(posizioni[i]), tipi[i]);
+                blocco.append(';');
+            }
+            blocco.append("\r\n", 2);
+            ++righe;
+            if (blocco.size() >= kBloccoCsv) {
+                if (file.write(blocco) < 0)
+                    return qint64(-1);
+                blocco.resize(0);
+            }
         }
+        if (q.lastError().isValid() || file.write(blocco) < 0)
+            return qint64(-1);
         return righe;
     });
 }
