@@ -8,8 +8,6 @@
 
 #include <QSqlQuery>
 
-#include <QSqlQuery>
-
 using namespace qv;
 using namespace qv::dao;
 using namespace qv::prova;
