@@ -5,6 +5,7 @@
 #include "database/dao/database.h"
 #include "database/dao/workspace.h"
 #include "database/schema_riferimento.h"
+#include "shell/messaggi.h"
 
 #include <QFile>
 #include <QString>
@@ -39,6 +40,14 @@ inline QStringList Codici(dao::Database& db, const QString& tabella) {
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
         c << rs.Value(QStringLiteral("Codice")).toString();
     return c;
+}
+
+// The texts of the messages shown, in order.
+inline QStringList TestiMostrati(const MessaggiRegistrati& m) {
+    QStringList t;
+    for (const Messaggio& x : m.mostrati())
+        t << x.testo;
+    return t;
 }
 
 } // namespace qv::prova

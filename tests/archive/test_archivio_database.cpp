@@ -103,24 +103,13 @@ private slots:
         QCOMPARE(r.esito, EsitoEsportazione::Fatto);
         QCOMPARE(r.righe, qint64(2));
         QCOMPARE(leggiFile(percorso), QByteArray("23IT000000000002T2\r\n24IT000000000003E3\r\n"));
-        QCOMPARE(messaggi_.mostrati().size(), 1);
-        QCOMPARE(messaggi_.mostrati().first().testo,
-                 QStringLiteral("Creato il file  '") + percorso + QStringLiteral("'\ncon la lista di 2 elementi"));
-
-        messaggi_.svuota();
-        QCOMPARE(EsportaLista(s_, messaggi_, sql, percorso, false).righe, qint64(2));
-        QVERIFY(messaggi_.mostrati().isEmpty());
-    }
-
-    void esportaListaVuota() {
-        const QString percorso = s_.CartellaTemp + QStringLiteral("vuota.txt");
-        const RisultatoEsportazione r =
-            EsportaLista(s_, messaggi_, QStringLiteral("Select * FROM MRN WHERE OKStato = 3 AND OKStato = 2"), percorso, true);
-        QCOMPARE(r.esito, EsitoEsportazione::NessunDato);
-        QVERIFY(!QFile::exists(percorso));
-        QCOMPARE(messaggi_.mostrati().size(), 1);
-        QCOMPARE(messaggi_.mostrati().first().testo, QStringLiteral("NESSUN DATO DA ESPORTARE"));
-
+        QCOMPARE(EsportaLista(s_, messaggi_, sql, percorso, false).righe, qint64(2)); // no message this time
+        const QString vuota = s_.CartellaTemp + QStringLiteral("vuota.txt");
+        QCOMPARE(EsportaLista(s_, messaggi_, "Select * FROM MRN WHERE OKStato = 3 AND OKStato = 2", vuota, true).esito,
+                 EsitoEsportazione::NessunDato);
+        QVERIFY(!QFile::exists(vuota));
+        QCOMPARE(prova::TestiMostrati(messaggi_), (QStringList{"Creato il file  '" + percorso + "'\ncon la lista di 2 elementi",
+                                                         "NESSUN DATO DA ESPORTARE"}));
     }
 
     void esportaCsv() {
@@ -146,36 +135,21 @@ private slots:
         QCOMPARE(leggiFile(r.percorso), QByteArray("MRN;NAZ;SEZIONE;\r\n24FR000000000005T5;FR;;\r\n"));
     }
 
-    void csvGiaAperto() {
-        // A CSV that cannot be written (here a folder stands in its place).
+    // A CSV that cannot be written (a folder stands in its place); Excel not found; no Excel: the document opened.
+    void csvGiaApertoEdExcel() {
         const QString percorso = PercorsoCsv(s_.CartellaTemp, QStringLiteral("MRN"));
-        QFile::remove(percorso);
+        QFile::remove(percorso); // left by the export before
         QVERIFY(QDir().mkpath(percorso));
-        const RisultatoEsportazione r = EsportaCsv(s_, messaggi_, QStringLiteral("Select * FROM MRN"),
-                                                   QStringLiteral("MRN"), ColonneDaEsportare(true, QString()));
-        QCOMPARE(r.esito, EsitoEsportazione::FileAperto);
-        QCOMPARE(messaggi_.mostrati().size(), 1);
-        QCOMPARE(messaggi_.mostrati().first().testo, QStringLiteral("Il file è già aperto"));
-        QVERIFY(QDir(percorso).isEmpty());
-        QVERIFY(QDir(percorso).removeRecursively());
+        QCOMPARE(EsportaCsv(s_, messaggi_, QStringLiteral("Select * FROM MRN"), QStringLiteral("MRN"),
+                            ColonneDaEsportare(true, QString())).esito, EsitoEsportazione::FileAperto);
+        QVERIFY(QDir(percorso).isEmpty() && QDir(percorso).removeRecursively());
         QVERIFY(QDir(s_.CartellaTemp).entryList({QStringLiteral("*.csv*")}, QDir::Files).isEmpty()); // nothing beside it
-    }
-
-    void apriCsv() {
         prova::AvviatoreRegistrato avviatore;
-        QVERIFY(ApriCsv(avviatore, messaggi_, QStringLiteral("C:\\Office\\EXCEL.EXE"), QStringLiteral("/t/EXPMRN.csv")));
-        QCOMPARE(avviatore.avvii.size(), 1);
-        QCOMPARE(avviatore.avvii.first().programma, QStringLiteral("C:\\Office\\EXCEL.EXE"));
-        QCOMPARE(avviatore.avvii.first().argomenti,
-                 QLatin1Char('"') + QDir::toNativeSeparators(QStringLiteral("/t/EXPMRN.csv")) + QLatin1Char('"'));
-
         avviatore.esitoAvvio = 0;
         QVERIFY(!ApriCsv(avviatore, messaggi_, QStringLiteral("EXCEL.EXE"), QStringLiteral("x.csv")));
-        QCOMPARE(messaggi_.mostrati().size(), 1);
-        QCOMPARE(messaggi_.mostrati().first().testo, QStringLiteral("\"EXCEL.EXE\" \"x.csv\"  NON TROVATO"));
-
         QVERIFY(ApriCsv(avviatore, messaggi_, QString(), QStringLiteral("y.csv")));
         QCOMPARE(avviatore.documenti, QStringList{"y.csv"});
+        QCOMPARE(prova::TestiMostrati(messaggi_), (QStringList{"Il file è già aperto", "\"EXCEL.EXE\" \"x.csv\"  NON TROVATO"}));
     }
 
     void larghezzeColonne() {
@@ -193,15 +167,12 @@ private slots:
         const int campi = static_cast<int>(s_.DbLavoro.tabella(QStringLiteral("LayOutCol"))->Fields.size());
         QVERIFY(SalvaLayOut(s_, QStringLiteral("EleNaz"), QList<int>(campi + 5, 77)));
         QCOMPARE(LeggiLayOut(s_, QStringLiteral("EleNaz"), campi + 1).mid(campi - 3), (QList<int>{77, 77, 0, 0}));
-    }
-
-    void larghezzeSenzaTabella() {
+        // Without the table, or the database, nothing is stored or read, and nothing is shown.
         s_.DbLavoro.DeleteTableDef(QStringLiteral("LayOutCol"));
-        QVERIFY(!SalvaLayOut(s_, QStringLiteral("EleMRNok"), QList<int>(24, 500)));
-        QVERIFY(LeggiLayOut(s_, QStringLiteral("EleMRNok"), 24).isEmpty());
+        QVERIFY(!SalvaLayOut(s_, QStringLiteral("EleMRNok"), larghezze));
+        QVERIFY(LeggiLayOut(s_, QStringLiteral("EleMRNok"), kNumeroColonne).isEmpty());
         s_.DatabaseAperto = false;
-        QVERIFY(LeggiLayOut(s_, QStringLiteral("EleMRNok"), 24).isEmpty());
-        s_.DatabaseAperto = true;
+        QVERIFY(LeggiLayOut(s_, QStringLiteral("EleMRNok"), kNumeroColonne).isEmpty());
         QVERIFY(messaggi_.mostrati().isEmpty());
     }
 
@@ -220,20 +191,21 @@ private slots:
         QCOMPARE(codici().size(), righeProva().size());
     }
 
-    void modificaMrnGiaPresente() {
-        QCOMPARE(ModificaMrn(s_, messaggi_, QStringLiteral("24IT000000000003E3"), QStringLiteral("24IT000000000004E4")),
-                 EsitoModifica::GiaPresente);
-        QCOMPARE(messaggi_.mostrati().size(), 1);
-        QCOMPARE(messaggi_.mostrati().first().testo, QStringLiteral("Il numero di MRN '24IT000000000004E4' è già presente"));
-        QVERIFY(codici().contains(QStringLiteral("24IT000000000003E3")));
+    // Which codes pass is MrnCorrettoValido's rule (archive_riga_mrn); here the refusals' messages.
+    void modificaMrnRifiutata_data() {
+        QTest::addColumn<QString>("nuovo");
+        QTest::addColumn<int>("esito");
+        QTest::addColumn<QString>("messaggio");
+        QTest::newRow("already there") << "24IT000000000004E4" << int(EsitoModifica::GiaPresente)
+                                       << "Il numero di MRN '24IT000000000004E4' è già presente";
+        QTest::newRow("not valid") << "24IT000000000033X3" << int(EsitoModifica::NonValido) << "Numero MRN non valido";
     }
-
-    // Which codes pass is MrnCorrettoValido's rule (test_riga_mrn); here the refusal's message.
-    void modificaMrnNonValido() {
-        QCOMPARE(ModificaMrn(s_, messaggi_, QStringLiteral("24IT000000000003E3"), QStringLiteral("24IT000000000033X3")),
-                 EsitoModifica::NonValido);
-        QCOMPARE(messaggi_.mostrati().size(), 1);
-        QCOMPARE(messaggi_.mostrati().first().testo, QStringLiteral("Numero MRN non valido"));
+    void modificaMrnRifiutata() {
+        QFETCH(QString, nuovo);
+        QFETCH(int, esito);
+        QFETCH(QString, messaggio);
+        QCOMPARE(int(ModificaMrn(s_, messaggi_, QStringLiteral("24IT000000000003E3"), nuovo)), esito);
+        QCOMPARE(prova::TestiMostrati(messaggi_), QStringList{messaggio});
         QVERIFY(codici().contains(QStringLiteral("24IT000000000003E3")));
     }
 
@@ -252,10 +224,8 @@ private slots:
         QFETCH(int, rimaste);
         messaggi_.accoda(static_cast<Risposta>(risposta));
         EliminaMrn(s_, messaggi_, codice);
-        QCOMPARE(messaggi_.mostrati().size(), 1);
-        const Messaggio& m = messaggi_.mostrati().first();
-        QCOMPARE(m.testo, QStringLiteral("Confermi la cancellazione di  ") + codice.trimmed());
-        QCOMPARE(m.pulsanti, Pulsanti::SiNo);
+        QCOMPARE(prova::TestiMostrati(messaggi_), QStringList{"Confermi la cancellazione di  " + codice.trimmed()});
+        QCOMPARE(messaggi_.mostrati().first().pulsanti, Pulsanti::SiNo);
         QCOMPARE(codici().size(), rimaste);
     }
 };

@@ -90,12 +90,6 @@ private slots:
                  QByteArray("24IT000000000007E7\r\n"));
     }
 
-    void requerySenzaRighe() {
-        const Esecuzione e = esegui({"requery", "--code", "NONCE"});
-        QCOMPARE(e.stato, 1);
-        QVERIFY(e.err.contains("NESSUN DATO DA ESPORTARE"));
-    }
-
     void senzaConnessione() {
         const QString ini = percorso(QStringLiteral("Quorvan.ini"));
         qv::ScriviIni(ini, "INDIRIZZIWEB", "EXPORT", QStringLiteral("http://127.0.0.1:1/export.htm?mrn="));

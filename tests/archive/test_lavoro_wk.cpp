@@ -42,6 +42,7 @@ class TestLavoroWk : public QObject {
     void scrivi(const QString& codice, const Esito& e, const Titolo& t, const QDate& oggi = kGiorno1) {
         QVERIFY(ScriviRigaMrn(stato_.RsWk, codice, e, t, oggi));
     }
+    QVariantMap riga(const char* tabella, const char* codice) { return prova::Riga(db_, tabella, codice); }
 
     // The archive before a merge: two erroneous MRNs processed on kGiorno1.
     void archivioErrato() {
@@ -73,12 +74,11 @@ private slots:
     // What CalcolaRigaMrn decides (archive_riga_mrn) as the table keeps it:
     // unknown dates are the number 0, a blank office of exit empty text, never NULL.
     void scriviRiga() {
-        const QString codice = QStringLiteral("24IT000000000005T5");
         Esito e;
         e[3] = QStringLiteral("01/02/2024");
         e[4] = QStringLiteral("02/02/2024");
-        scrivi(codice, e, Titolo{});
-        const QVariantMap r = prova::Riga(db_, QStringLiteral("WkMRN"), codice);
+        scrivi(QStringLiteral("24IT000000000005T5"), e, Titolo{});
+        const QVariantMap r = riga("WkMRN", "24IT000000000005T5");
         QCOMPARE(r.value("OK").toInt(), 1);
         QCOMPARE(r.value("DataElab").toDouble(), platform::dayNumber(kGiorno1));
         for (const char* campo : {"TrData2", "TrDataDel4", "ExDataUscita"})
@@ -97,7 +97,7 @@ private slots:
         e[19] = QStringLiteral("12/03/2024");
         scrivi(QStringLiteral("24IT000000000001E1"), e, t, kGiorno2);
         QCOMPARE(righe(db_, QStringLiteral("WkMRN")), qint64(1));
-        const QVariantMap r = prova::Riga(db_, QStringLiteral("WkMRN"), QStringLiteral("24IT000000000001E1"));
+        const QVariantMap r = riga("WkMRN", "24IT000000000001E1");
         QCOMPARE(r.value("OKStato").toInt(), 3);
         QCOMPARE(r.value("ExUffExport").toString(), QStringLiteral("IT277100"));
         QCOMPARE(r.value("DataElab").toDouble(), platform::dayNumber(kGiorno1));
@@ -110,8 +110,7 @@ private slots:
         scrivi(QStringLiteral("24IT000000000001T1"), e, Titolo{});
         const int spazio = db_.tabella(QStringLiteral("WkMRN"))->campo(QStringLiteral("TrRuolo1"))->Size;
         QVERIFY(spazio < 150);
-        QCOMPARE(prova::Riga(db_, QStringLiteral("WkMRN"), QStringLiteral("24IT000000000001T1")).value("TrRuolo1").toString(),
-                 QString(spazio, QLatin1Char('R')));
+        QCOMPARE(riga("WkMRN", "24IT000000000001T1").value("TrRuolo1").toString(), QString(spazio, QLatin1Char('R')));
     }
 
     void apriTabellaWk() {
@@ -138,12 +137,8 @@ private slots:
 
         QVERIFY(UnisciWk(db_));
         QCOMPARE(righe(db_, QStringLiteral("MRN")), qint64(3));
-        const QVariantMap sostituito = prova::Riga(db_, QStringLiteral("MRN"), QStringLiteral("24IT000000000001E1"));
-        QCOMPARE(sostituito.value("OKStato").toInt(), 3);
-        QCOMPARE(sostituito.value("DataElab").toDouble(), platform::dayNumber(kGiorno2));
-        const QVariantMap intatto = prova::Riga(db_, QStringLiteral("MRN"), QStringLiteral("24IT000000000009E9"));
-        QCOMPARE(intatto.value("OKStato").toInt(), 2);
-        QCOMPARE(intatto.value("DataElab").toDouble(), platform::dayNumber(kGiorno1));
+        QCOMPARE(riga("MRN", "24IT000000000001E1").value("DataElab").toDouble(), platform::dayNumber(kGiorno2)); // replaced
+        QCOMPARE(riga("MRN", "24IT000000000009E9").value("DataElab").toDouble(), platform::dayNumber(kGiorno1)); // left alone
         // The work table keeps the batch's rows for the browser until the next batch empties it.
         QCOMPARE(righe(db_, QStringLiteral("WkMRN")), qint64(2));
         QVERIFY(SvuotaWk(db_));
@@ -163,13 +158,11 @@ private slots:
         QVERIFY(q.exec(QStringLiteral("DROP TRIGGER rifiuta")));
 
         QCOMPARE(righe(db_, QStringLiteral("MRN")), qint64(2));
-        const QVariantMap r = prova::Riga(db_, QStringLiteral("MRN"), QStringLiteral("24IT000000000001E1"));
-        QCOMPARE(r.value("OKStato").toInt(), 2);
-        QCOMPARE(r.value("DataElab").toDouble(), platform::dayNumber(kGiorno1));
+        QCOMPARE(riga("MRN", "24IT000000000001E1").value("DataElab").toDouble(), platform::dayNumber(kGiorno1));
 
         // With the fault gone the same merge goes through.
         QVERIFY(UnisciWk(db_));
-        QCOMPARE(prova::Riga(db_, QStringLiteral("MRN"), QStringLiteral("24IT000000000001E1")).value("OKStato").toInt(), 0);
+        QCOMPARE(riga("MRN", "24IT000000000001E1").value("OKStato").toInt(), 0);
     }
 
     // A reader elsewhere holds the file when the second group is committed:

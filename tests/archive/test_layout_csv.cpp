@@ -52,46 +52,28 @@ private slots:
         QTest::addColumn<QVariant>("valore");
         QTest::addColumn<int>("tipo");
         QTest::addColumn<QString>("atteso");
-
-        const auto t = static_cast<int>(TipoCampo::Testo);
-        const auto d = static_cast<int>(TipoCampo::Data);
-        const auto n = static_cast<int>(TipoCampo::Numero);
-        const double marzo = platform::dayNumber(QDate(2024, 3, 12));
-        QTest::newRow("text trimmed") << QVariant("  MILANO ") << t << "MILANO";
-        QTest::newRow("embedded line ends") << QVariant("RIGA\r\nDUE\nTRE") << t << "RIGADUETRE";
-        QTest::newRow("semicolon kept") << QVariant("A;B") << t << "A;B";
-        QTest::newRow("date null is blank") << QVariant() << d << "";
-        QTest::newRow("date below day 1 (0 included)") << QVariant(0.75) << d << "";
-        QTest::newRow("date with time: the day alone") << QVariant(marzo + 0.5) << d << "12/03/2024";
-        QTest::newRow("state 2") << QVariant(2) << n << "2";
-        QTest::newRow("number not numeric") << QVariant("abc") << n << "0";
-        QTest::newRow("fraction in the locale's form") << QVariant(1.5) << n << "1,5";
+        QTest::addColumn<QLocale>("locale");
+        const auto t = static_cast<int>(TipoCampo::Testo), d = static_cast<int>(TipoCampo::Data), n = static_cast<int>(TipoCampo::Numero);
+        const QLocale it(QLocale::Italian, QLocale::Italy);
+        const QVariant marzo = platform::dayNumber(QDate(2025, 3, 11));
+        QTest::newRow("text trimmed") << QVariant("  MILANO ") << t << "MILANO" << it;
+        QTest::newRow("embedded line ends") << QVariant("RIGA\r\nDUE\nTRE") << t << "RIGADUETRE" << it;
+        QTest::newRow("semicolon kept") << QVariant("A;B") << t << "A;B" << it;
+        QTest::newRow("date null is blank") << QVariant() << d << "" << it;
+        QTest::newRow("date below day 1 (0 included)") << QVariant(0.75) << d << "" << it;
+        QTest::newRow("date with time: the day alone") << QVariant(marzo.toDouble() + 0.5) << d << "11/03/2025" << it;
+        QTest::newRow("en_US: month/day/four-digit year") << marzo << d << "3/11/2025" << QLocale(QLocale::English, QLocale::UnitedStates);
+        QTest::newRow("C locale: no month names") << marzo << d << "11/03/2025" << QLocale::c();
+        QTest::newRow("state 2") << QVariant(2) << n << "2" << it;
+        QTest::newRow("number not numeric") << QVariant("abc") << n << "0" << it;
+        QTest::newRow("fraction in the locale's form") << QVariant(1.5) << n << "1,5" << it;
     }
-
     void campoCsv() {
         QFETCH(QVariant, valore);
         QFETCH(int, tipo);
         QFETCH(QString, atteso);
-        QCOMPARE(FormattaCampoCsv(valore, static_cast<TipoCampo>(tipo), QLocale(QLocale::Italian, QLocale::Italy)),
-                 atteso);
-    }
-
-    void dataPerLocale_data() {
-        QTest::addColumn<QLocale>("locale");
-        QTest::addColumn<QDate>("data");
-        QTest::addColumn<QString>("atteso");
-        const QLocale it(QLocale::Italian, QLocale::Italy);
-        const QLocale us(QLocale::English, QLocale::UnitedStates);
-        QTest::newRow("it_IT: day/month/four-digit year") << it << QDate(2025, 3, 11) << "11/03/2025";
-        QTest::newRow("en_US: month/day/four-digit year") << us << QDate(2025, 3, 11) << "3/11/2025";
-        QTest::newRow("C locale: no month names") << QLocale::c() << QDate(2025, 3, 11) << "11/03/2025";
-    }
-
-    void dataPerLocale() {
         QFETCH(QLocale, locale);
-        QFETCH(QDate, data);
-        QFETCH(QString, atteso);
-        QCOMPARE(FormattaCampoCsv(platform::dayNumber(data), TipoCampo::Data, locale), atteso);
+        QCOMPARE(FormattaCampoCsv(valore, static_cast<TipoCampo>(tipo), locale), atteso);
     }
 
     void righeCsv() {

@@ -64,41 +64,30 @@ private slots:
         QCOMPARE(riga.count(separatore), 20);
     }
 
-    void bloccoStampaNumerazione() {
-        QCOMPARE(BloccoStampa(1234, QStringLiteral("MRN1"), Esito{}, Titolo{}, QLocale(QLocale::Italian, QLocale::Italy)),
-                 QStringLiteral("1.234) Risultato MRN numero: MRN1\r\n") + QString(80, QLatin1Char('-')) + QStringLiteral("\r\n"));
-    }
-
-    void bloccoStampaTransito() {
-        Esito e;
-        Titolo t;
-        t[1] = QStringLiteral("Ufficio:  ");
-        t[2] = QStringLiteral("Ruolo:  ");
-        t[3] = QStringLiteral("Data:  ");
-        t[4] = QStringLiteral("Data svincolo:  ");
-        t[7] = QStringLiteral("Uscita conclusa in data:");
-        e[1] = QStringLiteral("IT1");
-        e[2] = QStringLiteral("PARTENZA");
-        e[3] = QStringLiteral("01/02/2024");
-        e[5] = QStringLiteral("DE2");
-        e[8] = QStringLiteral("05/02/2024");
-        e[19] = QStringLiteral("06/02/2024");
-        const QStringList righe = BloccoStampa(2, QStringLiteral("M"), e, t).split(QStringLiteral("\r\n"));
-        QCOMPARE(righe, (QStringList{"2) Risultato MRN numero: M", "Ufficio:   IT1", "Ruolo:   PARTENZA",
-                                     "Data:   01/02/2024", "Ufficio:   DE2", "Data svincolo:   05/02/2024",
-                                     "Uscita conclusa in data: 06/02/2024", QString(80, QLatin1Char('-')), ""}));
-    }
-
-    void bloccoStampaMessaggio() {
-        Esito e;
-        Titolo t;
-        t[1] = QStringLiteral("Ufficio:  ");
-        t[2] = QStringLiteral("*** Per l'MRN: X ***");
-        t[3] = QStringLiteral("*** non trovato ***");
-        const QStringList righe = BloccoStampa(3, QStringLiteral("X"), e, t).split(QStringLiteral("\r\n"));
+    void bloccoStampa_data() {
+        QTest::addColumn<int>("numero");
+        QTest::addColumn<QStringList>("celle"); // "T1=label", "E1=value"
+        QTest::addColumn<QStringList>("righe");
+        const QString trattini(80, QLatin1Char('-'));
+        QTest::newRow("numbered in the locale's form") << 1234 << QStringList{} << QStringList{"1.234) Risultato MRN numero: M", trattini, ""};
+        QTest::newRow("transit") << 2
+            << QStringList{"T1=Ufficio:  ", "T2=Ruolo:  ", "T3=Data:  ", "T4=Data svincolo:  ", "T7=Uscita conclusa in data:",
+                           "E1=IT1", "E2=PARTENZA", "E3=01/02/2024", "E5=DE2", "E8=05/02/2024", "E19=06/02/2024"}
+            << QStringList{"2) Risultato MRN numero: M", "Ufficio:   IT1", "Ruolo:   PARTENZA", "Data:   01/02/2024",
+                           "Ufficio:   DE2", "Data svincolo:   05/02/2024", "Uscita conclusa in data: 06/02/2024", trattini, ""};
         // The message moves into values 1 and 2; value 1 keeps label 1, label 2 is cleared.
-        QCOMPARE(righe, (QStringList{"3) Risultato MRN numero: X", "Ufficio:   *** Per l'MRN: X ***",
-                                     " *** non trovato ***", QString(80, QLatin1Char('-')), ""}));
+        QTest::newRow("message") << 3 << QStringList{"T1=Ufficio:  ", "T2=*** Per l'MRN: X ***", "T3=*** non trovato ***"}
+            << QStringList{"3) Risultato MRN numero: M", "Ufficio:   *** Per l'MRN: X ***", " *** non trovato ***", trattini, ""};
+    }
+    void bloccoStampa() {
+        QFETCH(int, numero);
+        QFETCH(QStringList, celle);
+        QFETCH(QStringList, righe);
+        Esito e;
+        Titolo t;
+        for (const QString& c : celle)
+            (c[0] == 'T' ? t[c.mid(1, c.indexOf('=') - 1).toInt()] : e[c.mid(1, c.indexOf('=') - 1).toInt()]) = c.section('=', 1);
+        QCOMPARE(BloccoStampa(numero, QStringLiteral("M"), e, t, QLocale(QLocale::Italian, QLocale::Italy)).split("\r\n"), righe);
     }
 };
 

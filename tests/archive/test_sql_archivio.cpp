@@ -7,6 +7,8 @@
 
 #include <QTest>
 
+#include <algorithm>
+
 using namespace qv;
 
 namespace {
@@ -82,9 +84,7 @@ private slots:
         QFETCH(int, colonna);
         QFETCH(int, verso);
         QFETCH(QString, coda);
-        FiltriArchivio f;
-        f.stato = 2;
-        const QString selezione = EstraiMrnSql(QStringLiteral("MRN"), f, kOggi);
+        const QString selezione = EstraiMrnSql(QStringLiteral("MRN"), filtri(2, "", "", "", {}, {}, ""), kOggi);
         QCOMPARE(ImpostaOrdineSql(selezione, {colonna, verso}), selezione + coda);
     }
 
@@ -128,14 +128,11 @@ private slots:
         QFETCH(QString, messaggio);
         QFETCH(int, focus);
         QString p[6];
-        for (int i = 0; i < 6; ++i)
-            p[i] = parti.at(i);
+        std::copy(parti.cbegin(), parti.cend(), p);
         const auto errore = ControllaData(campo, p, QStringLiteral("Quorvan"));
-        if (messaggio.isEmpty()) {
-            QVERIFY(!errore);
+        QCOMPARE(bool(errore), !messaggio.isEmpty());
+        if (!errore)
             return;
-        }
-        QVERIFY(errore);
         QCOMPARE(errore->messaggio, messaggio);
         QCOMPARE(errore->titolo, QStringLiteral("QUORVAN -ERRORE N. ") + QString::number(campo));
         QCOMPARE(errore->campo, campo);

@@ -26,9 +26,7 @@ namespace {
 struct ApritoreProva : ApritoreFinestre {
     QStringList aperture;
     bool disponibile(IdFinestra f) const override { return f == IdFinestra::EleMRNok; }
-    void apri(IdFinestra, QWidget* sopra, const QString&, const QVariantMap&) override {
-        aperture << sopra->objectName();
-    }
+    void apri(IdFinestra, QWidget* sopra, const QString&, const QVariantMap&) override { aperture << sopra->objectName(); }
 };
 
 // A program folder, a database from the reference schema (or none), enquiries to the demo server.
@@ -45,8 +43,7 @@ struct Banco {
     }
     ~Banco() { database.DbLavoro.Close(); }
     QString percorso(const QString& nome) const { return cartella.filePath(nome); }
-    QString elenco(int quanti, const QByteArray& altro = {}) {
-        QByteArray l = altro;
+    QString elenco(int quanti, QByteArray l = {}) {
         for (int i = 1; i <= quanti; ++i)
             l += "24IT" + QByteArray::number(i).rightJustified(12, '0') + "E1\r\n";
         scriviFile(percorso("lista.txt"), l);
@@ -79,12 +76,8 @@ std::unique_ptr<FinestraElencoMrn> apri(Banco& b, const QString& elenco = QStrin
     return w;
 }
 
-template <class T = QWidget> T* c(const QWidget* w, const QString& nome) {
-    return w->findChild<T*>(nome);
-}
-void clic(QWidget* w, const QString& nome) {
-    QTest::mouseClick(c(w, nome), Qt::LeftButton);
-}
+template <class T = QWidget> T* c(const QWidget* w, const QString& nome) { return w->findChild<T*>(nome); }
+void clic(QWidget* w, const QString& nome) { QTest::mouseClick(c(w, nome), Qt::LeftButton); }
 
 } // namespace
 
@@ -111,9 +104,7 @@ private slots:
         const QString lista = b.elenco(2, "AB\tCD,");
         auto w = apri(b);
         QCOMPARE(b.web.ContestoWeb, ContestoElencoManuale);
-        w->sceltaElenco = [&](QWidget*, const QString& cartella) {
-            return cartella == b.cartella.path() ? lista : "";
-        };
+        w->sceltaElenco = [&](QWidget*, const QString& cartella) { return cartella == b.cartella.path() ? lista : ""; };
         clic(w.get(), "Command2");
         QCOMPARE(b.avviatore.documenti, QStringList{lista});
         clic(w.get(), QString("Option1_%1").arg(opzione));
@@ -121,7 +112,6 @@ private slots:
         QTest::keyClick(c(w.get(), "Text2"), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(c(w.get(), "Text2"), ";");
         clic(w.get(), "Command1_0");
-
         const QByteArray esiti = leggiFile(b.percorso("EsitiDaEle.txt"));
         QVERIFY2(browser ? esiti.isEmpty() : esiti.startsWith(inizioEsiti), esiti.constData());
         QCOMPARE(esiti.contains("IT277100 - MALPENSA"), !browser); // the server's answer
@@ -158,9 +148,8 @@ private slots:
             visto << QString::number(b.apritore.aperture.size()); // not before the window closed
         });
         ApriElencoMrn(b.finestre, b.contesto, &chiamante, b.elenco(10));
-        QCOMPARE(visto,
-                 (QStringList{"1", "0", "Command1_0", "Interrogo MRN numero 24IT000000000003E1     (3/10)",
-                              "Elaborazione di 10 MRN in corso ...", "1", "0"}));
+        QCOMPARE(visto, (QStringList{"1", "0", "Command1_0", "Interrogo MRN numero 24IT000000000003E1     (3/10)",
+                                     "Elaborazione di 10 MRN in corso ...", "1", "0"}));
         QCOMPARE(b.apritore.aperture, QStringList{"Chiamante"});
         QCOMPARE(b.archiviati(), 3);
         QVERIFY(b.archivio.MostraRisultati && b.messaggi.mostrati().isEmpty());
@@ -193,8 +182,7 @@ private slots:
         clic(w.get(), "Option1_0");
         QTest::keyClick(c(w.get(), "Text2"), Qt::Key_F2);
         QVERIFY(!w->isVisible());
-        QCOMPARE(QStringList({b.ini("COME"), b.ini("COSA"), b.ini("PATH")}),
-                 QStringList({"0", ";", "ElencoMRN.txt"}));
+        QCOMPARE(QStringList({b.ini("COME"), b.ini("COSA"), b.ini("PATH")}), QStringList({"0", ";", "ElencoMRN.txt"}));
     }
 };
 
