@@ -3,6 +3,7 @@
 #include "app/contesto_desktop.h"
 #include "archive/ui/finestra_archivio_mrn.h"
 #include "archive/ui/finestra_elenco_mrn.h"
+#include "archive/ui/finestra_excel.h"
 #include "database/ui/finestra_colori.h"
 #include "database/ui/finestra_nazioni.h"
 #include "database/ui/finestra_ricerca_nazione.h"
@@ -15,6 +16,10 @@ void RegistraFinestre(ContestoDesktop& c) {
     });
     c.registra(IdFinestra::EleMRNok, [&c](QWidget* sopra, const QString&) {
         FinestraArchivioMrn finestra(c.finestre, c.contestoArchivio, sopra);
+        finestra.exec();
+    });
+    c.registra(IdFinestra::GesExcel, [&c](QWidget* sopra, const QString&) {
+        FinestraExcel finestra(c.finestre, c.contestoArchivio, sopra);
         finestra.exec();
     });
     c.registra(IdFinestra::GesNazDB, [&c](QWidget* sopra, const QString&) {
