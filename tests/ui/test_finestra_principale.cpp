@@ -1,6 +1,4 @@
-// The main window driven like a user: the start-up with its window parts
-// (password, placement, fixed size, menus), the menus and what they open,
-// and the shut-down it runs when closed.
+// The main window driven like a user: start-up, menus, shut-down.
 
 #include "app/finestra_principale.h"
 #include "banco_desktop.h"
@@ -18,8 +16,7 @@ using namespace qv::prova;
 
 namespace {
 
-// The shipped files come from `cartella` (the build's bin folder holds the
-// reference database "Quorvan0.mdb"; an empty folder ships nothing).
+// The shipped files come from `cartella`; an empty folder ships no reference database.
 struct FileSpediti {
     explicit FileSpediti(const QString& cartella) { qputenv("QUORVAN_SHARE_DIR", cartella.toLocal8Bit()); }
     ~FileSpediti() { qunsetenv("QUORVAN_SHARE_DIR"); }
@@ -144,8 +141,7 @@ private slots:
         QVERIFY(!banco.contesto.database.DbLavoro.isOpen());
     }
 
-    // An entry whose window is not built stays disabled; registering its
-    // opening enables it, and it opens with its argument.
+    // An entry is enabled once its window's opening is registered.
     void entriesFollowTheOpener_data() {
         QTest::addColumn<QString>("voce");
         QTest::addColumn<int>("finestra");
@@ -181,8 +177,7 @@ private slots:
         QCOMPARE(aperture, QStringList{"Startup:" + argomento});
     }
 
-    // A window that closes the database (backup, restore, repair) leaves the
-    // menus as the database now is.
+    // A window that closes the database (backup, ...) leaves the menus as it now is.
     void menusFollowTheDatabaseAfterAWindow() {
         BancoDesktop banco;
         banco.contesto.registra(IdFinestra::EleMRNok, [](QWidget*, const QString&) {});
@@ -221,8 +216,7 @@ private slots:
         QVERIFY(w.isVisible());
     }
 
-    // "Imposta Applicativi" rebuilds the applications menu, whose entry then
-    // starts what it names.
+    // "Imposta Applicativi" rebuilds the menu, whose entry starts what it names.
     void applicationsMenu() {
         BancoDesktop banco;
         FinestraPrincipale w(banco.contesto);

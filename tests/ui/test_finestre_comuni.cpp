@@ -1,6 +1,4 @@
-// The common windows driven like a user: date picker, printer list, print
-// destination, about and maker's data, password change, applications. The
-// rules they apply are tested in tests/shell; here, what the windows do.
+// The common windows driven like a user; the rules they apply are tested in tests/shell.
 
 #include "banco_desktop.h"
 #include "shell/file_ini.h"
@@ -24,7 +22,6 @@ std::unique_ptr<FinestraCalendario> calendario(BancoDesktop& banco, const QDate&
     return Mostra<FinestraCalendario>(banco, 1500, 1500);
 }
 
-// The grid cell that shows day `giorno`.
 QLabel* cella(const QWidget* w, int giorno) {
     for (int i = 0; i < kCelleCalendario; ++i) {
         auto* g = controllo<QLabel>(w, qPrintable(QString("G_%1").arg(i)));
@@ -39,7 +36,6 @@ void primaRiga(BancoDesktop& banco) {
     ScriviIni(banco.ini(), "APPLICATIVI", "Varie1", QCoreApplication::applicationFilePath());
 }
 
-// A click on a radio button's circle.
 void scegli(QRadioButton* opzione) { QTest::mouseClick(opzione, Qt::LeftButton, {}, QPoint(8, opzione->height() / 2)); }
 
 QLineEdit* campo(const QWidget* w, const char* nome) { return controllo<QLineEdit>(w, nome); }
@@ -145,9 +141,7 @@ private slots:
         QCOMPARE(campo(&di_nuovo, "Text1")->text(), QString());
     }
 
-    // System information, the maker's data (no maker-information program
-    // here: its window, without a message); the OK button has no mnemonic,
-    // yet F2 ("%O") closes the window.
+    // The OK button has no mnemonic, yet F2 ("%O") closes the window.
     void aboutClosesWithF2() {
         BancoDesktop banco;
         auto w = Mostra<FinestraInformazioni>(banco);
@@ -241,26 +235,15 @@ private slots:
         QCOMPARE(LeggiIni(banco.ini(), "APPLICATIVI", QString("Varie%1").arg(riga)), QString());
     }
 
-    // &RIPRISTINA reloads the file, F2 leaves without saving; confirming is
-    // in ui_finestra_principale, where the menu follows.
-    void applicationsReloadAndExit() {
+    // &RIPRISTINA, browsing, the check on leaving a program, F2 without
+    // saving; confirming is in ui_finestra_principale, where the menu follows.
+    void applicationsLines() {
         BancoDesktop banco;
         primaRiga(banco);
         auto w = Mostra<FinestraApplicativi>(banco);
         campo(w.get(), "Txt_2")->setText("Sito");
         QTest::mouseClick(pulsante(w.get(), "Command1_1"), Qt::LeftButton);
         QCOMPARE(campo(w.get(), "Txt_2")->text(), QString());
-        campo(w.get(), "Txt_5")->setText("Cinque");
-        QTest::keyClick(campo(w.get(), "Txt_5"), Qt::Key_F2);
-        QVERIFY(!w->isVisible());
-        QCOMPARE(LeggiIni(banco.ini(), "APPLICATIVI", "NomeVarie5"), QString());
-        QVERIFY(banco.messaggi.mostrati().isEmpty());
-    }
-
-    void applicationsBrowseAndLeaveAProgram() {
-        BancoDesktop banco;
-        primaRiga(banco);
-        auto w = Mostra<FinestraApplicativi>(banco);
         banco.programmaScelto = "/opt/prova/strumento.exe";
         QTest::mouseClick(pulsante(w.get(), "cmdTrova_1"), Qt::LeftButton);
         QCOMPARE(campo(w.get(), "Txt_12")->text(), banco.programmaScelto);
@@ -268,8 +251,7 @@ private slots:
         banco.programmaScelto.clear(); // cancelled: nothing changes
         QTest::mouseClick(pulsante(w.get(), "cmdTrova_1"), Qt::LeftButton);
         QCOMPARE(campo(w.get(), "Txt_12")->text(), QString("/opt/prova/strumento.exe"));
-        // A line without a program gets its button with a caption, and starts
-        // from "Programmi" at the root of the drive.
+        // A line without a program: its button comes with a caption, from "Programmi".
         QVERIFY(!pulsante(w.get(), "cmdTrova_3")->isEnabled());
         campo(w.get(), "Txt_3")->setFocus();
         Rispondi(campo(w.get(), "Txt_3"), "Terzo");
@@ -280,6 +262,11 @@ private slots:
         Rispondi(campo(w.get(), "Txt_16"), "/nessun/file");
         QCOMPARE(banco.testiMostrati(), QStringList({"INDICARE IL NOME DEL PROGRAMMA\nDA VISUALIZZARE NEL MENU"}));
         QVERIFY(campo(w.get(), "Txt_5")->hasFocus());
+        campo(w.get(), "Txt_5")->setText("Cinque");
+        QTest::keyClick(campo(w.get(), "Txt_5"), Qt::Key_F2);
+        QVERIFY(!w->isVisible());
+        QCOMPARE(LeggiIni(banco.ini(), "APPLICATIVI", "NomeVarie5"), QString());
+        QCOMPARE(banco.messaggi.mostrati().size(), 1);
     }
 };
 

@@ -15,7 +15,6 @@ using namespace qv::prova;
 
 namespace {
 
-// A bench whose enquiries go to the demo server.
 struct BancoInterrogazione : BancoDesktop {
     explicit BancoInterrogazione(const ServerAvviato& server) {
         server.indirizzi(contesto.web);
@@ -113,7 +112,6 @@ private slots:
         QTest::addColumn<QString>("messaggio");
         QTest::newRow("incomplete") << "24IT0000" << "numero MRN incompleto";
         QTest::newRow("wrong kind") << "24IT000000000000X1" << "Tipo MRN errato (E/T)";
-        QTest::newRow("transit") << "24IT000000000000T1" << "";
     }
     void leavingTheFieldChecksTheCode() {
         QFETCH(QString, digitato);
@@ -139,9 +137,8 @@ private slots:
         QVERIFY(righe(w.get()).isEmpty());
     }
 
-    // An export enquiry: the window keeps responding, with its controls off,
-    // while the page is fetched; the result printed has the heading on the
-    // second line and the result from line 14, a line every two, in one column.
+    // The window responds, controls off, while the page is fetched; printed, the
+    // heading is on line 2 and the result from line 14, a line every two.
     void exportEnquiryFetchedAndPrinted() {
         BancoInterrogazione banco(*server);
         const QString pdf = banco.cartella.filePath("esito.pdf");
