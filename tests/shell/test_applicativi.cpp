@@ -7,9 +7,6 @@
 #include "shell/file_ini.h"
 #include "shell/informazioni.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace qv;

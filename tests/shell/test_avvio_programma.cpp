@@ -5,9 +5,6 @@
 #include "shell/avvio_programma.h"
 #include "shell/file_ini.h"
 
-#include <QFile>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace qv;

@@ -4,8 +4,6 @@
 #include "file_prova.h"
 #include "shell/password.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace qv;

@@ -4,8 +4,6 @@
 #include "shell/file_ini.h"
 #include "shell/posizione_finestre.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace qv;

@@ -3,8 +3,6 @@
 #include "shell/cartelle.h"
 #include "shell/tastiera.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace qv;
