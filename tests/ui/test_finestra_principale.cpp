@@ -177,20 +177,6 @@ private slots:
         QCOMPARE(aperture, QStringList{"Startup:" + argomento});
     }
 
-    // A window that closes the database (backup, ...) leaves the menus as it now is.
-    void menusFollowTheDatabaseAfterAWindow() {
-        BancoDesktop banco;
-        banco.contesto.registra(IdFinestra::EleMRNok, [](QWidget*, const QString&) {});
-        banco.contesto.registra(IdFinestra::SalvaArk,
-                                [&](QWidget*, const QString&) { banco.contesto.database.DatabaseAperto = false; });
-        FinestraPrincipale w(banco.contesto);
-        QVERIFY(w.avvia());
-        QVERIFY(w.voce("Mu_DataBase")->isEnabled());
-        w.voce("Mu_SavDB")->trigger();
-        QVERIFY(!w.voce("Mu_DataBase")->isEnabled());
-        QVERIFY(!w.voce("Mu_DBbase")->isVisible());
-    }
-
     void entriesOpenTheirWindows_data() {
         QTest::addColumn<QString>("voce");
         QTest::addColumn<QString>("finestra");
@@ -216,9 +202,14 @@ private slots:
         QVERIFY(w.isVisible());
     }
 
-    // "Imposta Applicativi" rebuilds the menu, whose entry starts what it names.
-    void applicationsMenu() {
+    // The menus follow what a window did: "Imposta Applicativi" rebuilds the
+    // applications, whose entry starts what it names; a window that closes the
+    // database (backup, ...) leaves the database menus as it now is.
+    void menusFollowWhatAWindowDid() {
         BancoDesktop banco;
+        banco.contesto.registra(IdFinestra::EleMRNok, [](QWidget*, const QString&) {});
+        banco.contesto.registra(IdFinestra::SalvaArk,
+                                [&](QWidget*, const QString&) { banco.contesto.database.DatabaseAperto = false; });
         FinestraPrincipale w(banco.contesto);
         QVERIFY(w.avvia());
         QVERIFY(!w.voce("Mprg_var2")->isVisible());
@@ -234,6 +225,10 @@ private slots:
         QCOMPARE(w.voce("Mprg_var2")->text(), QString("Posta"));
         w.voce("Mprg_var2")->trigger();
         QCOMPARE(banco.avviatore.indirizzi, QStringList{"mailto:info@example.org"});
+        QVERIFY(w.voce("Mu_DataBase")->isEnabled());
+        w.voce("Mu_SavDB")->trigger();
+        QVERIFY(!w.voce("Mu_DataBase")->isEnabled());
+        QVERIFY(!w.voce("Mu_DBbase")->isVisible());
     }
 };
 
