@@ -1,7 +1,6 @@
 #pragma once
-// Workbooks for the workbook suites: written by genera_cartella
-// (libxlsxwriter), read back by openpyxl and Python's zipfile, so that
-// neither side is the program's own code.
+// Workbooks written by genera_cartella (libxlsxwriter) and read back by
+// openpyxl and Python's zipfile: neither side is the program's own code.
 
 #include "file_prova.h"
 #include "programmi_prova.h"
@@ -16,17 +15,14 @@ inline bool esegue(const QString& programma, const QStringList& argomenti, QByte
     QProcess p;
     p.start(programma, argomenti);
     const bool ok = p.waitForFinished(180000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-    if (out)
-        *out = p.readAllStandardOutput();
+    if (out) *out = p.readAllStandardOutput();
     return ok;
 }
 
 // A Python 3 that has openpyxl, or empty (the checks through it then skip).
 inline QString pythonConOpenpyxl() {
-    for (const QString& p : {QStringLiteral("/usr/bin/python3"), QStandardPaths::findExecutable(QStringLiteral("python3"))})
-        if (!p.isEmpty() && esegue(p, {QStringLiteral("-c"), QStringLiteral("import openpyxl")}))
-            return p;
-    return {};
+    const QString p = QStandardPaths::findExecutable(QStringLiteral("python3"));
+    return !p.isEmpty() && esegue(p, {QStringLiteral("-c"), QStringLiteral("import openpyxl")}) ? p : QString();
 }
 
 // Writes `percorso` from a genera_cartella description.
@@ -52,8 +48,8 @@ inline QMap<QString, QString> leggiCartella(const QString& python, const QString
                           "    print(f'zip:{i.filename}={hashlib.sha256(zipfile.ZipFile(sys.argv[1]).read(i)).hexdigest()}')\n",
                     percorso}, &out);
     QMap<QString, QString> voci;
-    for (const QString& riga : QString::fromUtf8(out).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-        voci.insert(riga.section(QLatin1Char('='), 0, 0), riga.section(QLatin1Char('='), 1));
+    for (const QString& riga : QString::fromUtf8(out).split('\n', Qt::SkipEmptyParts))
+        voci.insert(riga.section('=', 0, 0), riga.section('=', 1));
     return voci;
 }
 
@@ -61,8 +57,7 @@ inline QMap<QString, QString> leggiCartella(const QString& python, const QString
 inline QStringList differenze(const QMap<QString, QString>& prima, const QMap<QString, QString>& dopo) {
     QStringList d;
     for (const QString& k : prima.keys() + dopo.keys())
-        if (!d.contains(k) && prima.value(k, QStringLiteral("<none>")) != dopo.value(k, QStringLiteral("<none>")))
-            d << k;
+        if (!d.contains(k) && prima.value(k, "<none>") != dopo.value(k, "<none>")) d << k;
     d.sort();
     return d;
 }

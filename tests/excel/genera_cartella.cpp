@@ -1,17 +1,9 @@
-/* Writes an .xlsx workbook with libxlsxwriter, an Excel writer independent
- * of the program, from a description file, one item a line (rows and
- * columns from 1):
- *   sheet NAME            a new worksheet for the items below
- *   text|bold R C VALUE   a (shared) string; bold: in bold on a yellow fill
- *   number R C VALUE      a number
- *   formula R C F[|RES]   a formula, with a cached text result after "|"
- *   blank R C             an empty cell in bold on yellow
- *   rich R C A|B          a rich string, the first run in bold
- *   comment R C TEXT      a cell comment
- *   width C W             a column width
- *   chart                 a column chart of A1:A5 at H2
- *   name NAME FORMULA     a defined name
- * Usage: genera_cartella OUT.xlsx DESCRIPTION. Plain C, built as C++. */
+/* Writes an .xlsx workbook with libxlsxwriter, an Excel writer independent of
+ * the program. Usage: genera_cartella OUT.xlsx DESCRIPTION; one item a line,
+ * rows and columns from 1: "sheet NAME", "text|bold|number R C VALUE" (bold:
+ * bold on a yellow fill), "formula R C F[|CACHED]", "blank R C" (bold on yellow),
+ * "rich R C A|B" (A in bold), "comment R C TEXT", "width C W", "chart" (of
+ * A1:A5 at H2), "name NAME FORMULA". */
 #include <xlsxwriter.h>
 
 #include <cstdio>
@@ -20,8 +12,7 @@
 
 int main(int argc, char** argv) {
     FILE* in = argc == 3 ? fopen(argv[2], "r") : NULL;
-    if (!in)
-        return 2;
+    if (!in) return 2;
     lxw_workbook* wb = workbook_new(argv[1]);
     lxw_format* evidente = workbook_add_format(wb);
     format_set_bold(evidente);
@@ -32,8 +23,7 @@ int main(int argc, char** argv) {
         riga[strcspn(riga, "\r\n")] = 0;
         int r = 0, c = 0, letti = 0;
         double w = 0;
-        if (sscanf(riga, "%31s", voce) != 1)
-            continue;
+        if (sscanf(riga, "%31s", voce) != 1) continue;
         const char* resto = riga + strlen(voce) + (riga[strlen(voce)] ? 1 : 0);
         if (strcmp(voce, "sheet") == 0)
             ws = workbook_add_worksheet(wb, resto);
@@ -53,8 +43,7 @@ int main(int argc, char** argv) {
         } else {
             const char* valore = resto + letti;
             const char* barra = strchr(valore, '|');
-            if (barra)
-                snprintf(primo, sizeof primo, "%.*s", (int)(barra - valore), valore);
+            if (barra) snprintf(primo, sizeof primo, "%.*s", (int)(barra - valore), valore);
             const lxw_row_t rr = (lxw_row_t)(r - 1);
             const lxw_col_t cc = (lxw_col_t)(c - 1);
             if (strcmp(voce, "text") == 0 || strcmp(voce, "bold") == 0)

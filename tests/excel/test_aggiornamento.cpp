@@ -1,10 +1,8 @@
-// The status update on workbooks written by libxlsxwriter, with a scripted
-// enquiry: which rows are collected, the state and word of each MRN, where
-// the word lands, the summary, cancel and lost connection, and the checks
-// that stop an update before it touches the workbook.
+// The status update on workbooks written by libxlsxwriter, with a scripted enquiry.
 
 #include "archive/excel/aggiorna_excel.h"
 #include "archive/excel/cartella_excel.h"
+#include "archive/excel/conversione_office.h"
 #include "archive/excel/stato_excel.h"
 #include "cartelle_prova.h"
 #include "shell/messaggi.h"
@@ -12,6 +10,7 @@
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <array>
 
@@ -42,8 +41,8 @@ class TestAggiornamento : public QObject {
 
     // The result arrays of a page: values by index; "m" is label 2's message.
     void pagina(const QVariantMap& valori) {
-        esito.fill(QString());
-        titolo.fill(QString());
+        esito.fill({});
+        titolo.fill({});
         for (auto it = valori.begin(); it != valori.end(); ++it)
             (it.key() == "m" ? titolo[2] : esito[size_t(it.key().toInt())]) = it.value().toString();
     }
@@ -59,21 +58,26 @@ class TestAggiornamento : public QObject {
             pagina(fine == "E1" ? QVariantMap{{"19", "01/02/2024"}} : fine == "E5" ? QVariantMap{{"m", "=== In attesa ==="}}
                    : fine == "T1" ? QVariantMap{{"4", "03/02/2024"}} : fine == "T5" ? QVariantMap{{"3", "01/02/2024"}, {"8", "03/02/2024"}}
                                   : QVariantMap{{"m", "*** MRN non presente ***"}});
-            if (interrogati.size() == senzaReteDa)
-                titolo[2] = QStringLiteral("# Connessione INTERNET non attiva #");
-            return interrogati.size() == senzaReteDa ? 9 : 0;
+            if (interrogati.size() != senzaReteDa) return 0;
+            titolo[2] = "# Connessione INTERNET non attiva #";
+            return 9;
         };
-        return AggiornaFileExcel(p, cartella.path() + QLatin1Char('/'), interroga, esito, titolo, files, messaggi, cb);
+        return AggiornaFileExcel(p, cartella.path() + '/', interroga, esito, titolo, files, messaggi, cb);
     }
 
     ParametriExcel parametri(const QByteArray& descrizione = kFoglio) {
-        const QString p = cartella.filePath(QStringLiteral("mese.xlsx"));
-        return generaCartella(p, descrizione) ? ParametriExcel{p, QStringLiteral("Dati"), 2, 4} : ParametriExcel{};
+        const QString p = cartella.filePath("mese.xlsx");
+        return generaCartella(p, descrizione) ? ParametriExcel{p, "Dati", 2, 4} : ParametriExcel{};
+    }
+
+    bool converti(const QString& file, const QString& formato) { // LibreOffice with a profile of its own
+        return esegue(ProgrammaOffice(), {"-env:UserInstallation=" + QUrl::fromLocalFile(cartella.filePath("profilo")).toString(),
+                                          "--headless", "--convert-to", formato, "--outdir", cartella.path(), file});
     }
 
     QString cella(const QString& file, int riga, int colonna) {
         ErroreExcel e;
-        return CartellaExcel::apri(file, CartellaExcel::Modo::Lettura, e)->foglio(QStringLiteral("Dati"), e)->testo(riga, colonna);
+        return CartellaExcel::apri(file, CartellaExcel::Modo::Lettura, e)->foglio("Dati", e)->testo(riga, colonna);
     }
 
 private slots:
@@ -84,7 +88,6 @@ private slots:
         QTest::addColumn<QVariantMap>("valori");
         QTest::addColumn<int>("stato");
         QTest::newRow("export with exit date") << "24IT000000000001E1" << QVariantMap{{"19", "01/02/2024"}} << 3;
-        QTest::newRow("export without date") << "24IT000000000001E1" << QVariantMap{} << 0;
         QTest::newRow("export pending") << "24IT000000000001E1" << QVariantMap{{"19", "01/02/2024"}, {"m", "=== x ==="}} << 0;
         QTest::newRow("page error") << "24IT000000000001E1" << QVariantMap{{"19", "01/02/2024"}, {"m", "*** x ***"}} << 2;
         QTest::newRow("export with a transit date") << "24IT000000000001E1" << QVariantMap{{"3", "01/02/2024"}} << 0;
@@ -102,15 +105,8 @@ private slots:
         QCOMPARE(ParolaStato(stato), QStringList({"", "DEL", "ERR", "OK"}).at(stato));
     }
 
-    void riepilogo() {
-        QCOMPARE(TestoRiepilogoExcel(10, {7, 1, 1, 1}), "Elaborati 10 MRN\r\n" + QString(54, u'-') +
-                                                            "\r\n Sospesi    = 7     \r\n Cancellati = 1     \r\n Errati     = 1     \r\n Appurati   = 1     ");
-        QCOMPARE(RiempiSpazi(QStringLiteral("1234567")), QStringLiteral("1234567"));
-    }
-
     void aggiornamento() {
-        if (python.isEmpty())
-            QSKIP("python3-openpyxl is not installed");
+        if (python.isEmpty()) QSKIP("python3-openpyxl is not installed");
         const ParametriExcel p = parametri();
         const QMap<QString, QString> prima = leggiCartella(python, p.file);
         QStringList fasi;
@@ -118,14 +114,16 @@ private slots:
         cb.fase = [&](const QString& t) { fasi << t; };
         cb.avanzamento = [&](const AvanzamentoElenco& a) { fasi << TestoAvanzamento(a); };
         const RisultatoExcel r = aggiorna(p, cb);
-        QCOMPARE(MessaggioFineExcel(r), QStringLiteral("Aggiornamento regolarmente eseguito"));
+        QCOMPARE(MessaggioFineExcel(r), "Aggiornamento regolarmente eseguito");
         QCOMPARE(leggiFile(cartella.filePath(kFileXlsChk)), QByteArray("24IT000000000001E1\r\n24it000000000002e5\r\n24IT000000000003E7\r\n"
                                                                        "24IT000000000004T1\r\n24IT000000000005T5\r\n123456\r\n"));
         QCOMPARE(interrogati, QStringList({"24IT000000000001E1", "24IT000000000002E5", "24IT000000000003E7",
                                            "24IT000000000004T1", "24IT000000000005T5", "123456"}));
         QCOMPARE(fasi.mid(0, 2), QStringList({"Estrazione MRN da appurare in corso ...", "Elaborazione di 6 MRN in corso ..."}));
-        QCOMPARE(fasi.last(), QStringLiteral("Interrogo MRN numero 123456     (6/6)"));
-        QCOMPARE(RiepilogoExcel(r), TestoRiepilogoExcel(6, {1, 1, 2, 2}));
+        QCOMPARE(fasi.last(), "Interrogo MRN numero 123456     (6/6)");
+        QCOMPARE(RiepilogoExcel(r), "Elaborati 6 MRN\r\n" + QString(54, u'-') +
+                                        "\r\n Sospesi    = 1     \r\n Cancellati = 1     \r\n Errati     = 2     \r\n Appurati   = 2     ");
+        QCOMPARE(RiempiSpazi("1234567"), "1234567"); // a count wider than its column is not cut
         const QMap<QString, QString> dopo = leggiCartella(python, p.file);
         QCOMPARE(differenze(prima, dopo), QStringList({"Dati!D2", "Dati!D4", "Dati!D5", "Dati!D6", "Dati!D9", "zip:xl/worksheets/sheet1.xml"}));
         QCOMPARE(QStringList({dopo["Dati!D2"], dopo["Dati!D4"], dopo["Dati!D5"], dopo["Dati!D6"], dopo["Dati!D9"]}).join(' '),
@@ -137,23 +135,12 @@ private slots:
         const ParametriExcel p = parametri("sheet Dati\ntext 1 2 24IT000000000001E1\nnumber 2 1 1\ntext 2 2 24IT000000000001E1\n");
         const QByteArray prima = leggiFile(p.file);
         const RisultatoExcel r = aggiorna(p);
-        QCOMPARE(r.totale, qint64(0));
-        QVERIFY(interrogati.isEmpty() && !r.salvato);
+        QVERIFY(r.totale == 0 && interrogati.isEmpty() && !r.salvato);
         QCOMPARE(leggiFile(p.file), prima);
     }
 
-    // The word goes to the first row the search meets holding the MRN, even
-    // one that was not collected; the collected row stays blank.
-    void stessoMrnDueRighe() {
-        const ParametriExcel p = parametri("sheet Dati\nnumber 1 1 1\ntext 1 2 24IT000000000001E1\ntext 1 4 vecchio\n"
-                                           "number 2 1 2\ntext 2 2 24IT000000000001E1\n");
-        QCOMPARE(aggiorna(p).scritti, qint64(1));
-        QCOMPARE(cella(p.file, 1, 4), QStringLiteral("OK"));
-        QCOMPARE(cella(p.file, 2, 4), QString());
-    }
-
-    // After the row of the previous word, then from row 1; only a row found
-    // ahead moves the starting point.
+    // After the row of the previous word, then from row 1, whether or not the
+    // row found was collected; only a row found ahead moves the starting point.
     void ricercaCircolare() {
         const ParametriExcel p = parametri("sheet Dati\ntext 1 1 A\ntext 2 1 B\ntext 3 1 A\ntext 4 1 C\n");
         ErroreExcel e;
@@ -161,9 +148,9 @@ private slots:
         FoglioExcel* f = c->foglio(p.foglio, e);
         qint64 precedente = 1;
         QVERIFY(ScriviStatoExcel(*f, "A", 1, 2, "OK", precedente));
-        QCOMPARE(f->testo(3, 2) + QString::number(precedente), QStringLiteral("OK3"));
+        QCOMPARE(f->testo(3, 2) + QString::number(precedente), "OK3");
         QVERIFY(ScriviStatoExcel(*f, "B", 1, 2, "DEL", precedente));
-        QCOMPARE(f->testo(2, 2) + QString::number(precedente), QStringLiteral("DEL3"));
+        QCOMPARE(f->testo(2, 2) + QString::number(precedente), "DEL3");
         QVERIFY(!ScriviStatoExcel(*f, "D", 1, 2, "OK", precedente));
     }
 
@@ -178,7 +165,6 @@ private slots:
     void fermato() {
         QFETCH(int, annullaDopo);
         QFETCH(int, senzaRete);
-        QFETCH(QString, messaggio);
         const ParametriExcel p = parametri();
         const QByteArray prima = leggiFile(p.file);
         senzaReteDa = senzaRete;
@@ -186,15 +172,15 @@ private slots:
         cb.annullato = [&] { return annullaDopo >= 0 && interrogati.size() >= annullaDopo; };
         const RisultatoExcel r = aggiorna(p, cb);
         QCOMPARE(int(r.fine), int(senzaRete ? FineExcel::SenzaRete : FineExcel::Annullato));
-        QCOMPARE(MessaggioFineExcel(r), messaggio);
+        QTEST(MessaggioFineExcel(r), "messaggio");
         if (annullaDopo == 0) {
             QVERIFY(interrogati.isEmpty());
             QCOMPARE(leggiFile(p.file), prima);
             return;
         }
         // The words of the MRNs answered are saved; the rest stay blank.
-        QCOMPARE(cella(p.file, 2, 4) + '/' + cella(p.file, 4, 4), QStringLiteral("OK/"));
-        QCOMPARE(r.messaggio, senzaRete ? QStringLiteral("# Connessione INTERNET non attiva #") : QString());
+        QCOMPARE(cella(p.file, 2, 4) + '/' + cella(p.file, 4, 4), "OK/");
+        QCOMPARE(r.messaggio, senzaRete ? "# Connessione INTERNET non attiva #" : QString());
     }
 
     void controlli_data() {
@@ -204,7 +190,7 @@ private slots:
         QTest::addColumn<int>("colSts");
         QTest::addColumn<int>("campo");
         QTest::addColumn<QString>("messaggio");
-        QTest::newRow("missing workbook") << "no.xlsx" << "Dati" << 2 << 4 << CampoFoglio << "Il file Excel  '%1'  non esiste";
+        QTest::newRow("missing workbook") << "no.xlsx" << "Dati" << 2 << 4 << CampoFoglio << "Il file Excel  '" + cartella.filePath("no.xlsx") + "'  non esiste";
         QTest::newRow("missing sheet") << "mese.xlsx" << "Gennaio" << 2 << 4 << CampoFoglio << "Il Folgio  'Gennaio'  non esiste";
         QTest::newRow("MRN column 0") << "mese.xlsx" << "Dati" << 0 << 4 << CampoColonnaMrn << "Indicare la colonna con i numeri MRN";
         QTest::newRow("status column 0") << "mese.xlsx" << "Dati" << 2 << 0 << CampoColonnaStato << "Indicare la colonna dove aggiornare lo STATUS";
@@ -215,16 +201,42 @@ private slots:
         QFETCH(int, colMrn);
         QFETCH(int, colSts);
         QFETCH(int, campo);
-        QFETCH(QString, messaggio);
-        const ParametriExcel p{parametri().file.replace("mese.xlsx", file), foglio, colMrn, colSts};
+        const ParametriExcel p{cartella.filePath(file), foglio, colMrn, colSts};
         const QByteArray prima = leggiFile(parametri().file);
         const ControlloExcel c = ControllaParametri(p);
         QCOMPARE(c.campo, campo);
-        QCOMPARE(c.messaggio, messaggio.arg(p.file));
-        QCOMPARE(TitoloControlloExcel(QStringLiteral("quorvan"), campo), "QUORVAN -ERRORE N. " + QString::number(campo));
+        QTEST(c.messaggio, "messaggio");
+        QCOMPARE(TitoloControlloExcel("quorvan", campo), "QUORVAN -ERRORE N. " + QString::number(campo));
         QCOMPARE(int(aggiorna(p).fine), int(FineExcel::ErroreLettura));
         QVERIFY(interrogati.isEmpty());
         QCOMPARE(leggiFile(cartella.filePath("mese.xlsx")), prima);
+    }
+
+    // Without LibreOffice: the package to install named, nothing touched.
+    void xlsSenzaLibreOffice() {
+        const QString p = cartella.filePath("vecchio.xls");
+        scriviFile(p, "not looked at");
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", cartella.filePath("vuota").toLocal8Bit());
+        const RisultatoExcel r = aggiorna({p, "Dati", 1, 2});
+        qputenv("PATH", path);
+        QVERIFY(MessaggioFineExcel(r).startsWith("Errore: 11 - Per i file .xls e .ods serve LibreOffice: installare il pacchetto libreoffice-calc-nogui"));
+        QVERIFY(leggiFile(p) == "not looked at" && !QFile::exists(p + ".bak"));
+    }
+
+    // Converted, updated, converted back; the original kept as ".bak".
+    void xlsAggiornato() {
+        if (ProgrammaOffice().isEmpty()) QSKIP("LibreOffice (libreoffice-calc-nogui) is not installed");
+        const QString xls = cartella.filePath("registro.xls");
+        QVERIFY(generaCartella(cartella.filePath("registro.xlsx"), "sheet Dati\ntext 1 1 MRN\ntext 1 2 STATO\ntext 2 1 24IT000000000001E1\n"
+                                                                   "text 3 1 24IT000000000002E5\ntext 4 1 24IT000000000003E1\n"));
+        QVERIFY(converti(cartella.filePath("registro.xlsx"), "xls"));
+        const QByteArray prima = leggiFile(xls);
+        QCOMPARE(RiepilogoExcel(aggiorna({xls, "Dati", 1, 2})), TestoRiepilogoExcel(3, {1, 0, 0, 2}));
+        QCOMPARE(leggiFile(xls + ".bak"), prima);
+        QVERIFY(converti(xls, "csv"));
+        QCOMPARE(leggiFile(cartella.filePath("registro.csv")),
+                 QByteArray("MRN,STATO\n24IT000000000001E1,OK\n24IT000000000002E5,\n24IT000000000003E1,OK\n"));
     }
 };
 
