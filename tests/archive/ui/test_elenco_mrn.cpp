@@ -1,48 +1,18 @@
 // The batch window driven like a user against the demo server.
 
-#include "archive/ui/contesto_archivio.h"
 #include "archive/ui/finestra_elenco_mrn.h"
-#include "archivio_prova.h"
-#include "avviatore_registrato.h"
-#include "database/stato_database.h"
-#include "enquiry/ambiente_web.h"
-#include "enquiry/stato_web.h"
-#include "file_prova.h"
-#include "platform/http_client.h"
-#include "programmi_prova.h"
-#include "shell/elenco_nazioni.h"
-#include "shell/ui/contesto_finestre.h"
-#include "shell/ui/tasti_comuni.h"
-
-#include <QtTest>
-#include <QtWidgets>
+#include "banco_archivio.h"
 
 using namespace qv;
 using namespace qv::prova;
 
 namespace {
 
-// The program's opener reduced to the archive browser: it records what it was opened over.
-struct ApritoreProva : ApritoreFinestre {
-    QStringList aperture;
-    bool disponibile(IdFinestra f) const override { return f == IdFinestra::EleMRNok; }
-    void apri(IdFinestra, QWidget* sopra, const QString&, const QVariantMap&) override { aperture << sopra->objectName(); }
-};
-
-// A program folder, a database from the reference schema (or none), enquiries to the demo server.
-struct Banco {
-    Banco(const ServerAvviato& server, bool conDatabase) {
-        shell.cartellaProgramma = cartella.path();
-        ambiente.fileIni = shell.FileIni = percorso("Quorvan.ini");
-        finestre.apritore = &apritore;
-        server.indirizzi(web);
-        web.CartellaTemp = cartella.path() + "/";
-        ambiente.http = &http;
-        database.DatabaseAperto = conDatabase;
-        if (conDatabase) database.DbLavoro = CreaArchivioProva(database.WsLavoro, percorso("Quorvan.mdb"));
+// The bench with the browser the only window that can be opened, and a list of MRNs to hand.
+struct Banco : BancoArchivio {
+    Banco(const ServerAvviato& server, bool conDatabase) : BancoArchivio(conDatabase, &server) {
+        apritore.disponibili = {IdFinestra::EleMRNok};
     }
-    ~Banco() { database.DbLavoro.Close(); }
-    QString percorso(const QString& nome) const { return cartella.filePath(nome); }
     QString elenco(int quanti, QByteArray l = {}) {
         for (int i = 1; i <= quanti; ++i)
             l += "24IT" + QByteArray::number(i).rightJustified(12, '0') + "E1\r\n";
@@ -51,33 +21,11 @@ struct Banco {
     }
     QString ini(const char* chiave) const { return LeggiIni(shell.FileIni, "ELEMRN", chiave); }
     int archiviati() { return Codici(database.DbLavoro, "MRN").size(); }
-
-    QTemporaryDir cartella;
-    MessaggiRegistrati messaggi;
-    AvviatoreRegistrato avviatore;
-    StatoShell shell;
-    ContestoFinestre finestre{shell, messaggi, avviatore};
-    TastiComuniFiltro filtro{finestre};
-    ApritoreProva apritore;
-    platform::NetworkHttpClient http{10000};
-    StatoWeb web;
-    AmbienteWeb ambiente;
-    StatoDatabase database;
-    StatoArchivio archivio;
-    ElencoNazioni nazioni;
-    ContestoArchivio contesto{web, ambiente, database, archivio, nazioni};
 };
 
 std::unique_ptr<FinestraElencoMrn> apri(Banco& b, const QString& elenco = QString()) {
-    auto w = std::make_unique<FinestraElencoMrn>(b.finestre, b.contesto, elenco);
-    w->show();
-    w->activateWindow();
-    (void)QTest::qWaitForWindowActive(w.get());
-    return w;
+    return mostrata(std::make_unique<FinestraElencoMrn>(b.finestre, b.contesto, elenco));
 }
-
-template <class T = QWidget> T* c(const QWidget* w, const QString& nome) { return w->findChild<T*>(nome); }
-void clic(QWidget* w, const QString& nome) { QTest::mouseClick(c(w, nome), Qt::LeftButton); }
 
 } // namespace
 
@@ -145,12 +93,12 @@ private slots:
             visto << QString::number(c<QRadioButton>(w, "Option1_2")->isChecked())
                   << QString::number(b.web.ContestoWeb) << (fuoco ? fuoco->objectName() : "");
             fuoco ? QTest::keyClick(fuoco, Qt::Key_Return) : w->reject();
-            visto << QString::number(b.apritore.aperture.size()); // not before the window closed
+            visto << QString::number(b.apritore.sopra.size()); // not before the window closed
         });
         ApriElencoMrn(b.finestre, b.contesto, &chiamante, b.elenco(10));
         QCOMPARE(visto, (QStringList{"1", "0", "Command1_0", "Interrogo MRN numero 24IT000000000003E1     (3/10)",
                                      "Elaborazione di 10 MRN in corso ...", "1", "0"}));
-        QCOMPARE(b.apritore.aperture, QStringList{"Chiamante"});
+        QCOMPARE(b.apritore.sopra, QStringList{"Chiamante"});
         QCOMPARE(b.archiviati(), 3);
         QVERIFY(b.archivio.MostraRisultati && b.messaggi.mostrati().isEmpty());
         QCOMPARE(b.ini("COME") + b.ini("PATH"), QString("0")); // a given list leaves the keys alone

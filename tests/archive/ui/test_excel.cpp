@@ -3,19 +3,8 @@
 
 #include "../../excel/cartelle_prova.h"
 #include "archive/excel/aggiorna_excel.h"
-#include "archive/ui/contesto_archivio.h"
 #include "archive/ui/finestra_excel.h"
-#include "avviatore_registrato.h"
-#include "database/stato_database.h"
-#include "enquiry/ambiente_web.h"
-#include "enquiry/stato_web.h"
-#include "platform/http_client.h"
-#include "shell/elenco_nazioni.h"
-#include "shell/ui/contesto_finestre.h"
-#include "shell/ui/tasti_comuni.h"
-
-#include <QtTest>
-#include <QtWidgets>
+#include "banco_archivio.h"
 
 using namespace qv;
 using namespace qv::prova;
@@ -26,42 +15,17 @@ namespace {
 const QByteArray kCartella = "sheet Dati\nnumber 1 1 1\ntext 1 2 24IT000000000001E1\nnumber 2 1 2\n"
                              "text 2 2 24IT000000000005E5\nnumber 3 1 3\ntext 3 2 24IT000000000007E7\n";
 
-struct Banco {
-    explicit Banco(const ServerAvviato& server) {
-        shell.cartellaProgramma = cartella.path();
-        ambiente.fileIni = shell.FileIni = cartella.filePath("Quorvan.ini");
-        server.indirizzi(web);
-        web.CartellaTemp = cartella.path() + "/";
-        ambiente.http = &http;
-        generaCartella(cartella.filePath("stati.xlsx"), kCartella);
-        ScriviParametriExcel(shell.FileIni, {cartella.filePath("stati.xlsx"), "Dati", 2, 3});
-        w = std::make_unique<FinestraExcel>(finestre, contesto);
-        w->show();
-        w->activateWindow();
-        (void)QTest::qWaitForWindowActive(w.get());
+// The bench without a database, the window open on stati.xlsx.
+struct Banco : BancoArchivio {
+    explicit Banco(const ServerAvviato& server) : BancoArchivio(false, &server) {
+        generaCartella(percorso("stati.xlsx"), kCartella);
+        ScriviParametriExcel(shell.FileIni, {percorso("stati.xlsx"), "Dati", 2, 3});
+        w = mostrata(std::make_unique<FinestraExcel>(finestre, contesto));
     }
-    QStringList testi() const {
-        QStringList t;
-        for (const Messaggio& m : messaggi.mostrati()) t << m.testo;
-        return t;
-    }
-    template <class T = QWidget> T* c(const QString& nome) const { return w->findChild<T*>(nome); }
+    QStringList testi() const { return TestiMostrati(messaggi); }
+    template <class T = QWidget> T* c(const QString& nome) const { return prova::c<T>(w.get(), nome); }
     QLineEdit* campo(int i) const { return c<QLineEdit>(QString("Txt_%1").arg(i)); }
-    void clic(const char* nome) const { QTest::mouseClick(c(nome), Qt::LeftButton); }
-
-    QTemporaryDir cartella;
-    MessaggiRegistrati messaggi;
-    AvviatoreRegistrato avviatore;
-    StatoShell shell;
-    ContestoFinestre finestre{shell, messaggi, avviatore};
-    TastiComuniFiltro filtro{finestre};
-    platform::NetworkHttpClient http{10000};
-    StatoWeb web;
-    AmbienteWeb ambiente;
-    StatoDatabase database;
-    StatoArchivio archivio;
-    ElencoNazioni nazioni;
-    ContestoArchivio contesto{web, ambiente, database, archivio, nazioni};
+    void clic(const char* nome) const { prova::clic(w.get(), nome); }
     std::unique_ptr<FinestraExcel> w;
 };
 
@@ -110,15 +74,15 @@ private slots:
     void excelAperto() {
         for (Risposta risposta : {Risposta::No, Risposta::Si}) {
             Banco b(server);
-            scriviFile(b.cartella.filePath(".~lock.stati.xlsx#"), "x");
-            const QByteArray prima = leggiFile(b.cartella.filePath("stati.xlsx"));
+            scriviFile(b.percorso(".~lock.stati.xlsx#"), "x");
+            const QByteArray prima = leggiFile(b.percorso("stati.xlsx"));
             b.messaggi.accoda(risposta);
             b.clic("cmdM_1");
             const Messaggio m = b.messaggi.mostrati().value(0);
             QVERIFY(m.titolo == "EXCEL APERTO" && m.pulsanti == Pulsanti::SiNo);
             QCOMPARE(m.testo, "File Excel gia' aperto\nLo chiudo e continuo l'elaborazione");
             QCOMPARE(b.messaggi.mostrati().size(), risposta == Risposta::Si ? 2 : 1);
-            QCOMPARE(leggiFile(b.cartella.filePath("stati.xlsx")), prima);
+            QCOMPARE(leggiFile(b.percorso("stati.xlsx")), prima);
         }
     }
 
@@ -151,17 +115,17 @@ private slots:
         b.clic("Command1");
         b.shell.applicativi.ProgrammaExcel = "EXCEL.EXE";
         b.clic("Command1");
-        QCOMPARE(b.avviatore.documenti, QStringList{b.cartella.filePath("stati.xlsx")});
+        QCOMPARE(b.avviatore.documenti, QStringList{b.percorso("stati.xlsx")});
         QCOMPARE(b.avviatore.avvii.size(), 1);
         b.campo(3)->clear();
         b.w->aggiorna();
         QCOMPARE(b.testi(), QStringList{"Valore necessario"});
         QCOMPARE(QApplication::focusWidget(), b.campo(3));
         b.w->sceltaFile = [&](QWidget*, const QString& c) { return c + "/n.xlsx"; }; // from the workbook's folder
-        QFile::remove(b.cartella.filePath("stati.xlsx"));
+        QFile::remove(b.percorso("stati.xlsx"));
         b.w->aggiorna();
         QCOMPARE(b.testi(), QStringList({"Valore necessario", "Non esiste il file EXCEL"}));
-        QCOMPARE(b.c<QLabel>("LbFile")->text(), QDir::toNativeSeparators(b.cartella.filePath("n.xlsx")));
+        QCOMPARE(b.c<QLabel>("LbFile")->text(), QDir::toNativeSeparators(b.percorso("n.xlsx")));
     }
 
 };
