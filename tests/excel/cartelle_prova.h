@@ -21,8 +21,9 @@ inline bool esegue(const QString& programma, const QStringList& argomenti, QByte
 
 // A Python 3 that has openpyxl, or empty (the checks through it then skip).
 inline QString pythonConOpenpyxl() {
-    const QString p = QStandardPaths::findExecutable(QStringLiteral("python3"));
-    return !p.isEmpty() && esegue(p, {QStringLiteral("-c"), QStringLiteral("import openpyxl")}) ? p : QString();
+    for (const QString& p : {QStringLiteral("/usr/bin/python3"), QStandardPaths::findExecutable(QStringLiteral("python3"))})
+        if (!p.isEmpty() && esegue(p, {QStringLiteral("-c"), QStringLiteral("import openpyxl")})) return p;
+    return {};
 }
 
 // Writes `percorso` from a genera_cartella description.

@@ -12,8 +12,6 @@
 #include <QTest>
 #include <QUrl>
 
-#include <array>
-
 using namespace qv;
 
 // Column A a number, B the MRN, C a note, D the status (used in row 1 only).

@@ -120,19 +120,14 @@ private slots:
         QCOMPARE(leggiFile(p), prima);
     }
 
-    void fileDiBlocco_data() {
-        QTest::addColumn<QString>("blocco");
-        QTest::newRow("Excel") << "~$mese_corrente.xlsx";
-        QTest::newRow("Excel, long name") << "~$se_corrente.xlsx";
-        QTest::newRow("LibreOffice") << ".~lock.mese_corrente.xlsx#";
-    }
     void fileDiBlocco() {
-        QFETCH(QString, blocco);
         const QString p = cartella.filePath("mese_corrente.xlsx");
-        QCOMPARE(FileBloccoCartella(p), QString());
-        scriviFile(cartella.filePath(blocco), "utente");
-        QCOMPARE(FileBloccoCartella(p), cartella.filePath(blocco));
-        QFile::remove(cartella.filePath(blocco));
+        for (const QString blocco : {"~$mese_corrente.xlsx", "~$se_corrente.xlsx", ".~lock.mese_corrente.xlsx#"}) {
+            QCOMPARE(FileBloccoCartella(p), QString());
+            scriviFile(cartella.filePath(blocco), "utente"); // Excel's, Excel's for a long name, LibreOffice's
+            QCOMPARE(FileBloccoCartella(p), cartella.filePath(blocco));
+            QFile::remove(cartella.filePath(blocco));
+        }
     }
 };
 
