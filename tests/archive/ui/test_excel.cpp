@@ -48,8 +48,8 @@ private slots:
         QTest::newRow("status, Up") << 3 << "0" << int(Qt::Key_Up) << "Indicare la colonna dove aggiornare lo STATUS";
         QTest::newRow("MRN, Down, letters refused") << 2 << "x4" << int(Qt::Key_Down) << "";
     }
-    // A field left with a wrong value: its message and title, the focus back
-    // on it, and the click on AGGIORNA that left it does nothing more.
+    // A field left with a wrong value: its message, the focus back on it, and
+    // the click on AGGIORNA that left it does nothing more.
     void controlliCampi() {
         QFETCH(int, numero);
         QFETCH(QString, testo);
@@ -65,7 +65,6 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), b.campo(messaggio.isEmpty() ? numero + 1 : numero));
         QCOMPARE(b.campo(numero)->text(), QString(testo).remove('x')); // digits only in the columns
         if (messaggio.isEmpty()) return;
-        QCOMPARE(b.messaggi.mostrati()[0].titolo, QString("QUORVAN -ERRORE N. %1").arg(numero));
         b.clic("cmdM_1");
         QCOMPARE(b.testi(), atteso + atteso);
     }
