@@ -114,11 +114,11 @@ private slots:
         const auto centro = [&](int s) {
             return QPoint(testate->sectionViewportPosition(s) + testate->sectionSize(s) / 2, testate->height() / 2);
         };
-        QTest::mouseClick(testate->viewport(), Qt::LeftButton, {}, centro(5));
-        QVERIFY(w->sqlCorrente().endsWith(" ORDER BY ExDataUscita ASC, Codice"));
-        QTest::mouseClick(testate->viewport(), Qt::RightButton, {}, centro(1));
-        QVERIFY(w->sqlCorrente().endsWith(" ORDER BY Nazione DESC"));
-        QTest::mouseClick(testate->viewport(), Qt::LeftButton, {}, centro(0));
+        for (const auto& [tasto, s, fine] : {std::tuple{Qt::LeftButton, 5, " ORDER BY ExDataUscita ASC, Codice"},
+                                             {Qt::RightButton, 1, " ORDER BY Nazione DESC"}, {Qt::LeftButton, 0, " ORDER BY Codice ASC"}}) {
+            QTest::mouseClick(testate->viewport(), tasto, {}, centro(s));
+            QVERIFY2(w->sqlCorrente().endsWith(fine), qPrintable(w->sqlCorrente()));
+        }
 
         // Colour entries by state letter: S 3, D 2, E 0, C 1.
         const int voce[] = {3, 2, 0, 1};
