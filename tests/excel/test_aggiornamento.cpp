@@ -182,24 +182,19 @@ private slots:
     }
 
     void controlli_data() {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("foglio");
-        QTest::addColumn<int>("colMrn");
-        QTest::addColumn<int>("colSts");
+        QTest::addColumn<QString>("voci"); // workbook|sheet|MRN column|status column
         QTest::addColumn<int>("campo");
         QTest::addColumn<QString>("messaggio");
-        QTest::newRow("missing workbook") << "no.xlsx" << "Dati" << 2 << 4 << CampoFoglio << "Il file Excel  '" + cartella.filePath("no.xlsx") + "'  non esiste";
-        QTest::newRow("missing sheet") << "mese.xlsx" << "Gennaio" << 2 << 4 << CampoFoglio << "Il Folgio  'Gennaio'  non esiste";
-        QTest::newRow("MRN column 0") << "mese.xlsx" << "Dati" << 0 << 4 << CampoColonnaMrn << "Indicare la colonna con i numeri MRN";
-        QTest::newRow("status column 0") << "mese.xlsx" << "Dati" << 2 << 0 << CampoColonnaStato << "Indicare la colonna dove aggiornare lo STATUS";
+        QTest::newRow("missing workbook") << "no.xlsx|Dati|2|4" << CampoFoglio << "Il file Excel  '" + cartella.filePath("no.xlsx") + "'  non esiste";
+        QTest::newRow("missing sheet") << "mese.xlsx|Gennaio|2|4" << CampoFoglio << "Il Folgio  'Gennaio'  non esiste";
+        QTest::newRow("MRN column 0") << "mese.xlsx|Dati|0|4" << CampoColonnaMrn << "Indicare la colonna con i numeri MRN";
+        QTest::newRow("status column 0") << "mese.xlsx|Dati|2|0" << CampoColonnaStato << "Indicare la colonna dove aggiornare lo STATUS";
     }
     void controlli() {
-        QFETCH(QString, file);
-        QFETCH(QString, foglio);
-        QFETCH(int, colMrn);
-        QFETCH(int, colSts);
+        QFETCH(QString, voci);
         QFETCH(int, campo);
-        const ParametriExcel p{cartella.filePath(file), foglio, colMrn, colSts};
+        const QStringList v = voci.split('|');
+        const ParametriExcel p{cartella.filePath(v[0]), v[1], v[2].toInt(), v[3].toInt()};
         const QByteArray prima = leggiFile(parametri().file);
         const ControlloExcel c = ControllaParametri(p);
         QCOMPARE(c.campo, campo);
