@@ -90,6 +90,7 @@ private slots:
         cartella(venti);
         QProcess q;
         q.setWorkingDirectory(home.path());
+        q.setReadChannel(QProcess::StandardError); // the progress lines, while the run goes on
         q.start(cartellaProgrammi().filePath("quorvan-cli"), QStringList{"--home", home.path()} + argomenti());
         QByteArray err;
         while (!err.contains("(3/20)") && q.waitForReadyRead(10000))
