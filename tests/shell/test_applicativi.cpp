@@ -1,5 +1,4 @@
-// The applications menu entries, FinestraApplicativi's line checks, the launcher's search
-// for what a key names, and RunFile's messages.
+// The applications menu entries, their line checks, the launcher's search, RunFile's messages.
 
 #include "file_prova.h"
 #include "avviatore_registrato.h"
@@ -28,23 +27,20 @@ private slots:
         avviatore = AvviatoreRegistrato();
         messaggi = MessaggiRegistrati();
         QFile::remove(ini());
-        QFile::remove(dir.filePath("Varie5.EXE"));
-        QFile::remove(dir.filePath("Varie5"));
+        for (const char* f : {"Varie5.EXE", "Varie5"})
+            QFile::remove(dir.filePath(f));
         scriviFile(programma(), {});
     }
 
     void systemInformationProgram_data() {
-        QTest::addColumn<QString>("percorso");
-        QTest::addColumn<bool>("cartellaConFile");
+        QTest::addColumn<QString>("percorso"); QTest::addColumn<bool>("cartellaConFile");
         QTest::addColumn<bool>("avviato");
         QTest::newRow("program path known") << "/opt/info/sysinfo" << false << true;
         QTest::newRow("only the folder, file in place") << "" << true << true;
         QTest::newRow("only the folder, file missing") << "" << false << false;
     }
     void systemInformationProgram() {
-        QFETCH(QString, percorso);
-        QFETCH(bool, cartellaConFile);
-        QFETCH(bool, avviato);
+        QFETCH(QString, percorso); QFETCH(bool, cartellaConFile); QFETCH(bool, avviato);
         const QString file = dir.path() + "\\MSINFO32.EXE"; // the folder as the registry gives it
         QFile::remove(file);
         if (cartellaConFile) scriviFile(file, "");
@@ -56,8 +52,8 @@ private slots:
     void freshFileGetsTheTextEditor() {
         StatoApplicativi stato;
         const QList<VoceApplicativo> voci = CaricaApplicativi(ini(), "/usr/bin/editor-di-prova", stato);
-        QCOMPARE(LeggiIni(ini(), "APPLICATIVI", "NomeVarie1"), QString("Editor di testi"));
-        QCOMPARE(LeggiIni(ini(), "APPLICATIVI", "Varie1"), QString("/usr/bin/editor-di-prova"));
+        QCOMPARE(QStringList({LeggiIni(ini(), "APPLICATIVI", "NomeVarie1"), LeggiIni(ini(), "APPLICATIVI", "Varie1")}),
+                 QStringList({"Editor di testi", "/usr/bin/editor-di-prova"}));
         QCOMPARE(voci.size(), 11);
         QCOMPARE(voci[0].titolo, QString("Editor di testi"));
         for (int i = 0; i < 11; ++i)
@@ -65,20 +61,15 @@ private slots:
     }
 
     void entries_data() {
-        QTest::addColumn<QString>("titolo");
-        QTest::addColumn<QString>("programma");
-        QTest::addColumn<bool>("visibile");
-        QTest::addColumn<QString>("excel");
+        QTest::addColumn<QString>("titolo"); QTest::addColumn<QString>("programma");
+        QTest::addColumn<bool>("visibile"); QTest::addColumn<QString>("excel");
         QTest::newRow("caption without program") << "Vuota" << "" << false << "";
         QTest::newRow("program without caption") << "" << "/bin/true" << false << "";
         QTest::newRow("excel remembered") << "Foglio" << "C:\\Office\\excel.exe" << true << "C:\\Office\\excel.exe";
         QTest::newRow("blanks trimmed") << "  Spazi  " << "  /bin/true " << true << "";
     }
     void entries() {
-        QFETCH(QString, titolo);
-        QFETCH(QString, programma);
-        QFETCH(bool, visibile);
-        QFETCH(QString, excel);
+        QFETCH(QString, titolo); QFETCH(QString, programma); QFETCH(bool, visibile); QFETCH(QString, excel);
         ScriviIni(ini(), "APPLICATIVI", "NomeVarie3", titolo);
         ScriviIni(ini(), "APPLICATIVI", "Varie3", programma);
         StatoApplicativi stato;
@@ -99,10 +90,8 @@ private slots:
     }
 
     void lineCheck_data() {
-        QTest::addColumn<int>("riga");
-        QTest::addColumn<QString>("titolo");
-        QTest::addColumn<QString>("programma");
-        QTest::addColumn<int>("errore");
+        QTest::addColumn<int>("riga"); QTest::addColumn<QString>("titolo");
+        QTest::addColumn<QString>("programma"); QTest::addColumn<int>("errore");
         QTest::newRow("empty line") << 4 << "" << "" << 0;
         QTest::newRow("caption only") << 4 << "Solo titolo" << "" << 0;
         QTest::newRow("blank caption") << 4 << "   " << "www.example.org" << 4;
@@ -112,10 +101,7 @@ private slots:
         QTest::newRow("arguments after a quote are cut") << 4 << "Prog" << "@ \"argomento\"" << 0;
     }
     void lineCheck() {
-        QFETCH(int, riga);
-        QFETCH(QString, titolo);
-        QFETCH(QString, programma);
-        QFETCH(int, errore);
+        QFETCH(int, riga); QFETCH(QString, titolo); QFETCH(QString, programma); QFETCH(int, errore);
         programma.replace("@", this->programma());
         QCOMPARE(ControllaRiga(riga, titolo, programma, esiste), errore);
     }
@@ -145,13 +131,9 @@ private slots:
         QTest::newRow("missing program") << "/nessun/programma" << "" << "|" << "Varie5 non presente su %P/Quorvan.ini";
     }
     void launch() {
-        QFETCH(QString, valore);
-        QFETCH(QString, file);
-        QFETCH(QString, atteso);
-        QFETCH(QString, messaggio);
-        valore.replace("%P", dir.path());
-        atteso.replace("%P", dir.path());
-        messaggio.replace("%P", dir.path());
+        QFETCH(QString, valore); QFETCH(QString, file); QFETCH(QString, atteso); QFETCH(QString, messaggio);
+        for (QString* t : {&valore, &atteso, &messaggio})
+            t->replace("%P", dir.path());
         if (!file.isEmpty()) scriviFile(dir.filePath(file), {});
         ScriviIni(ini(), "APPLICATIVI", "Varie5", valore);
         StatoApplicativi stato;
@@ -166,8 +148,7 @@ private slots:
         stato.ArgomentiApplicativo = "lista.txt";
         stato.StileFinestraApplicativo = 3;
         AvviaApplicativo("Varie1", ini(), dir.path(), stato, avviatore, messaggi, esiste);
-        QCOMPARE(avviatore.avvii[0].argomenti, QString("lista.txt"));
-        QCOMPARE(avviatore.avvii[0].stile, 3);
+        QCOMPARE(std::pair(avviatore.avvii[0].argomenti, avviatore.avvii[0].stile), std::pair(QString("lista.txt"), 3));
         // A start that fails says so, and resets them all the same.
         stato.ArgomentiApplicativo = "x";
         avviatore.esitoAvvio = 0;
@@ -177,15 +158,12 @@ private slots:
         QCOMPARE(messaggi.mostrati().size(), 1);
         QCOMPARE(testo(), programma() + " non trovato");
         QCOMPARE(avviatore.avvii[1].argomenti, QString("x"));
-        QCOMPARE(stato.ArgomentiApplicativo, QString());
-        QCOMPARE(stato.StileFinestraApplicativo, 1);
+        QCOMPARE(std::pair(stato.ArgomentiApplicativo, stato.StileFinestraApplicativo), std::pair(QString(), 1));
     }
 
     void runFile_data() {
-        QTest::addColumn<int>("codice");
-        QTest::addColumn<int>("errore");
-        QTest::addColumn<QString>("cartella");
-        QTest::addColumn<QString>("parametri");
+        QTest::addColumn<int>("codice"); QTest::addColumn<int>("errore");
+        QTest::addColumn<QString>("cartella"); QTest::addColumn<QString>("parametri");
         QTest::addColumn<QString>("atteso"); // empty: no message
         const QString coda = "\r\rPercorso: 'doc.txt'\r";
         QTest::newRow("32 is success") << 32 << 0 << "" << "" << "";
@@ -198,10 +176,7 @@ private slots:
         QTest::newRow("call failure") << 0 << 53 << "" << "" << "[53]: guasto" + coda;
     }
     void runFile() {
-        QFETCH(int, codice);
-        QFETCH(int, errore);
-        QFETCH(QString, cartella);
-        QFETCH(QString, parametri);
+        QFETCH(int, codice); QFETCH(int, errore); QFETCH(QString, cartella); QFETCH(QString, parametri);
         QFETCH(QString, atteso);
         avviatore.esitoDocumento = {codice, errore, "guasto"};
         QCOMPARE(RunFile(avviatore, messaggi, " doc.txt ", parametri, cartella, 1), codice);

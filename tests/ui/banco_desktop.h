@@ -1,7 +1,5 @@
 #pragma once
-// The desktop program for one window test: its own program folder and
-// per-user settings, scripted message answers, a recording launcher, five
-// fake printers, and an end of the program that is only recorded.
+// The desktop program for one window test, with recorded messages, launches and end of the program.
 
 #include "app/contesto_desktop.h"
 #include "avviatore_registrato.h"
@@ -60,23 +58,23 @@ public:
     }
 };
 
-// A missing control ends the test run.
 template <class T = QWidget> T* controllo(const QWidget* finestra, const char* nome) {
     T* c = finestra->findChild<T*>(QLatin1String(nome));
     if (!c) qFatal("%s has no control %s", qPrintable(finestra->objectName()), nome);
     return c;
 }
+inline QLineEdit* campo(const QWidget* w, const char* nome) { return controllo<QLineEdit>(w, nome); }
+inline QPushButton* pulsante(const QWidget* w, const char* nome) { return controllo<QPushButton>(w, nome); }
+
+inline bool attiva(QWidget* w) { w->show(); w->activateWindow(); return QTest::qWaitForWindowActive(w); }
 
 template <class Finestra, class... Argomenti>
 std::unique_ptr<Finestra> Mostra(BancoDesktop& banco, Argomenti&&... a) {
     auto w = std::make_unique<Finestra>(banco.finestre(), std::forward<Argomenti>(a)...);
-    w->show();
-    w->activateWindow();
-    if (!QTest::qWaitForWindowActive(w.get())) qWarning("the window did not become active");
+    if (!attiva(w.get())) qWarning("the window did not become active");
     return w;
 }
 
-// Runs `azione` on the modal window named `nome` once the event loop shows it.
 inline void QuandoSiApre(const QString& nome, std::function<void(QDialog*)> azione, int tentativi = 200) {
     QTimer::singleShot(10, [=] {
         auto* finestra = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -90,7 +88,13 @@ inline void QuandoSiApre(const QString& nome, std::function<void(QDialog*)> azio
     });
 }
 
+inline void premi(QWidget* campo, Qt::Key tasto, Qt::KeyboardModifiers modificatori = {}) {
+    campo->setFocus();
+    QTest::keyClick(campo, tasto, modificatori);
+}
+
 inline void Rispondi(QWidget* campo, const QString& testo) {
+    campo->setFocus();
     QTest::keyClicks(campo, testo);
     QTest::keyClick(campo, Qt::Key_Return);
 }

@@ -1,5 +1,4 @@
-// The single enquiry window driven like a user: typing, leaving the field,
-// Enter, an export enquiry against the demo server and its printout.
+// The single enquiry window driven like a user, against the demo server, and its printout.
 
 #include "banco_desktop.h"
 #include "enquiry/codici_web.h"
@@ -33,7 +32,6 @@ QLineEdit* codice(const QWidget* w) { return controllo<QLineEdit>(w, "Text1"); }
 QPushButton* analizza(const QWidget* w) { return controllo<QPushButton>(w, "cmdAnalizza"); }
 QLabel* riga(const QWidget* w, int n) { return controllo<QLabel>(w, qPrintable(QString("Label2_%1").arg(n))); }
 
-// The result lines shown, up to the last non-empty one.
 QStringList righe(const QWidget* w) {
     QStringList r;
     for (int i = 1; i <= 19; ++i)
@@ -102,20 +100,17 @@ private slots:
         QVERIFY(analizza(w.get())->isEnabled() && analizza(w.get())->hasFocus());
         QVERIFY(banco.messaggi.mostrati().isEmpty());
         QCOMPARE(w->codice(), QString("24IT000000000000E1"));
-        codice(w.get())->setFocus();
-        QTest::keyClick(codice(w.get()), Qt::Key_Backspace);
+        premi(codice(w.get()), Qt::Key_Backspace);
         QVERIFY(!analizza(w.get())->isEnabled());
     }
 
     void leavingTheFieldChecksTheCode_data() {
-        QTest::addColumn<QString>("digitato");
-        QTest::addColumn<QString>("messaggio");
+        QTest::addColumn<QString>("digitato"); QTest::addColumn<QString>("messaggio");
         QTest::newRow("incomplete") << "24IT0000" << "numero MRN incompleto";
         QTest::newRow("wrong kind") << "24IT000000000000X1" << "Tipo MRN errato (E/T)";
     }
     void leavingTheFieldChecksTheCode() {
-        QFETCH(QString, digitato);
-        QFETCH(QString, messaggio);
+        QFETCH(QString, digitato); QFETCH(QString, messaggio);
         BancoDesktop banco;
         auto w = apri(banco);
         QTest::keyClick(codice(w.get()), Qt::Key_Return); // after an enquiry "&STAMPA" takes the focus
@@ -137,8 +132,7 @@ private slots:
         QVERIFY(righe(w.get()).isEmpty());
     }
 
-    // The window responds, controls off, while the page is fetched; printed, the
-    // heading is on line 2 and the result from line 14, a line every two.
+    // Controls off while the page is fetched; printed: heading on line 2, result from 14, every two.
     void exportEnquiryFetchedAndPrinted() {
         BancoInterrogazione banco(*server);
         const QString pdf = banco.cartella.filePath("esito.pdf");

@@ -1,5 +1,4 @@
-// The common keys wired on a window of its own; which key does what is
-// tested in shell_tastiera.
+// The common keys wired on a window of its own; which key does what is in shell_tastiera.
 
 #include "banco_desktop.h"
 #include "shell/cartelle.h"
@@ -46,9 +45,7 @@ class TestTastiComuni : public QObject {
         w.reset();
         banco = std::make_unique<BancoDesktop>();
         w = std::make_unique<FinestraProva>(invioComeTab);
-        w->show();
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QVERIFY(attiva(w.get()));
     }
 
 private slots:
@@ -80,28 +77,23 @@ private slots:
 
     void enter() {
         apri();
-        w->numero->setFocus();
-        QTest::keyClick(w->numero, Qt::Key_Return);
+        premi(w->numero, Qt::Key_Return);
         QVERIFY(w->codice->hasFocus());
         QTest::keyClick(w->codice, Qt::Key_Enter);
         QVERIFY(w->pieno->hasFocus());
-        w->note->setFocus(); // a multi-line field keeps its Enter
-        QTest::keyClick(w->note, Qt::Key_Return);
+        premi(w->note, Qt::Key_Return); // a multi-line field keeps its Enter
         QVERIFY(w->note->hasFocus());
         QCOMPARE(w->note->toPlainText(), QString("\n"));
-        w->uscita->setFocus(); // on a button it presses it
-        QTest::keyClick(w->uscita, Qt::Key_Return);
+        premi(w->uscita, Qt::Key_Return); // on a button it presses it
         QCOMPARE(w->uscite, 1);
         apri(false); // a window that did not ask: Enter stays
-        w->numero->setFocus();
-        QTest::keyClick(w->numero, Qt::Key_Return);
+        premi(w->numero, Qt::Key_Return);
         QVERIFY(w->numero->hasFocus());
     }
 
     void commonKeys() {
         apri();
-        w->codice->setFocus();
-        QTest::keyClick(w->codice, Qt::Key_F2); // presses the exit button, unless disabled
+        premi(w->codice, Qt::Key_F2); // presses the exit button, unless disabled
         w->uscita->setEnabled(false);
         QTest::keyClick(w->codice, Qt::Key_F2);
         QCOMPARE(w->uscite, 1);
@@ -120,11 +112,8 @@ private slots:
         QCOMPARE(w->uscite, 1);
         QDialog altra; // keys of other windows are left alone
         auto* campo = new QLineEdit(&altra);
-        altra.show();
-        altra.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&altra));
-        campo->setFocus();
-        QTest::keyClick(campo, Qt::Key_F2, Qt::ControlModifier);
+        QVERIFY(attiva(&altra));
+        premi(campo, Qt::Key_F2, Qt::ControlModifier);
         QCOMPARE(banco->messaggi.mostrati().size(), 2);
     }
 };
