@@ -43,8 +43,9 @@ public:
     const QString& ini() const { return contesto.shell.FileIni; }
 
     QList<int> terminato;
-    QStringList stampanti{QStringLiteral("Ufficio"), QStringLiteral("Magazzino"), QStringLiteral("Contabilita"),
-                          QStringLiteral("Spedizioni"), QStringLiteral("PDF virtuale")};
+    QStringList stampanti{QStringLiteral("Ufficio"), QStringLiteral("Magazzino"),
+                          QStringLiteral("Contabilita"), QStringLiteral("Spedizioni"),
+                          QStringLiteral("PDF virtuale")};
     QString sceltaDialogo;
     QString programmaScelto;
     QString cartellaSceltaProgramma;
@@ -63,10 +64,18 @@ template <class T = QWidget> T* controllo(const QWidget* finestra, const char* n
     if (!c) qFatal("%s has no control %s", qPrintable(finestra->objectName()), nome);
     return c;
 }
-inline QLineEdit* campo(const QWidget* w, const char* nome) { return controllo<QLineEdit>(w, nome); }
-inline QPushButton* pulsante(const QWidget* w, const char* nome) { return controllo<QPushButton>(w, nome); }
+inline QLineEdit* campo(const QWidget* w, const char* nome) {
+    return controllo<QLineEdit>(w, nome);
+}
+inline QPushButton* pulsante(const QWidget* w, const char* nome) {
+    return controllo<QPushButton>(w, nome);
+}
 
-inline bool attiva(QWidget* w) { w->show(); w->activateWindow(); return QTest::qWaitForWindowActive(w); }
+inline bool attiva(QWidget* w) {
+    w->show();
+    w->activateWindow();
+    return QTest::qWaitForWindowActive(w);
+}
 
 template <class Finestra, class... Argomenti>
 std::unique_ptr<Finestra> Mostra(BancoDesktop& banco, Argomenti&&... a) {
@@ -80,7 +89,8 @@ inline void QuandoSiApre(const QString& nome, std::function<void(QDialog*)> azio
         auto* finestra = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (finestra && finestra->objectName() == nome) {
             finestra->activateWindow(); // focus moves only in the active window
-            if (!QTest::qWaitForWindowActive(finestra)) qWarning("%s did not become active", qPrintable(nome));
+            if (!QTest::qWaitForWindowActive(finestra))
+                qWarning("%s did not become active", qPrintable(nome));
             azione(finestra);
         } else if (tentativi > 0) {
             QuandoSiApre(nome, azione, tentativi - 1);

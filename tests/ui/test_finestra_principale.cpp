@@ -30,7 +30,8 @@ class TestFinestraPrincipale : public QObject {
 private slots:
     // A first start makes the archive; later, a missing archive stays missing, its menus off.
     void archiveMissingAtALaterStart() {
-        QVERIFY2(QFile::exists(cartellaProgrammi().filePath("Quorvan0.mdb")), "the build wrote no Quorvan0.mdb");
+        QVERIFY2(QFile::exists(cartellaProgrammi().filePath("Quorvan0.mdb")),
+                 "the build wrote no Quorvan0.mdb");
         FileSpediti spediti(cartellaProgrammi().path());
         BancoDesktop banco;
         const QString archivio = banco.cartella.filePath("Quorvan.mdb");
@@ -57,22 +58,26 @@ private slots:
 
     // Three wrong answers at start-up end the start-up by themselves, before any later step.
     void passwordAtStartup_data() {
-        QTest::addColumn<QStringList>("risposte"); QTest::addColumn<bool>("avviato");
+        QTest::addColumn<QStringList>("risposte");
+        QTest::addColumn<bool>("avviato");
         QTest::newRow("one wrong, then right in lower case") << QStringList{"uno", "segreto"} << true;
         QTest::newRow("three wrong") << QStringList{"uno", "due", "tre"} << false;
     }
     void passwordAtStartup() {
-        QFETCH(QStringList, risposte); QFETCH(bool, avviato);
+        QFETCH(QStringList, risposte);
+        QFETCH(bool, avviato);
         BancoDesktop banco;
-        QVERIFY(ScriviRecordRiservato(FileRecordRiservato(banco.cartella.path()), NormalizzaPassword("segreto")));
+        QVERIFY(
+            ScriviRecordRiservato(FileRecordRiservato(banco.cartella.path()), NormalizzaPassword("segreto")));
         QuandoSiApre("GesPasWd", [&](QDialog* d) {
             auto* risposta = campo(d, "txtPasswd_0");
             QVERIFY(!controllo<QGroupBox>(d, "Frame1_1")->isVisible()); // the request alone,
-            QTest::keyClick(risposta, Qt::Key_Escape);                    // that cannot be dismissed
+            QTest::keyClick(risposta, Qt::Key_Escape);                  // that cannot be dismissed
             d->close();
             QVERIFY(d->isVisible());
             for (const QString& r : risposte) {
-                QVERIFY(risposta->hasFocus() && risposta->text().isEmpty()); // back, emptied, after each error
+                QVERIFY(risposta->hasFocus() &&
+                        risposta->text().isEmpty()); // back, emptied, after each error
                 Rispondi(risposta, r);
             }
             if (d->isVisible()) d->done(QDialog::Rejected); // never left waiting
@@ -93,7 +98,8 @@ private slots:
         QTest::newRow("large font, the bar wraps") << 28 << 8100.0;
     }
     void menuBarThatWrapsWidensTheWindow() {
-        QFETCH(int, punti); QFETCH(double, larghezza);
+        QFETCH(int, punti);
+        QFETCH(double, larghezza);
         BancoDesktop banco;
         ScriviIni(banco.ini(), "STARTUP", "POSX", "1500");
         ScriviIni(banco.ini(), "STARTUP", "POSY", "1500");
@@ -118,8 +124,10 @@ private slots:
 
     // An entry is enabled once its window's opening is registered.
     void entriesFollowTheOpener_data() {
-        QTest::addColumn<QString>("voce"); QTest::addColumn<int>("finestra");
-        QTest::addColumn<QString>("argomento"); QTest::addColumn<bool>("database");
+        QTest::addColumn<QString>("voce");
+        QTest::addColumn<int>("finestra");
+        QTest::addColumn<QString>("argomento");
+        QTest::addColumn<bool>("database");
         QTest::newRow("Elenco") << "Mu_MrnEle" << int(IdFinestra::EleMrn) << "" << true;
         QTest::newRow("Archivio") << "Mu_DataBase" << int(IdFinestra::EleMRNok) << "" << true;
         QTest::newRow("Nazioni, database open") << "Mu_Nazioni" << int(IdFinestra::GesNazDB) << "" << true;
@@ -127,7 +135,10 @@ private slots:
         QTest::newRow("Indirizzi WEB") << "Mprg_base" << int(IdFinestra::GParHttp) << "1" << true;
     }
     void entriesFollowTheOpener() {
-        QFETCH(QString, voce); QFETCH(int, finestra); QFETCH(QString, argomento); QFETCH(bool, database);
+        QFETCH(QString, voce);
+        QFETCH(int, finestra);
+        QFETCH(QString, argomento);
+        QFETCH(bool, database);
         QTemporaryDir vuota;
         FileSpediti spediti(database ? cartellaProgrammi().path() : vuota.path());
         BancoDesktop banco;
@@ -148,14 +159,20 @@ private slots:
     }
 
     void entriesOpenTheirWindows_data() {
-        QTest::addColumn<QString>("voce"); QTest::addColumn<QString>("finestra");
-        QTest::newRow("Singolo") << "Mu_Mrn1" << "SingoloMrn";
-        QTest::newRow("Su Quorvan") << "Mu_gesedi" << "frmAbout";
-        QTest::newRow("Su ZENTRI without its program") << "Mu_zentri" << "InfDitta";
-        QTest::newRow("PassWord") << "Mu_Passwd" << "GesPasWd";
+        QTest::addColumn<QString>("voce");
+        QTest::addColumn<QString>("finestra");
+        QTest::newRow("Singolo") << "Mu_Mrn1"
+                                 << "SingoloMrn";
+        QTest::newRow("Su Quorvan") << "Mu_gesedi"
+                                    << "frmAbout";
+        QTest::newRow("Su ZENTRI without its program") << "Mu_zentri"
+                                                       << "InfDitta";
+        QTest::newRow("PassWord") << "Mu_Passwd"
+                                  << "GesPasWd";
     }
     void entriesOpenTheirWindows() {
-        QFETCH(QString, voce); QFETCH(QString, finestra);
+        QFETCH(QString, voce);
+        QFETCH(QString, finestra);
         BancoDesktop banco;
         FinestraPrincipale w(banco.contesto);
         QVERIFY(w.avvia());
@@ -174,8 +191,9 @@ private slots:
     void menusFollowWhatAWindowDid() {
         BancoDesktop banco;
         banco.contesto.registra(IdFinestra::EleMRNok, [](QWidget*, const QString&) {});
-        banco.contesto.registra(IdFinestra::SalvaArk,
-                                [&](QWidget*, const QString&) { banco.contesto.database.DatabaseAperto = false; });
+        banco.contesto.registra(IdFinestra::SalvaArk, [&](QWidget*, const QString&) {
+            banco.contesto.database.DatabaseAperto = false;
+        });
         FinestraPrincipale w(banco.contesto);
         QVERIFY(w.avvia());
         QVERIFY(!w.voce("Mprg_var2")->isVisible());

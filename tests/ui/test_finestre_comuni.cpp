@@ -36,7 +36,9 @@ void primaRiga(BancoDesktop& banco) {
     ScriviIni(banco.ini(), "APPLICATIVI", "Varie1", QCoreApplication::applicationFilePath());
 }
 
-void scegli(QRadioButton* opzione) { QTest::mouseClick(opzione, Qt::LeftButton, {}, QPoint(8, opzione->height() / 2)); }
+void scegli(QRadioButton* opzione) {
+    QTest::mouseClick(opzione, Qt::LeftButton, {}, QPoint(8, opzione->height() / 2));
+}
 
 } // namespace
 
@@ -55,7 +57,7 @@ private slots:
         QCOMPARE(controllo<QLabel>(w.get(), "lblMESE")->text(), QString("Febbraio"));
         QCOMPARE(controllo<QLabel>(w.get(), "lblANNO")->text(), QString("2025"));
         controllo<QScrollBar>(w.get(), "VScroll1")->triggerAction(QAbstractSlider::SliderSingleStepSub);
-        QCOMPARE(w->anno(), 2026); // the upper arrow: a year on
+        QCOMPARE(w->anno(), 2026);                                            // the upper arrow: a year on
         QTest::mouseClick(controllo<QLabel>(w.get(), "G_0"), Qt::LeftButton); // an empty cell
         QCOMPARE(w->dataSelezionata(), QDate(2026, 2, 28));
         auto* mesi = controllo<QListWidget>(w.get(), "lstMESI");
@@ -104,7 +106,7 @@ private slots:
         QCOMPARE(w->pos(), QPoint(200, 100));
         auto* tipo = controllo<QComboBox>(w.get(), "Combo1");
         QCOMPARE(tipo->currentIndex(), -1); // nothing kept yet
-        for (int i : {2, 0, 2}) { // only "V (a video)" has a preview
+        for (int i : {2, 0, 2}) {           // only "V (a video)" has a preview
             tipo->setCurrentIndex(i);
             emit tipo->activated(i);
             QCOMPARE(controllo<QGroupBox>(w.get(), "Frame1")->isEnabled(), i == 2);
@@ -151,7 +153,8 @@ private slots:
         });
         QTest::mouseClick(controllo<QLabel>(w.get(), "Label1"), Qt::LeftButton);
         QCOMPARE(banco.messaggi.mostrati().size(), 1);
-        QCOMPARE(banco.avviatore.indirizzi, QStringList({"mailto:info@zentri.example", "http://www.zentri.example"}));
+        QCOMPARE(banco.avviatore.indirizzi,
+                 QStringList({"mailto:info@zentri.example", "http://www.zentri.example"}));
         QCOMPARE(pulsante(w.get(), "cmdOK")->text(), QString("OK"));
         QTest::keyClick(w.get(), Qt::Key_F2);
         QVERIFY(!w->isVisible());
@@ -161,18 +164,27 @@ private slots:
     void passwordChange_data() {
         QTest::addColumn<QString>("attuale");
         QTest::addColumn<QStringList>("digitate"); // old, new, new again
-        QTest::addColumn<int>("tentativi"); QTest::addColumn<QString>("messaggio");
+        QTest::addColumn<int>("tentativi");
+        QTest::addColumn<QString>("messaggio");
         QTest::addColumn<QString>("registrata"); // what the record holds afterwards
-        QTest::newRow("first password, no old one") << "" << QStringList{"", "nuova1", "nuova1"} << 1 << "" << "NUOVA1";
-        QTest::newRow("old wrong") << "VECCHIA" << QStringList{"no", "x", "x"} << 1 << "VECCHIA PASSWORD ERRATA" << "VECCHIA";
+        QTest::newRow("first password, no old one") << "" << QStringList{"", "nuova1", "nuova1"} << 1 << ""
+                                                    << "NUOVA1";
+        QTest::newRow("old wrong") << "VECCHIA" << QStringList{"no", "x", "x"} << 1
+                                   << "VECCHIA PASSWORD ERRATA"
+                                   << "VECCHIA";
         QTest::newRow("old wrong three times: the end")
-            << "VECCHIA" << QStringList{"no", "x", "x"} << 3 << "VECCHIA PASSWORD ERRATA" << "VECCHIA";
+            << "VECCHIA" << QStringList{"no", "x", "x"} << 3 << "VECCHIA PASSWORD ERRATA"
+            << "VECCHIA";
         QTest::newRow("repetition differs") << "VECCHIA" << QStringList{"VECCHIA", "uno", "due"} << 1
-                                            << "LA NUOVA PASSWORD E LA SUA CONFERMA NON COINCIDONO" << "VECCHIA";
+                                            << "LA NUOVA PASSWORD E LA SUA CONFERMA NON COINCIDONO"
+                                            << "VECCHIA";
     }
     void passwordChange() {
-        QFETCH(QString, attuale); QFETCH(QStringList, digitate); QFETCH(int, tentativi);
-        QFETCH(QString, messaggio); QFETCH(QString, registrata);
+        QFETCH(QString, attuale);
+        QFETCH(QStringList, digitate);
+        QFETCH(int, tentativi);
+        QFETCH(QString, messaggio);
+        QFETCH(QString, registrata);
         BancoDesktop banco;
         const QString record = FileRecordRiservato(banco.cartella.path());
         ScriviRecordRiservato(record, attuale);
@@ -198,14 +210,20 @@ private slots:
     }
 
     void applicationsErrorKeepsTheWindow_data() {
-        QTest::addColumn<int>("riga"); QTest::addColumn<QString>("titolo");
+        QTest::addColumn<int>("riga");
+        QTest::addColumn<QString>("titolo");
         QTest::addColumn<QString>("programma");
         QTest::addColumn<int>("errore"); // also the field that gets the focus back
-        QTest::newRow("program without caption") << 3 << "" << "www.example.org" << 3;
-        QTest::newRow("missing file, last line") << 11 << "Prova" << "/nessun/programma.exe" << 22;
+        QTest::newRow("program without caption") << 3 << ""
+                                                 << "www.example.org" << 3;
+        QTest::newRow("missing file, last line") << 11 << "Prova"
+                                                 << "/nessun/programma.exe" << 22;
     }
     void applicationsErrorKeepsTheWindow() {
-        QFETCH(int, riga); QFETCH(QString, titolo); QFETCH(QString, programma); QFETCH(int, errore);
+        QFETCH(int, riga);
+        QFETCH(QString, titolo);
+        QFETCH(QString, programma);
+        QFETCH(int, errore);
         BancoDesktop banco;
         primaRiga(banco);
         auto w = Mostra<FinestraApplicativi>(banco);
@@ -239,9 +257,11 @@ private slots:
         Rispondi(campo(w.get(), "Txt_3"), "Terzo");
         QVERIFY(pulsante(w.get(), "cmdTrova_3")->isEnabled());
         QTest::mouseClick(pulsante(w.get(), "cmdTrova_3"), Qt::LeftButton);
-        QCOMPARE(banco.cartellaSceltaProgramma, QDir(QStorageInfo(banco.cartella.path()).rootPath()).filePath("Programmi"));
+        QCOMPARE(banco.cartellaSceltaProgramma,
+                 QDir(QStorageInfo(banco.cartella.path()).rootPath()).filePath("Programmi"));
         Rispondi(campo(w.get(), "Txt_16"), "/nessun/file"); // leaving a program checks its line
-        QCOMPARE(banco.testiMostrati(), QStringList({"INDICARE IL NOME DEL PROGRAMMA\nDA VISUALIZZARE NEL MENU"}));
+        QCOMPARE(banco.testiMostrati(),
+                 QStringList({"INDICARE IL NOME DEL PROGRAMMA\nDA VISUALIZZARE NEL MENU"}));
         QVERIFY(campo(w.get(), "Txt_5")->hasFocus());
         campo(w.get(), "Txt_5")->setText("Cinque");
         QTest::keyClick(campo(w.get(), "Txt_5"), Qt::Key_F2);

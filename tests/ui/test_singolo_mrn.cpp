@@ -28,9 +28,15 @@ std::unique_ptr<FinestraSingoloMrn> apri(BancoDesktop& banco) {
     return Mostra<FinestraSingoloMrn>(banco, banco.contesto.web, banco.contesto.ambienteWeb);
 }
 
-QLineEdit* codice(const QWidget* w) { return controllo<QLineEdit>(w, "Text1"); }
-QPushButton* analizza(const QWidget* w) { return controllo<QPushButton>(w, "cmdAnalizza"); }
-QLabel* riga(const QWidget* w, int n) { return controllo<QLabel>(w, qPrintable(QString("Label2_%1").arg(n))); }
+QLineEdit* codice(const QWidget* w) {
+    return controllo<QLineEdit>(w, "Text1");
+}
+QPushButton* analizza(const QWidget* w) {
+    return controllo<QPushButton>(w, "cmdAnalizza");
+}
+QLabel* riga(const QWidget* w, int n) {
+    return controllo<QLabel>(w, qPrintable(QString("Label2_%1").arg(n)));
+}
 
 QStringList righe(const QWidget* w) {
     QStringList r;
@@ -46,7 +52,8 @@ QList<QPair<QString, QPointF>> paroleDelPdf(const QString& pdf) {
     QProcess p;
     p.start("pdftotext", {"-bbox", pdf, "-"});
     if (!p.waitForFinished(30000)) return {};
-    static const QRegularExpression parola(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re");
+    static const QRegularExpression parola(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re");
     QList<QPair<QString, QPointF>> parole;
     for (auto it = parola.globalMatch(QString::fromUtf8(p.readAllStandardOutput())); it.hasNext();) {
         const auto m = it.next();
@@ -105,17 +112,22 @@ private slots:
     }
 
     void leavingTheFieldChecksTheCode_data() {
-        QTest::addColumn<QString>("digitato"); QTest::addColumn<QString>("messaggio");
-        QTest::newRow("incomplete") << "24IT0000" << "numero MRN incompleto";
-        QTest::newRow("wrong kind") << "24IT000000000000X1" << "Tipo MRN errato (E/T)";
+        QTest::addColumn<QString>("digitato");
+        QTest::addColumn<QString>("messaggio");
+        QTest::newRow("incomplete") << "24IT0000"
+                                    << "numero MRN incompleto";
+        QTest::newRow("wrong kind") << "24IT000000000000X1"
+                                    << "Tipo MRN errato (E/T)";
     }
     void leavingTheFieldChecksTheCode() {
-        QFETCH(QString, digitato); QFETCH(QString, messaggio);
+        QFETCH(QString, digitato);
+        QFETCH(QString, messaggio);
         BancoDesktop banco;
         auto w = apri(banco);
         QTest::keyClick(codice(w.get()), Qt::Key_Return); // after an enquiry "&STAMPA" takes the focus
         QTest::keyClicks(codice(w.get()), digitato);
-        if (digitato.size() < 18) QTest::keyClick(codice(w.get()), Qt::Key_Tab); // a full one moves on by itself
+        if (digitato.size() < 18)
+            QTest::keyClick(codice(w.get()), Qt::Key_Tab); // a full one moves on by itself
         QCOMPARE(banco.testiMostrati(), messaggio.isEmpty() ? QStringList() : QStringList{messaggio});
         QCOMPARE(codice(w.get())->hasFocus(), !messaggio.isEmpty());
     }
@@ -160,7 +172,8 @@ private slots:
         QVERIFY(disattivi && w->isVisible() && codice(w.get())->isEnabled());
         const QStringList mostrate = righe(w.get());
         QCOMPARE(mostrate.size(), 3);
-        QVERIFY2(mostrate.first().startsWith("Ufficio di esportazione IT277100"), qPrintable(mostrate.first()));
+        QVERIFY2(mostrate.first().startsWith("Ufficio di esportazione IT277100"),
+                 qPrintable(mostrate.first()));
         QCOMPARE(riga(w.get(), 2)->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
         QTest::mouseClick(controllo<QPushButton>(w.get(), "cmdPrt"), Qt::LeftButton);
         QVERIFY(codice(w.get())->hasFocus());
