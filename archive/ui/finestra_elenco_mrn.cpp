@@ -23,7 +23,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
@@ -58,14 +57,7 @@ FinestraElencoMrn::FinestraElencoMrn(ContestoFinestre& contesto, ContestoArchivi
     setObjectName(QStringLiteral("EleMrn"));
     setWindowTitle(kTitolo);
     auto* layout = new QVBoxLayout(this);
-    menu_ = new QMenuBar(this);
-    voceFine_ = menu_->addAction(QStringLiteral("&FINE"));
-    voceParametri_ = menu_->addAction(QStringLiteral("&Parametri"));
-    voceStampante_ = menu_->addAction(QStringLiteral("&Stampante"));
-    voceFine_->setObjectName(QStringLiteral("Mu_end"));
-    voceParametri_->setObjectName(QStringLiteral("Mu_param"));
-    voceStampante_->setObjectName(QStringLiteral("Mu_print"));
-    layout->setMenuBar(menu_);
+    menu_ = std::make_unique<MenuInterrogazione>(this, layout, contesto_);
 
     auto* rigaElenco = new QHBoxLayout;
     pulsanteScegli_ = new QPushButton(QStringLiteral("&Seleziona elenco MRN"), this);
@@ -131,16 +123,6 @@ FinestraElencoMrn::FinestraElencoMrn(ContestoFinestre& contesto, ContestoArchivi
     connect(pulsanteAnalizza_, &QPushButton::clicked, this, &FinestraElencoMrn::analizza);
     connect(pulsanteAnnulla_, &QPushButton::clicked, this, &FinestraElencoMrn::annulla);
     connect(gruppo, &QButtonGroup::idToggled, this, &FinestraElencoMrn::destinazioneCambiata);
-    connect(voceFine_, &QAction::triggered, this, &QDialog::close);
-    connect(voceParametri_, &QAction::triggered, this, [this] {
-        contesto_.FinestraRiferimento = this;
-        contesto_.apri(IdFinestra::GWebPar, this);
-    });
-    connect(voceStampante_, &QAction::triggered, this, [this] {
-        if (!contesto_.sceltaStampante) return;
-        const QString scelta = contesto_.sceltaStampante(this, contesto_.stampanteCorrente());
-        if (!scelta.isEmpty()) contesto_.shell.stampa.StampanteCorrente = scelta;
-    });
 
     // Opening: placement, ANNULLA off, the bar hidden, the destination last
     // used (the database for a given list), the page options of the list's context.
@@ -189,9 +171,7 @@ void FinestraElencoMrn::destinazioneCambiata() {
 }
 
 void FinestraElencoMrn::abilita(bool si) {
-    voceFine_->setEnabled(si);
-    voceParametri_->setEnabled(si && contesto_.disponibile(IdFinestra::GWebPar));
-    voceStampante_->setEnabled(si);
+    menu_->abilita(si);
     pulsanteScegli_->setEnabled(si);
     for (int i = 0; i < 2; ++i)
         opzioniDestinazione_[i]->setEnabled(si);

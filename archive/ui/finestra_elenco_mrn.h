@@ -8,15 +8,17 @@
 
 #include "shell/procedure_file.h"
 
+#include "shell/ui/menu_interrogazione.h"
+
 #include <QDialog>
+
+#include <memory>
 
 #include <array>
 #include <functional>
 
-class QAction;
 class QLabel;
 class QLineEdit;
-class QMenuBar;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
@@ -67,10 +69,7 @@ private:
     const QString fileEsiti_;
     FileAperti fileLocali_; // when the program keeps no file table
 
-    QMenuBar* menu_ = nullptr;
-    QAction* voceFine_ = nullptr;      // "&FINE"
-    QAction* voceParametri_ = nullptr; // "&Parametri": the page options
-    QAction* voceStampante_ = nullptr; // "&Stampante"
+    std::unique_ptr<MenuInterrogazione> menu_; // "&FINE", "&Parametri", "&Stampante"
     QPushButton* pulsanteScegli_ = nullptr;
     QLabel* etichettaElenco_ = nullptr; // the list file; a click opens it for editing
     std::array<QRadioButton*, 3> opzioniDestinazione_{};

@@ -18,7 +18,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPrinter>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -40,14 +39,7 @@ FinestraSingoloMrn::FinestraSingoloMrn(ContestoFinestre& contesto, StatoWeb& web
     setObjectName(QStringLiteral("SingoloMrn"));
     setWindowTitle(QStringLiteral("INTERROGAZIONE STATO MRN"));
     auto* layout = new QVBoxLayout(this);
-    menu_ = new QMenuBar(this);
-    voceFine_ = menu_->addAction(QStringLiteral("&FINE"));
-    voceParametri_ = menu_->addAction(QStringLiteral("&Parametri"));
-    voceStampante_ = menu_->addAction(QStringLiteral("&Stampante"));
-    voceFine_->setObjectName(QStringLiteral("Mu_end"));
-    voceParametri_->setObjectName(QStringLiteral("Mu_param"));
-    voceStampante_->setObjectName(QStringLiteral("Mu_print"));
-    layout->setMenuBar(menu_);
+    menu_ = std::make_unique<MenuInterrogazione>(this, layout, contesto_, [this] { senzaControllo_ = true; });
 
     auto* testata = new QHBoxLayout;
     auto* etichettaCodice = new QLabel(QStringLiteral("MRN"), this);
@@ -90,18 +82,6 @@ FinestraSingoloMrn::FinestraSingoloMrn(ContestoFinestre& contesto, StatoWeb& web
     connect(campoCodice_, &QLineEdit::textChanged, this, &FinestraSingoloMrn::testoCambiato);
     connect(pulsanteAnalizza_, &QPushButton::clicked, this, &FinestraSingoloMrn::analizza);
     connect(pulsanteStampa_, &QPushButton::clicked, this, &FinestraSingoloMrn::stampa);
-    connect(voceFine_, &QAction::triggered, this, &QDialog::close);
-    connect(voceParametri_, &QAction::triggered, this, [this] {
-        senzaControllo_ = true;
-        contesto_.FinestraRiferimento = this;
-        contesto_.apri(IdFinestra::GWebPar, this);
-    });
-    connect(voceStampante_, &QAction::triggered, this, [this] {
-        if (!contesto_.sceltaStampante) return;
-        const QString scelta = contesto_.sceltaStampante(this, contesto_.stampanteCorrente());
-        if (!scelta.isEmpty()) contesto_.shell.stampa.StampanteCorrente = scelta;
-    });
-    voceParametri_->setEnabled(contesto_.disponibile(IdFinestra::GWebPar));
 
     // Opening: placement, the single-element context, everything empty.
     UsaTastiComuni(this, QStringLiteral("%F"), false);
@@ -167,9 +147,7 @@ void FinestraSingoloMrn::lasciaCampo() {
 }
 
 void FinestraSingoloMrn::abilita(bool si) {
-    voceFine_->setEnabled(si);
-    voceParametri_->setEnabled(si && contesto_.disponibile(IdFinestra::GWebPar));
-    voceStampante_->setEnabled(si);
+    menu_->abilita(si);
     campoCodice_->setEnabled(si);
 }
 

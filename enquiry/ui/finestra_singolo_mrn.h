@@ -3,15 +3,17 @@
 // printed. The request waits in a local event loop, so the window repaints
 // while the page is fetched; its controls stay disabled until the answer.
 
+#include "shell/ui/menu_interrogazione.h"
+
 #include <QDialog>
+
+#include <memory>
 
 #include <array>
 
 class QLabel;
 class QLineEdit;
-class QMenuBar;
 class QPushButton;
-class QAction;
 
 namespace qv {
 
@@ -48,11 +50,8 @@ private:
     ContestoFinestre& contesto_;
     StatoWeb& web_;
     const AmbienteWeb& ambienteWeb_;
-    QMenuBar* menu_ = nullptr;
-    QAction* voceFine_ = nullptr;      // "&FINE"
-    QAction* voceParametri_ = nullptr; // "&Parametri": the page options
-    QAction* voceStampante_ = nullptr; // "&Stampante"
-    QLineEdit* campoCodice_ = nullptr; // the MRN
+    std::unique_ptr<MenuInterrogazione> menu_; // "&FINE", "&Parametri", "&Stampante"
+    QLineEdit* campoCodice_ = nullptr;         // the MRN
     QPushButton* pulsanteAnalizza_ = nullptr;
     QPushButton* pulsanteStampa_ = nullptr;
     std::array<QLabel*, 19> righeRisultato_{};

@@ -13,4 +13,11 @@ QString ContestoFinestre::stampanteCorrente() const {
     return stampantePredefinita ? stampantePredefinita() : QString();
 }
 
+bool ContestoFinestre::scegliStampante(QWidget* sopra) {
+    const QString scelta = sceltaStampante ? sceltaStampante(sopra, stampanteCorrente()) : QString();
+    if (scelta.isEmpty()) return false;
+    shell.stampa.StampanteCorrente = scelta;
+    return true;
+}
+
 } // namespace qv

@@ -55,6 +55,9 @@ struct ContestoFinestre {
 
     // The printer the program prints on: the one chosen, else the default.
     QString stampanteCorrente() const;
+    // The printer dialog over `sopra`; a printer chosen becomes the current
+    // one. False when the dialog was cancelled (or there is none).
+    bool scegliStampante(QWidget* sopra);
 
     // The opener's answers, safe without an opener.
     bool disponibile(IdFinestra finestra) const { return apritore && apritore->disponibile(finestra); }

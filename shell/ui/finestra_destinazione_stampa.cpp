@@ -108,11 +108,7 @@ FinestraDestinazioneStampa::FinestraDestinazioneStampa(ContestoFinestre& contest
     layout->addLayout(pulsanti);
 
     connect(modifica, &QPushButton::clicked, this, [this] {
-        if (!contesto_.sceltaStampante) return;
-        const QString scelta = contesto_.sceltaStampante(this, contesto_.stampanteCorrente());
-        if (scelta.isEmpty()) return;
-        contesto_.shell.stampa.StampanteCorrente = scelta;
-        stampante_->setText(contesto_.stampanteCorrente());
+        if (contesto_.scegliStampante(this)) stampante_->setText(contesto_.stampanteCorrente());
     });
     connect(tipoStampa_, &QComboBox::activated, this, &FinestraDestinazioneStampa::tipoScelto);
     connect(conferma, &QPushButton::clicked, this, &FinestraDestinazioneStampa::conferma);
