@@ -1,7 +1,6 @@
 #include "app/finestra_principale.h"
 
 #include "app/contesto_desktop.h"
-#include "database/aggiorna_su_copia.h"
 #include "database/file_database.h"
 #include "enquiry/ui/finestra_singolo_mrn.h"
 #include "platform/desktop_programs.h"
@@ -204,10 +203,8 @@ bool FinestraPrincipale::avvia() {
     // The upgrade runs unattended behind the busy pointer until it has a window of its own.
     UscitaAggiornamento uscita;
     uscita.eventi = [] { QCoreApplication::processEvents(); };
-    ganci.aggiornamento = [this, uscita](StatoDatabase& s) {
-        AggiornaInAutomaticoSuCopia(s, contesto_.finestre.messaggi, contesto_.shell.cartellaProgramma,
-                                    NomeProgramma, uscita);
-    };
+    ganci.aggiornamento = AggiornamentoSenzaFinestra(
+        contesto_.finestre.messaggi, ParametriAvvio{contesto_.shell.cartellaProgramma}, uscita);
     DatiAvvio dati = contesto_.datiAvvio();
     return EseguiAvvio(dati, ganci).completato();
 }

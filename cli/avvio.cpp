@@ -1,9 +1,8 @@
 #include "cli/avvio.h"
 
-#include "database/aggiorna_su_copia.h"
+#include "database/avvio_database.h"
 #include "platform/program_folder.h"
 #include "shell/avvio/sequenza_avvio.h"
-#include "shell/nome_programma.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -31,9 +30,7 @@ bool AvviaAmbiente(AmbienteCli& a, const QString& home) {
     GanciAvvio ganci;
     UscitaAggiornamento uscita;
     uscita.riga = [&err](const QString& riga) { err << riga << Qt::endl; };
-    ganci.aggiornamento = [&conferma, &a, uscita](StatoDatabase& s) {
-        AggiornaInAutomaticoSuCopia(s, conferma, a.cartellaProgramma, NomeProgramma, uscita);
-    };
+    ganci.aggiornamento = AggiornamentoSenzaFinestra(conferma, ParametriAvvio{a.cartellaProgramma}, uscita);
     const RisultatoAvvio r = EseguiAvvio(dati, ganci);
     if (r.esito == EsitoAvvio::CartellaInutilizzabile) {
         err << "quorvan-cli: cannot use the program folder " << a.cartellaProgramma << Qt::endl;
