@@ -119,29 +119,35 @@ private slots:
         QVERIFY(messaggi_.mostrati().isEmpty());
     }
 
-    void annullatoDopoIlTerzo() {
+    // ANNULLA after the third MRN, or the connection lost at the second: the run
+    // stops there, the MRN without an answer is not written, what was done is merged.
+    void fermato_data() {
+        QTest::addColumn<int>("annullaDopo");
+        QTest::addColumn<QString>("senzaRete");
+        QTest::addColumn<int>("fine");
+        QTest::addColumn<int>("numero");
+        QTest::addColumn<QString>("messaggio");
+        QTest::newRow("cancelled") << 3 << QString() << int(FineElenco::Annullato) << 3 << QString();
+        QTest::newRow("no connection") << -1 << "24IT000000000011E7" << int(FineElenco::SenzaRete) << 2
+                                       << "# Connessione INTERNET non attiva #";
+    }
+    void fermato() {
+        QFETCH(int, annullaDopo);
+        QFETCH(QString, senzaRete);
+        QFETCH(int, numero);
+        annullaDopo_ = annullaDopo;
+        senzaReteA_ = senzaRete;
         QByteArray dieci;
         for (int i = 0; i < 10; ++i)
             dieci += "24IT00000000001" + QByteArray::number(i) + "E7\r\n";
-        annullaDopo_ = 3;
         LavoroFinto lavoro;
         const RisultatoElenco r = esegui(dieci, Destinazione::Database, "|", &lavoro);
-        QCOMPARE(r.fine, FineElenco::Annullato);
-        QCOMPARE(r.numero, qint64(3));
+        QTEST(int(r.fine), "fine");
+        QCOMPARE(r.numero, qint64(numero));
         QCOMPARE(r.totale, qint64(10));
-        // What was done is still merged.
-        QCOMPARE(lavoro.righe.size(), 3);
+        QTEST(r.messaggio, "messaggio");
+        QCOMPARE(lavoro.righe, interrogati_.mid(0, senzaRete.isEmpty() ? numero : numero - 1));
         QCOMPARE(lavoro.passi.last(), QStringLiteral("unisci"));
-    }
-
-    void senzaConnessione() {
-        senzaReteA_ = QStringLiteral("24IT000000000002E2");
-        const RisultatoElenco r =
-            esegui("24IT000000000001E1\r\n24IT000000000002E2\r\n24IT000000000003E3\r\n", Destinazione::Stampa);
-        QCOMPARE(r.fine, FineElenco::SenzaRete);
-        QCOMPARE(r.numero, qint64(2));
-        QCOMPARE(r.messaggio, QStringLiteral("# Connessione INTERNET non attiva #"));
-        QCOMPARE(leggiFile(esiti()).count("Risultato MRN numero"), 1);
     }
 
     void fineAnticipata_data() {

@@ -72,45 +72,37 @@ private slots:
     }
 
     // What CalcolaRigaMrn decides (archive_riga_mrn) as the table keeps it:
-    // unknown dates are the number 0, a blank office of exit empty text, never NULL.
+    // unknown dates are the number 0, a blank office of exit empty text, never
+    // NULL; a value longer than its field keeps what fits; a repeated MRN keeps
+    // its first processing date.
     void scriviRiga() {
         Esito e;
+        e[2] = QString(150, QLatin1Char('R'));
         e[3] = QStringLiteral("01/02/2024");
         e[4] = QStringLiteral("02/02/2024");
         scrivi(QStringLiteral("24IT000000000005T5"), e, Titolo{});
-        const QVariantMap r = riga("WkMRN", "24IT000000000005T5");
+        QVariantMap r = riga("WkMRN", "24IT000000000005T5");
         QCOMPARE(r.value("OK").toInt(), 1);
-        QCOMPARE(r.value("DataElab").toDouble(), platform::dayNumber(kGiorno1));
         for (const char* campo : {"TrData2", "TrDataDel4", "ExDataUscita"})
             QVERIFY2(!r.value(campo).isNull() && r.value(campo).toDouble() == 0.0, campo);
         for (const char* campo : {"ExUffUscitaCod", "ExUffUscitaDes"})
             QVERIFY2(!r.value(campo).isNull() && r.value(campo).toString().isEmpty(), campo);
-    }
+        const int spazio = db_.tabella(QStringLiteral("WkMRN"))->campo(QStringLiteral("TrRuolo1"))->Size;
+        QVERIFY(spazio < 150);
+        QCOMPARE(r.value("TrRuolo1").toString(), QString(spazio, QLatin1Char('R')));
 
-    void mrnRipetutoTieneLaPrimaData() {
-        Esito e;
         Titolo t;
         t[2] = QStringLiteral("=== In attesa ===");
-        scrivi(QStringLiteral("24IT000000000001E1"), e, t, kGiorno1);
-        t[2].clear();
+        scrivi(QStringLiteral("24IT000000000001E1"), Esito{}, t, kGiorno1);
+        e = Esito{};
         e[17] = QStringLiteral("IT277100");
         e[19] = QStringLiteral("12/03/2024");
-        scrivi(QStringLiteral("24IT000000000001E1"), e, t, kGiorno2);
-        QCOMPARE(righe(db_, QStringLiteral("WkMRN")), qint64(1));
-        const QVariantMap r = riga("WkMRN", "24IT000000000001E1");
+        scrivi(QStringLiteral("24IT000000000001E1"), e, Titolo{}, kGiorno2);
+        QCOMPARE(righe(db_, QStringLiteral("WkMRN")), qint64(2));
+        r = riga("WkMRN", "24IT000000000001E1");
         QCOMPARE(r.value("OKStato").toInt(), 3);
         QCOMPARE(r.value("ExUffExport").toString(), QStringLiteral("IT277100"));
         QCOMPARE(r.value("DataElab").toDouble(), platform::dayNumber(kGiorno1));
-    }
-
-    // A value longer than its field keeps what fits; the row is written.
-    void testoTroppoLungoTagliato() {
-        Esito e;
-        e[2] = QString(150, QLatin1Char('R'));
-        scrivi(QStringLiteral("24IT000000000001T1"), e, Titolo{});
-        const int spazio = db_.tabella(QStringLiteral("WkMRN"))->campo(QStringLiteral("TrRuolo1"))->Size;
-        QVERIFY(spazio < 150);
-        QCOMPARE(riga("WkMRN", "24IT000000000001T1").value("TrRuolo1").toString(), QString(spazio, QLatin1Char('R')));
     }
 
     void apriTabellaWk() {
