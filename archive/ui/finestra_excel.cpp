@@ -3,6 +3,7 @@
 #include "archive/elabora_elenco.h"
 #include "archive/esportazioni.h"
 #include "archive/excel/aggiorna_excel.h"
+#include "archive/excel/cartella_aperta.h"
 #include "archive/excel/cartella_excel.h"
 #include "archive/ui/contesto_archivio.h"
 #include "database/stato_database.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -50,7 +52,8 @@ QString dialogoCartella(QWidget* sopra, const QString& cartella) {
 } // namespace
 
 FinestraExcel::FinestraExcel(ContestoFinestre& contesto, ContestoArchivio& archivio, QWidget* parent)
-    : QDialog(parent), sceltaFile(dialogoCartella), contesto_(contesto), archivio_(archivio) {
+    : QDialog(parent), sceltaFile(dialogoCartella), finestreEsterne(FinestreDelSistema()),
+      contesto_(contesto), archivio_(archivio) {
     setObjectName(QStringLiteral("GesExcel"));
     setWindowTitle(kTitolo);
     auto* layout = new QVBoxLayout(this);
@@ -71,8 +74,8 @@ FinestraExcel::FinestraExcel(ContestoFinestre& contesto, ContestoArchivio& archi
     layout->addWidget(riquadro);
 
     auto* griglia = new QGridLayout;
-    const std::array<QString, 4> etichette{QString(), QStringLiteral("Foglio"), QStringLiteral("Colonne: MRN"),
-                                           QStringLiteral("Status")};
+    const std::array<QString, 4> etichette{QString(), QStringLiteral("Foglio"),
+                                           QStringLiteral("Colonne: MRN"), QStringLiteral("Status")};
     for (int i = CampoFoglio; i <= CampoColonnaStato; ++i) {
         auto* etichetta = new QLabel(etichette[size_t(i)], this);
         etichetta->setObjectName(QStringLiteral("Label%1").arg(i));
@@ -186,21 +189,53 @@ void FinestraExcel::abilita(bool si) {
 void FinestraExcel::scegliFile() {
     if (inCorso_ || !sceltaFile) return;
     const QString attuale = parametri().file;
-    const QString cartella = attuale.isEmpty() ? contesto_.shell.cartellaProgramma : QFileInfo(attuale).absolutePath();
+    const QString cartella =
+        attuale.isEmpty() ? contesto_.shell.cartellaProgramma : QFileInfo(attuale).absolutePath();
     const QString scelto = sceltaFile(this, cartella);
     if (!scelto.isEmpty()) etichettaFile_->setText(QDir::toNativeSeparators(scelto));
 }
 
 void FinestraExcel::apriCartella() {
-    // Another program's window is not looked for: the workbook is handed to
-    // the configured Excel program, else to the desktop's program for it.
+    // The program that holds the workbook open comes to the front; else the
+    // workbook is handed to the configured Excel program, or to the desktop's.
     const QString file = parametri().file;
+    if (MostraFinestraCartella(file, *finestreEsterne)) return;
     if (file.isEmpty() || !QFileInfo(file).isFile()) return;
     const QString programma = contesto_.shell.applicativi.ProgrammaExcel;
     if (!programma.trimmed().isEmpty())
         ApriCsv(contesto_.avviatore, contesto_.messaggi, programma, file);
     else
         RunFile(contesto_.avviatore, contesto_.messaggi, file, QString(), QFileInfo(file).absolutePath(), 1);
+}
+
+bool FinestraExcel::chiudiAltroProgramma(const QString& file) {
+    FinestreEsterne& finestre = *finestreEsterne;
+    const bool finestra = !FinestreCartella(file, finestre).isEmpty();
+    if (!finestra && FileBloccoCartella(file).isEmpty()) return true;
+    Messaggi& messaggi = contesto_.messaggi;
+    const QString altrove =
+        QStringLiteral("Il file Excel e' aperto in un altro programma: chiuderlo e ripetere "
+                       "l'aggiornamento");
+    if (!finestra) { // a lock file, and no window to close (another desktop, Wayland, another computer)
+        messaggi.mostra(altrove, NomeProgramma, Icona::Esclamazione);
+        return false;
+    }
+    const QString domanda = QStringLiteral("File Excel gia' aperto\nLo chiudo e continuo l'elaborazione");
+    if (messaggi.mostra(domanda, QStringLiteral("EXCEL APERTO"), Icona::Domanda, Pulsanti::SiNo) !=
+        Risposta::Si)
+        return false;
+    inCorso_ = true; // the window stays until the other program has let the workbook go
+    abilita(false);
+    const ChiusuraCartella c = ChiudiCartellaAperta(file, finestre, [](int ms) {
+        QEventLoop attesa;
+        QTimer::singleShot(ms, &attesa, &QEventLoop::quit);
+        attesa.exec();
+    });
+    abilita(true);
+    inCorso_ = false;
+    if (c == ChiusuraCartella::Chiusa) return true;
+    messaggi.mostra(altrove, NomeProgramma, Icona::Esclamazione);
+    return false;
 }
 
 bool FinestraExcel::controlla(int campo) {
@@ -247,17 +282,7 @@ void FinestraExcel::aggiorna() {
         }
     if (!controlla(0)) return;
     ScriviParametriExcel(contesto_.shell.FileIni, p);
-    if (!FileBloccoCartella(p.file).isEmpty()) {
-        const QString domanda = QStringLiteral("File Excel gia' aperto\nLo chiudo e continuo l'elaborazione");
-        if (messaggi.mostra(domanda, QStringLiteral("EXCEL APERTO"), Icona::Domanda, Pulsanti::SiNo) != Risposta::Si)
-            return;
-        // Another program's window cannot be closed from here: the user closes
-        // the workbook there, and the update is started again.
-        messaggi.mostra(QStringLiteral("Chiudere il file Excel nel programma che lo tiene aperto, poi ripetere "
-                                       "l'aggiornamento"),
-                        NomeProgramma, Icona::Esclamazione);
-        return;
-    }
+    if (!chiudiAltroProgramma(p.file)) return;
 
     inCorso_ = true;
     annullato_ = false;
@@ -286,7 +311,8 @@ void FinestraExcel::aggiorna() {
     StatoDatabase& database = archivio_.database;
     FileAperti& files = contesto_.fileAperti ? *contesto_.fileAperti : fileLocali_;
     if (database.InizioAttesa) database.InizioAttesa();
-    const RisultatoExcel r = AggiornaFileExcel(p, archivio_.web, archivio_.ambienteWeb, files, messaggi, callback);
+    const RisultatoExcel r =
+        AggiornaFileExcel(p, archivio_.web, archivio_.ambienteWeb, files, messaggi, callback);
     if (database.FineAttesa) database.FineAttesa();
 
     pannelloAvanzamento_->hide();
@@ -296,7 +322,8 @@ void FinestraExcel::aggiorna() {
     pulsanteAggiorna_->setFocus();
     // The summary once the MRNs were collected; an update that could not
     // start, or was stopped while collecting, has none.
-    const bool raccolti = r.fine != FineExcel::ErroreLettura && (r.fine != FineExcel::Annullato || r.totale > 0);
+    const bool raccolti =
+        r.fine != FineExcel::ErroreLettura && (r.fine != FineExcel::Annullato || r.totale > 0);
     if (raccolti) {
         pannelloRisultato_->setText(RiepilogoExcel(r).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
         pannelloRisultato_->show();

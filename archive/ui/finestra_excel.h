@@ -6,12 +6,14 @@
 // run between rows and between MRNs, then the summary in a fixed-pitch font.
 // The run lets events through once per row and per MRN.
 
+#include "platform/finestre_esterne.h"
 #include "shell/procedure_file.h"
 
 #include <QDialog>
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class QLabel;
 class QLineEdit;
@@ -35,6 +37,9 @@ public:
     // file, "" when cancelled. Tests replace it.
     using SceltaFile = std::function<QString(QWidget* sopra, const QString& cartella)>;
     SceltaFile sceltaFile;
+    // Other programs' windows, to find the one holding the workbook open;
+    // the platform's unless a test gives its own (never null).
+    std::unique_ptr<FinestreEsterne> finestreEsterne;
 
     bool inCorso() const { return inCorso_; }
 
@@ -50,6 +55,9 @@ protected:
 private:
     void scegliFile();
     void apriCartella(); // "&Apri"
+    // "EXCEL APERTO": the other program's window closed and the workbook let
+    // go; false (with a message when it could not be done) stops the update.
+    bool chiudiAltroProgramma(const QString& file);
     void fuocoCambiato(QWidget* prima, QWidget* dopo);
     bool controlla(int campo); // ControllaParametri with its message; false: focus back on the field
     ParametriExcel parametri() const;

@@ -3,6 +3,7 @@
 // openpyxl and Python's zipfile: neither side is the program's own code.
 
 #include "file_prova.h"
+#include "platform/finestre_esterne.h"
 #include "programmi_prova.h"
 
 #include <QMap>
@@ -21,7 +22,8 @@ inline bool esegue(const QString& programma, const QStringList& argomenti, QByte
 
 // A Python 3 that has openpyxl, or empty (the checks through it then skip).
 inline QString pythonConOpenpyxl() {
-    for (const QString& p : {QStringLiteral("/usr/bin/python3"), QStandardPaths::findExecutable(QStringLiteral("python3"))})
+    for (const QString& p :
+         {QStringLiteral("/usr/bin/python3"), QStandardPaths::findExecutable(QStringLiteral("python3"))})
         if (!p.isEmpty() && esegue(p, {QStringLiteral("-c"), QStringLiteral("import openpyxl")})) return p;
     return {};
 }
@@ -30,7 +32,8 @@ inline QString pythonConOpenpyxl() {
 inline bool generaCartella(const QString& percorso, const QByteArray& descrizione) {
     QFile::remove(percorso);
     scriviFile(percorso + QStringLiteral(".txt"), descrizione);
-    return esegue(cartellaProgrammi().filePath(QStringLiteral("genera_cartella")), {percorso, percorso + QStringLiteral(".txt")});
+    return esegue(cartellaProgrammi().filePath(QStringLiteral("genera_cartella")),
+                  {percorso, percorso + QStringLiteral(".txt")});
 }
 
 // Everything openpyxl sees, one "key=value" a line: "Sheet!B3" = value repr
@@ -38,16 +41,20 @@ inline bool generaCartella(const QString& percorso, const QByteArray& descrizion
 // "name:N", and "zip:ENTRY" = the SHA-256 of each entry's content.
 inline QMap<QString, QString> leggiCartella(const QString& python, const QString& percorso) {
     QByteArray out;
-    esegue(python, {"-c", "import hashlib, sys, zipfile, openpyxl\n"
-                          "wb = openpyxl.load_workbook(sys.argv[1])\n"
-                          "for ws in wb.worksheets:\n"
-                          "    for c in (c for row in ws.iter_rows() for c in row if c.value is not None or c.has_style):\n"
-                          "        print(f'{ws.title}!{c.coordinate}={c.value!r}|{c.font.b}|{c.fill.fgColor.rgb}')\n"
-                          "    for k, d in sorted(ws.column_dimensions.items()): print(f'{ws.title}!width:{k}={d.width}')\n"
-                          "for n in wb.defined_names.definedName: print(f'name:{n.name}={n.attr_text}')\n"
-                          "for i in zipfile.ZipFile(sys.argv[1]).infolist():\n"
-                          "    print(f'zip:{i.filename}={hashlib.sha256(zipfile.ZipFile(sys.argv[1]).read(i)).hexdigest()}')\n",
-                    percorso}, &out);
+    esegue(python,
+           {"-c",
+            "import hashlib, sys, zipfile, openpyxl\n"
+            "wb = openpyxl.load_workbook(sys.argv[1])\n"
+            "for ws in wb.worksheets:\n"
+            "    for c in (c for row in ws.iter_rows() for c in row if c.value is not None or c.has_style):\n"
+            "        print(f'{ws.title}!{c.coordinate}={c.value!r}|{c.font.b}|{c.fill.fgColor.rgb}')\n"
+            "    for k, d in sorted(ws.column_dimensions.items()): print(f'{ws.title}!width:{k}={d.width}')\n"
+            "for n in wb.defined_names.definedName: print(f'name:{n.name}={n.attr_text}')\n"
+            "for i in zipfile.ZipFile(sys.argv[1]).infolist():\n"
+            "    "
+            "print(f'zip:{i.filename}={hashlib.sha256(zipfile.ZipFile(sys.argv[1]).read(i)).hexdigest()}')\n",
+            percorso},
+           &out);
     QMap<QString, QString> voci;
     for (const QString& riga : QString::fromUtf8(out).split('\n', Qt::SkipEmptyParts))
         voci.insert(riga.section('=', 0, 0), riga.section('=', 1));
@@ -62,3 +69,25 @@ inline QStringList differenze(const QMap<QString, QString>& prima, const QMap<QS
     d.sort();
     return d;
 }
+
+// Other programs' windows as a test lists them. A window asked to close goes,
+// and with it the lock file `blocco`, unless `restano`; `lista` false: the
+// windows cannot be listed.
+struct FinestreFinte : qv::FinestreEsterne {
+    QList<qv::FinestraEsterna> finestre;
+    QString blocco;
+    bool lista = true, restano = false;
+    QList<quint64> mostrate, chiuse;
+    std::optional<QList<qv::FinestraEsterna>> elenco() override {
+        return lista ? std::optional(finestre) : std::nullopt;
+    }
+    bool mostra(quint64 id) override { return mostrate << id, true; }
+    bool chiudi(quint64 id) override {
+        chiuse << id;
+        if (!restano) {
+            finestre.removeIf([id](const qv::FinestraEsterna& f) { return f.id == id; });
+            QFile::remove(blocco);
+        }
+        return true;
+    }
+};

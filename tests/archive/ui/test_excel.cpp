@@ -44,8 +44,10 @@ private slots:
         QTest::addColumn<int>("tasto");
         QTest::addColumn<QString>("messaggio"); // empty: the focus moves on
         QTest::newRow("sheet, Tab") << 1 << "Manca" << int(Qt::Key_Tab) << "Il Folgio  'Manca'  non esiste";
-        QTest::newRow("MRN, Enter") << 2 << "0" << int(Qt::Key_Return) << "Indicare la colonna con i numeri MRN";
-        QTest::newRow("status, Up") << 3 << "0" << int(Qt::Key_Up) << "Indicare la colonna dove aggiornare lo STATUS";
+        QTest::newRow("MRN, Enter") << 2 << "0" << int(Qt::Key_Return)
+                                    << "Indicare la colonna con i numeri MRN";
+        QTest::newRow("status, Up") << 3 << "0" << int(Qt::Key_Up)
+                                    << "Indicare la colonna dove aggiornare lo STATUS";
         QTest::newRow("MRN, Down, letters refused") << 2 << "x4" << int(Qt::Key_Down) << "";
     }
     // A field left with a wrong value: its message, the focus back on it, and
@@ -69,19 +71,33 @@ private slots:
         QCOMPARE(b.testi(), atteso + atteso);
     }
 
-    // A lock file beside the workbook: the question; either answer leaves the workbook as it was.
+    // The workbook open elsewhere: without a window to close, the message; with one, the question,
+    // and Yes closes it and goes on once the lock file has gone. No leaves the workbook as it was.
     void excelAperto() {
-        for (Risposta risposta : {Risposta::No, Risposta::Si}) {
+        for (Risposta risposta :
+             {Risposta::Annulla, Risposta::No, Risposta::Si}) { // Annulla: no window listed
             Banco b(server);
-            scriviFile(b.percorso(".~lock.stati.xlsx#"), "x");
+            auto* altre = new FinestreFinte;
+            b.w->finestreEsterne.reset(altre);
+            altre->blocco = b.percorso(".~lock.stati.xlsx#");
+            scriviFile(altre->blocco, "x");
+            if (risposta != Risposta::Annulla)
+                altre->finestre = {{7, "Posta"}, {9, "STATI.xlsx - LibreOffice Calc"}};
             const QByteArray prima = leggiFile(b.percorso("stati.xlsx"));
             b.messaggi.accoda(risposta);
             b.clic("cmdM_1");
             const Messaggio m = b.messaggi.mostrati().value(0);
-            QVERIFY(m.titolo == "EXCEL APERTO" && m.pulsanti == Pulsanti::SiNo);
-            QCOMPARE(m.testo, "File Excel gia' aperto\nLo chiudo e continuo l'elaborazione");
-            QCOMPARE(b.messaggi.mostrati().size(), risposta == Risposta::Si ? 2 : 1);
-            QCOMPARE(leggiFile(b.percorso("stati.xlsx")), prima);
+            if (risposta == Risposta::Annulla) {
+                QCOMPARE(
+                    b.testi(),
+                    {"Il file Excel e' aperto in un altro programma: chiuderlo e ripetere l'aggiornamento"});
+            } else {
+                QVERIFY(m.titolo == "EXCEL APERTO" && m.pulsanti == Pulsanti::SiNo);
+                QCOMPARE(m.testo, "File Excel gia' aperto\nLo chiudo e continuo l'elaborazione");
+                QCOMPARE(altre->chiuse, risposta == Risposta::Si ? QList<quint64>{9} : QList<quint64>{});
+            }
+            QCOMPARE(b.testi().last() == "Aggiornamento regolarmente eseguito", risposta == Risposta::Si);
+            QCOMPARE(leggiFile(b.percorso("stati.xlsx")) == prima, risposta != Risposta::Si);
         }
     }
 
@@ -105,11 +121,21 @@ private slots:
         b.clic("cmdM_1");
         QCOMPARE(b.testi(), QStringList{"Aggiornamento regolarmente eseguito"});
         auto* risultato = b.c<QLabel>("pctResult");
-        QVERIFY(risultato->isVisible() && !b.c("pctChk")->isVisible() && QFontInfo(risultato->font()).fixedPitch());
-        QCOMPARE(risultato->text(), "Elaborati 2 MRN\n" + QString(54, '-') + "\n Sospesi    = 1     \n Cancellati = 0     "
-                                    "\n Errati     = 1     \n Appurati   = 0     ");
-        if (qEnvironmentVariableIsSet("QV_FOTO_EXCEL")) b.w->grab().save(qEnvironmentVariable("QV_FOTO_EXCEL"));
-        // "&Apri" by the desktop or the Excel program; Alt+A with a blank field, then with the workbook gone.
+        QVERIFY(risultato->isVisible() && !b.c("pctChk")->isVisible() &&
+                QFontInfo(risultato->font()).fixedPitch());
+        QCOMPARE(risultato->text(), "Elaborati 2 MRN\n" + QString(54, '-') +
+                                        "\n Sospesi    = 1     \n Cancellati = 0     "
+                                        "\n Errati     = 1     \n Appurati   = 0     ");
+        if (qEnvironmentVariableIsSet("QV_FOTO_EXCEL"))
+            b.w->grab().save(qEnvironmentVariable("QV_FOTO_EXCEL"));
+        // "&Apri": the window holding the workbook to the front, else the desktop or the Excel
+        // program; AGGIORNA with a blank field, then with the workbook gone.
+        auto* altre = new FinestreFinte;
+        b.w->finestreEsterne.reset(altre);
+        altre->finestre = {{3, "stati.xlsx - Calc"}, {4, "stati.xlsx - Calc"}};
+        b.clic("Command1");
+        QVERIFY(altre->mostrate == QList<quint64>{4} && b.avviatore.documenti.isEmpty());
+        altre->lista = false;
         b.messaggi.svuota();
         b.clic("Command1");
         b.shell.applicativi.ProgrammaExcel = "EXCEL.EXE";
@@ -120,13 +146,14 @@ private slots:
         b.w->aggiorna();
         QCOMPARE(b.testi(), QStringList{"Valore necessario"});
         QCOMPARE(QApplication::focusWidget(), b.campo(3));
-        b.w->sceltaFile = [&](QWidget*, const QString& c) { return c + "/n.xlsx"; }; // from the workbook's folder
+        b.w->sceltaFile = [&](QWidget*, const QString& c) {
+            return c + "/n.xlsx";
+        }; // from the workbook's folder
         QFile::remove(b.percorso("stati.xlsx"));
         b.w->aggiorna();
         QCOMPARE(b.testi(), QStringList({"Valore necessario", "Non esiste il file EXCEL"}));
         QCOMPARE(b.c<QLabel>("LbFile")->text(), QDir::toNativeSeparators(b.percorso("n.xlsx")));
     }
-
 };
 
 QTEST_MAIN(TestExcel)
