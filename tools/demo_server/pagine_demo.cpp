@@ -1,6 +1,7 @@
 #include "tools/demo_server/pagine_demo.h"
 
 #include "platform/ansi_text.h"
+#include "tools/demo_server/pagine_aggiornamenti.h"
 
 #include <QStringList>
 #include <QUrlQuery>
@@ -175,6 +176,7 @@ RispostaDemo RispostaPer(const QString& percorso, const QString& query) {
             return RispostaErrore(400);
         return paginaVies(stato, piva);
     }
+    if (const auto sito = RispostaAggiornamenti(percorso)) return *sito;
     return RispostaErrore(404);
 }
 
