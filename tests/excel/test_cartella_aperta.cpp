@@ -1,0 +1,127 @@
+// A workbook held open by another program: the rules on listed windows, then
+// the X11 implementation against a real window manager (openbox under Xvfb)
+// and a real window of another process.
+
+#include "archive/excel/cartella_aperta.h"
+#include "archive/excel/cartella_excel.h"
+#include "cartelle_prova.h"
+
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+using namespace qv;
+
+class TestCartellaAperta : public QObject {
+    Q_OBJECT
+    QTemporaryDir cartella;
+
+    // Reads `p`'s standard output until a line holds `testo`, at most 15 s.
+    static bool attendiRiga(QProcess& p, const QByteArray& testo, QByteArray* righe = nullptr) {
+        QByteArray letto;
+        for (int i = 0; i < 150 && !letto.contains(testo); ++i) {
+            p.waitForReadyRead(100);
+            letto += p.readAllStandardOutput();
+        }
+        if (righe) *righe = letto;
+        return letto.contains(testo);
+    }
+
+private slots:
+    void chiusura_data() {
+        QTest::addColumn<QString>("titoli"); // "" : the windows cannot be listed
+        QTest::addColumn<bool>("blocco");
+        QTest::addColumn<bool>("restano");
+        QTest::addColumn<ChiusuraCartella>("esito");
+        QTest::addColumn<QString>("chiuse");
+        using C = ChiusuraCartella;
+        QTest::newRow("nothing open") << "Posta" << false << false << C::Chiusa << "";
+        QTest::newRow("lock file, windows not listed") << "" << true << false << C::NessunaFinestra << "";
+        QTest::newRow("lock file, no window of it")
+            << "Posta|Xmese.xlsx|Calc - mese.xlsx" << true << false << C::NessunaFinestra << "";
+        QTest::newRow("its windows close, the lock goes")
+            << "MESE.XLSX - Excel|Posta|mese.xlsx - Calc" << true << false << C::Chiusa << "0 2";
+        QTest::newRow("its window stays") << "mese.xlsx" << true << true << C::AncoraAperta << "0";
+    }
+    void chiusura() {
+        QFETCH(QString, titoli);
+        QFETCH(bool, blocco);
+        QFETCH(bool, restano);
+        QFETCH(ChiusuraCartella, esito);
+        const QString p = cartella.filePath("mese.xlsx");
+        FinestreFinte f;
+        f.lista = !titoli.isEmpty();
+        for (const QString& t : titoli.split('|'))
+            f.finestre.append({quint64(f.finestre.size()), t});
+        f.restano = restano;
+        f.blocco = cartella.filePath(".~lock.mese.xlsx#");
+        if (blocco) scriviFile(f.blocco, "x");
+        int atteso = 0;
+        QCOMPARE(ChiudiCartellaAperta(p, f, [&](int ms) { atteso += ms; }), esito);
+        QStringList chiuse;
+        for (quint64 id : f.chiuse)
+            chiuse << QString::number(id);
+        QTEST(chiuse.join(' '), "chiuse");
+        QCOMPARE(atteso, esito == ChiusuraCartella::AncoraAperta ? 10000 : 0); // 10 s at most
+        QFile::remove(f.blocco);
+    }
+
+    // "&Apri": the last window whose title begins with the name comes forward.
+    void mostra() {
+        FinestreFinte f;
+        f.finestre = {{4, "mese.xlsx - Calc"}, {5, "Posta"}, {6, "Mese.xlsx"}};
+        QVERIFY(MostraFinestraCartella("/dati/mese.xlsx", f) && f.mostrate == QList<quint64>{6});
+        f.finestre.removeLast();
+        f.finestre.removeFirst();
+        QVERIFY(!MostraFinestraCartella("/dati/mese.xlsx", f) && f.mostrate.size() == 1);
+    }
+
+    // A window of another process, found by title, brought to the front and closed.
+    void x11() {
+        const QString xvfb = QStandardPaths::findExecutable("Xvfb"),
+                      wm = QStandardPaths::findExecutable("openbox");
+        if (xvfb.isEmpty() || wm.isEmpty()) QSKIP("Xvfb and openbox are needed (tools/setup-debian.sh)");
+        QProcess server, gestore, foglio;
+        server.start(xvfb, {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "800x600x24"});
+        QByteArray numero;
+        QVERIFY(attendiRiga(server, "\n", &numero));
+        const QByteArray display = ":" + numero.trimmed(), prima = qgetenv("DISPLAY");
+        qputenv("DISPLAY", display);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        gestore.setProcessEnvironment(env);
+        gestore.start(wm, {"--sm-disable"});
+        std::unique_ptr<FinestreEsterne> finestre;
+        for (int i = 0; i < 100 && !(finestre && finestre->elenco()); ++i) {
+            QThread::msleep(100);
+            finestre = FinestreDelSistema();
+        }
+        const QString p = cartella.filePath("Dichiarazioni è maggio.xlsx");
+        foglio.setProcessEnvironment(env);
+        foglio.start(cartellaProgrammi().filePath("foglio_finto"), {p});
+        QVERIFY(attendiRiga(foglio, "ATTIVA Altro documento"));
+        QVERIFY(!FileBloccoCartella(p).isEmpty());
+        QList<FinestraEsterna> trovate;
+        for (int i = 0; i < 50 && trovate.isEmpty(); ++i, QThread::msleep(100))
+            trovate = FinestreCartella(p, *finestre);
+        QCOMPARE(trovate.size(), 1);
+        QCOMPARE(trovate[0].titolo, "Dichiarazioni è maggio.xlsx - Foglio finto"); // _NET_WM_NAME, UTF-8
+        QVERIFY(MostraFinestraCartella(p, *finestre));
+        QVERIFY(attendiRiga(foglio, "ATTIVA Dichiarazioni"));
+        const ChiusuraCartella c =
+            ChiudiCartellaAperta(p, *finestre, [](int ms) { QThread::msleep(ulong(ms)); });
+        foglio.kill();
+        gestore.kill();
+        server.kill();
+        for (QProcess* q : {&foglio, &gestore, &server})
+            q->waitForFinished();
+        qputenv("DISPLAY", prima);
+        QCOMPARE(c, ChiusuraCartella::Chiusa);
+        QVERIFY(FileBloccoCartella(p).isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCartellaAperta)
+#include "test_cartella_aperta.moc"
