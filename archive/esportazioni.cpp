@@ -4,6 +4,7 @@
 #include "archive/formato_csv.h"
 #include "database/dao/database.h"
 #include "database/dao/errore.h"
+#include "database/dao/lettura_righe.h"
 #include "database/file_database.h"
 #include "platform/ansi_text.h"
 #include "platform/avviatore.h"
@@ -13,9 +14,8 @@
 #include <QDir>
 #include <QHash>
 #include <QSaveFile>
-#include <QSqlError>
-#include <QSqlQuery>
 
+#include <charconv>
 #include <cmath>
 #include <functional>
 
@@ -101,54 +101,64 @@ RisultatoEsportazione esporta(StatoDatabase& s, Messaggi& m, const QString& sql,
     return r;
 }
 
-// A CSV line's values straight into Windows-1252 bytes, each as
-// FormattaCampoCsv writes it: the usual cases (plain texts, whole numbers,
-// day numbers) without a QString per value, the rest through it. A date is
-// formatted once per day and kept.
+// A CSV line's values straight from SQLite into Windows-1252 bytes, each as
+// FormattaCampoCsv writes it: the usual cases (plain ASCII texts, whole
+// numbers, day numbers) without a QString or QVariant per value, the rest
+// through it. A date is formatted once per day and kept.
 class ValoriCsv {
 public:
     explicit ValoriCsv(const QLocale& locale) : locale_(locale) {}
 
-    void aggiungi(QByteArray& b, const QVariant& v, TipoCampo tipo) {
-        if (v.isNull())
-            return aggiungiFormattato(b, v, tipo); // "" or "0" by type
-        const int t = v.typeId();
-        const bool intero = t == QMetaType::LongLong || t == QMetaType::Int;
-        if (tipo == TipoCampo::Testo && t == QMetaType::QString) {
-            const QString testo = v.toString();
-            if (!testo.contains(QLatin1Char('\n')) && !testo.contains(QLatin1Char('\r')))
-                return aggiungiAnsi(b, QStringView(testo).trimmed());
-        } else if (tipo == TipoCampo::Numero && intero) {
-            const qint64 n = v.toLongLong();
+    void aggiungi(QByteArray& b, const dao::LetturaRighe& r, int c, TipoCampo tipo) {
+        using T = dao::LetturaRighe::Tipo;
+        const T t = r.tipo(c);
+        if (tipo == TipoCampo::Testo && t == T::Testo) {
+            if (aggiungiAscii(b, r.testo(c)))
+                return;
+        } else if (tipo == TipoCampo::Numero && t == T::Intero) {
+            const qint64 n = r.intero(c);
             if (n > -kInteroEsatto && n < kInteroEsatto) {
-                b.append(QByteArray::number(n));
+                char cifre[24];
+                b.append(cifre, std::to_chars(cifre, cifre + sizeof cifre, n).ptr - cifre);
                 return;
             }
-        } else if (tipo == TipoCampo::Data && (intero || t == QMetaType::Double)) {
-            const double n = v.toDouble();
-            if (std::isfinite(n) && std::floor(n) < 1)
-                return;
-            if (std::isfinite(n) && std::fabs(n) < kInteroEsatto) {
-                const qint64 giorno = static_cast<qint64>(std::floor(n));
-                auto trovata = date_.constFind(giorno);
-                if (trovata == date_.cend()) {
-                    if (date_.size() >= kDateMassime)
-                        date_.clear();
-                    trovata = date_.insert(giorno, platform::toAnsi(FormattaCampoCsv(v, tipo, locale_)));
-                }
-                b.append(*trovata);
-                return;
-            }
+        } else if (tipo == TipoCampo::Data && (t == T::Intero || t == T::Reale)) {
+            const double n = t == T::Intero ? double(r.intero(c)) : r.reale(c);
+            if (std::isfinite(n) && std::fabs(n) < kInteroEsatto)
+                return aggiungiData(b, n);
         }
-        aggiungiFormattato(b, v, tipo);
+        aggiungiAnsi(b, FormattaCampoCsv(r.valore(c), tipo, locale_));
     }
 
 private:
     static constexpr qint64 kInteroEsatto = 1000000000000000; // 1e15, as FormattaCampoCsv's whole numbers
     static constexpr qsizetype kDateMassime = 100000;
 
-    void aggiungiFormattato(QByteArray& b, const QVariant& v, TipoCampo tipo) {
-        aggiungiAnsi(b, FormattaCampoCsv(v, tipo, locale_));
+    // A text of ASCII characters on one line, trimmed; false for any other.
+    static bool aggiungiAscii(QByteArray& b, QByteArrayView t) {
+        for (char c : t)
+            if (static_cast<unsigned char>(c) >= 0x80 || c == '\n' || c == '\r')
+                return false;
+        const auto spazio = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+        while (!t.isEmpty() && spazio(t.front()))
+            t = t.sliced(1);
+        while (!t.isEmpty() && spazio(t.back()))
+            t.chop(1);
+        b.append(t);
+        return true;
+    }
+
+    void aggiungiData(QByteArray& b, double n) {
+        if (std::floor(n) < 1)
+            return; // no date
+        const qint64 giorno = static_cast<qint64>(std::floor(n));
+        auto trovata = date_.constFind(giorno);
+        if (trovata == date_.cend()) {
+            if (date_.size() >= kDateMassime)
+                date_.clear();
+            trovata = date_.insert(giorno, platform::toAnsi(FormattaCampoCsv(double(giorno), TipoCampo::Data, locale_)));
+        }
+        b.append(*trovata);
     }
 
     // platform::toAnsi writes one byte per UTF-16 unit: the same here.
@@ -227,20 +237,17 @@ RisultatoEsportazione EsportaCsv(StatoDatabase& s, Messaggi& m, const QString& s
         if (file.write(platform::toAnsi(RigaIntestazioneCsv(intestazioni))) < 0)
             return qint64(-1);
 
-        // The rows straight from the connection, the same statement and the
-        // same positions as the recordset's; lines gathered in a buffer.
-        QSqlQuery q(s.DbLavoro.connessioneSql());
-        q.setForwardOnly(true);
-        if (!q.exec(s.DbLavoro.traduci(sql)))
-            return qint64(-1);
+        // The rows straight from SQLite, the same statement and the same
+        // positions as the recordset's; lines gathered in a buffer.
+        dao::LetturaRighe righeSql(s.DbLavoro, sql);
         ValoriCsv valori(locale);
         QByteArray blocco;
         blocco.reserve(kBloccoCsv + 64 * 1024);
         qint64 righe = 0;
-        while (q.next()) {
+        while (righeSql.prossima()) {
             for (int i = 0; i < posizioni.size(); ++i) {
                 if (posizioni[i] >= 0)
-                    valori.aggiungi(blocco, q.value(posizioni[i]), tipi[i]);
+                    valori.aggiungi(blocco, righeSql, posizioni[i], tipi[i]);
                 blocco.append(';');
             }
             blocco.append("\r\n", 2);
@@ -251,7 +258,7 @@ RisultatoEsportazione EsportaCsv(StatoDatabase& s, Messaggi& m, const QString& s
                 blocco.resize(0);
             }
         }
-        if (q.lastError().isValid() || file.write(blocco) < 0)
+        if (file.write(blocco) < 0)
             return qint64(-1);
         return righe;
     });

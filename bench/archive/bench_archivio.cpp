@@ -241,11 +241,13 @@ int main(int argc, char** argv) {
 
     const double primaCsv = bench::MemoriaMb("VmHWM");
     RisultatoEsportazione csv;
+    const double cpuPrima = bench::CpuS();
     const double tempoCsv = ms([&] {
         csv = EsportaCsv(s, messaggi, QStringLiteral("Select * FROM MRN ORDER BY Codice ASC"), QStringLiteral("MRN"),
                          ColonneDaEsportare(true, QString()));
     });
-    out << "\nCSV export of " << csv.righe << " rows: " << tempoCsv / 1000 << " s, file "
+    const double cpuCsv = bench::CpuS() - cpuPrima;
+    out << "\nCSV export of " << csv.righe << " rows: " << tempoCsv / 1000 << " s (CPU " << cpuCsv << " s), file "
         << QFileInfo(csv.percorso).size() / (1024 * 1024) << " MB, peak memory " << primaCsv << " -> " << bench::MemoriaMb("VmHWM")
         << " MB\n";
     s.DbLavoro.Close();

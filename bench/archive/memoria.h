@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QFile>
 
+#include <sys/resource.h>
+
 namespace qv::bench {
 
 // A line of /proc/self/status in MB: "VmRSS" (resident now) or "VmHWM" (peak).
@@ -15,6 +17,14 @@ inline double MemoriaMb(const QByteArray& voce) {
         if (riga.startsWith(voce + ':'))
             return riga.mid(voce.size() + 1).trimmed().split(' ').first().toDouble() / 1024;
     return -1;
+}
+
+// CPU seconds this process has used (user and system), which the load of
+// other work on the machine does not inflate as it does the elapsed time.
+inline double CpuS() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
 } // namespace qv::bench

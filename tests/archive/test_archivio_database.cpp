@@ -5,10 +5,12 @@
 #include "archive/colonne_griglia.h"
 #include "archive/esportazioni.h"
 #include "archive/estrazione_archivio.h"
+#include "archive/formato_csv.h"
 #include "archive/layout_colonne.h"
 #include "archive/manutenzione_mrn.h"
 #include "archivio_prova.h"
 #include "database/stato_database.h"
+#include "platform/ansi_text.h"
 #include "platform/day_number.h"
 #include "shell/messaggi.h"
 #include "tests/shell/avviatore_registrato.h"
@@ -17,6 +19,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -125,6 +128,23 @@ private slots:
         QCOMPARE(righe.size(), 5); // three rows, the heading, and nothing after the last CR LF
         // How each value is written is archive_layout_csv's; here the fields reach their columns.
         QCOMPARE(righe.at(3), QByteArray("24IT000000000004E4;IT;;;RIGADUE;15/03/2023;;;;;;;;;;;;;;;;;10/05/2024;3;\r"));
+
+        // The export reads SQLite's values itself: each comes out as FormattaCampoCsv writes it.
+        QSqlQuery q(s_.DbLavoro.connessioneSql());
+        q.prepare(QStringLiteral("UPDATE MRN SET ExUffExport = ?, ExUffUscitaDes = ?, TrRuolo1 = ?, ExDataUscita = ?, "
+                                 "TrData1 = ?, OKStato = NULL WHERE Codice = '24IT000000000003E3'"));
+        for (const QVariant& v : {QVariant(" \tcaffè "), QVariant("x\ry"), QVariant("  a b "), QVariant(45000.75), QVariant(-3)})
+            q.addBindValue(v);
+        QVERIFY(q.exec());
+        const QString una = QStringLiteral("Select * FROM MRN WHERE Codice = '24IT000000000003E3'");
+        dao::Recordset rs = s_.DbLavoro.OpenRecordset(una, dao::dbOpenSnapshot);
+        QStringList attesi;
+        for (const ColonnaGriglia& c : ColonneGriglia())
+            attesi << FormattaCampoCsv(rs.Value(c.campo), c.tipo, QLocale(QLocale::German, QLocale::Germany));
+        rs.Close();
+        EsportaCsv(s_, messaggi_, una, QStringLiteral("MRN"), ColonneDaEsportare(true, QString()),
+                   QLocale(QLocale::German, QLocale::Germany));
+        QCOMPARE(leggiFile(r.percorso).split('\n').at(1), platform::toAnsi(RigaCsv(attesi)).chopped(1));
     }
 
     void esportaCsvColonneVisibili() {

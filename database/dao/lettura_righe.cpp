@@ -1,0 +1,99 @@
+#include "database/dao/lettura_righe.h"
+
+#include "database/dao/database.h"
+#include "database/dao/errore.h"
+
+#include <QSqlDriver>
+#include <QSqlError>
+
+#include <sqlite3.h>
+
+namespace qv::dao {
+
+namespace {
+
+// Enough for any archive; SQLite maps no more than the file holds.
+constexpr const char* kMappa = "PRAGMA mmap_size = 4294967296";
+constexpr const char* kSenzaMappa = "PRAGMA mmap_size = 0";
+
+} // namespace
+
+LetturaRighe::LetturaRighe(const Database& db, const QString& sqlJet) : connessione_(db.connessioneSql()) {
+    const QString sqlite = db.traduci(sqlJet);
+    // The QtSql driver of this build runs on the system's SQLite library,
+    // the one linked here, so its handle can be used directly.
+    const QVariant h = connessione_.driver() ? connessione_.driver()->handle() : QVariant();
+    if (!h.isValid() || qstrcmp(h.typeName(), "sqlite3*") != 0 || !(db_ = *static_cast<sqlite3* const*>(h.constData())))
+        solleva(errori::Riservato, QStringLiteral("connessione SQLite non disponibile"));
+    sqlite3_exec(db_, kMappa, nullptr, nullptr, nullptr);
+    if (sqlite3_prepare_v2(db_, sqlite.toUtf8().constData(), -1, &st_, nullptr) != SQLITE_OK)
+        guasto();
+}
+
+LetturaRighe::~LetturaRighe() {
+    if (st_)
+        sqlite3_finalize(st_);
+    if (db_)
+        sqlite3_exec(db_, kSenzaMappa, nullptr, nullptr, nullptr);
+}
+
+void LetturaRighe::guasto() const {
+    const int codice = sqlite3_extended_errcode(db_);
+    const QString testo = QString::fromUtf8(sqlite3_errmsg(db_));
+    throw erroreDaSqlite(QSqlError(testo, testo, QSqlError::StatementError, QString::number(codice)));
+}
+
+bool LetturaRighe::prossima() {
+    const int rc = sqlite3_step(st_);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    guasto();
+}
+
+int LetturaRighe::colonne() const { return sqlite3_column_count(st_); }
+
+LetturaRighe::Tipo LetturaRighe::tipo(int colonna) const {
+    switch (sqlite3_column_type(st_, colonna)) {
+    case SQLITE_INTEGER:
+        return Tipo::Intero;
+    case SQLITE_FLOAT:
+        return Tipo::Reale;
+    case SQLITE_TEXT:
+        return Tipo::Testo;
+    case SQLITE_BLOB:
+        return Tipo::Dati;
+    default:
+        return Tipo::Nullo;
+    }
+}
+
+qint64 LetturaRighe::intero(int colonna) const { return sqlite3_column_int64(st_, colonna); }
+
+double LetturaRighe::reale(int colonna) const { return sqlite3_column_double(st_, colonna); }
+
+QByteArrayView LetturaRighe::testo(int colonna) const {
+    const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(st_, colonna));
+    return QByteArrayView(t, sqlite3_column_bytes(st_, colonna));
+}
+
+QVariant LetturaRighe::valore(int colonna) const {
+    switch (tipo(colonna)) {
+    case Tipo::Intero:
+        return intero(colonna);
+    case Tipo::Reale:
+        return reale(colonna);
+    case Tipo::Testo:
+        return QString::fromUtf8(testo(colonna));
+    case Tipo::Dati: {
+        const auto* d = static_cast<const char*>(sqlite3_column_blob(st_, colonna));
+        return QByteArray(d, sqlite3_column_bytes(st_, colonna));
+    }
+    case Tipo::Nullo:
+        break;
+    }
+    return {};
+}
+
+} // namespace qv::dao

@@ -1,0 +1,47 @@
+#pragma once
+// A forward-only read of a selection straight from SQLite, for the exports
+// that walk a whole table: values come as SQLite holds them, with no QVariant
+// per value, and the file is mapped into memory for the length of the read
+// (rows taken in key order are scattered over the file; mapped, a page costs
+// neither a read call nor a copy). Failures throw ErroreDao.
+
+#include <QByteArrayView>
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariant>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace qv::dao {
+
+class Database;
+
+class LetturaRighe {
+public:
+    enum class Tipo { Nullo, Intero, Reale, Testo, Dati };
+
+    // `sqlJet` is a selection in the program's dialect.
+    LetturaRighe(const Database& db, const QString& sqlJet);
+    ~LetturaRighe();
+    LetturaRighe(const LetturaRighe&) = delete;
+    LetturaRighe& operator=(const LetturaRighe&) = delete;
+
+    bool prossima(); // the next row; false after the last
+    int colonne() const;
+
+    Tipo tipo(int colonna) const;
+    qint64 intero(int colonna) const;
+    double reale(int colonna) const;
+    QByteArrayView testo(int colonna) const; // UTF-8, valid until the next row
+    QVariant valore(int colonna) const;       // as QtSql would give it
+
+private:
+    [[noreturn]] void guasto() const;
+
+    QSqlDatabase connessione_;
+    sqlite3* db_ = nullptr;
+    sqlite3_stmt* st_ = nullptr;
+};
+
+} // namespace qv::dao
