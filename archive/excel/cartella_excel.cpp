@@ -29,8 +29,7 @@ struct Foglio {
 // A relationship target, resolved against the folder of the part that
 // names it ("worksheets/sheet1.xml" from "xl/" is "xl/worksheets/sheet1.xml").
 QString risolvi(const QString& cartella, const QString& target) {
-    if (target.startsWith(QLatin1Char('/')))
-        return target.mid(1);
+    if (target.startsWith(QLatin1Char('/'))) return target.mid(1);
     return QDir::cleanPath(cartella + target);
 }
 
@@ -40,8 +39,8 @@ QString cartellaParte(const QString& parte) {
 }
 
 QString relsDi(const QString& parte) {
-    return cartellaParte(parte) + QStringLiteral("_rels/") + parte.mid(parte.lastIndexOf(QLatin1Char('/')) + 1) +
-           QStringLiteral(".rels");
+    return cartellaParte(parte) + QStringLiteral("_rels/") +
+           parte.mid(parte.lastIndexOf(QLatin1Char('/')) + 1) + QStringLiteral(".rels");
 }
 
 bool tipoFinisceCon(const pugi::xml_node& rel, const char* fine) {
@@ -55,14 +54,14 @@ const char* idRelazione(const pugi::xml_node& sheet) {
     for (const pugi::xml_attribute a : sheet.attributes()) {
         const char* nome = a.name();
         const size_t n = std::strlen(nome);
-        if (n > 3 && std::strcmp(nome + n - 3, ":id") == 0)
-            return a.value();
+        if (n > 3 && std::strcmp(nome + n - 3, ":id") == 0) return a.value();
     }
     return "";
 }
 
 ErroreExcel erroreDiSistema(int errore, const QString& percorso) {
-    return ErroreCartella(errore == ENOSPC ? CodiceErroreExcel::DiscoPieno : CodiceErroreExcel::SalvataggioFallito,
+    return ErroreCartella(errore == ENOSPC ? CodiceErroreExcel::DiscoPieno
+                                           : CodiceErroreExcel::SalvataggioFallito,
                           QDir::toNativeSeparators(percorso) + QStringLiteral(": ") +
                               QString::fromLocal8Bit(std::strerror(errore)));
 }
@@ -78,8 +77,7 @@ struct CartellaExcel::Dati {
     bool condiviseLette = false;
 
     ~Dati() {
-        if (zip)
-            zip_discard(zip);
+        if (zip) zip_discard(zip);
     }
 
     bool leggi(const QString& parte, QByteArray& dati, ErroreExcel& errore) const {
@@ -90,7 +88,8 @@ struct CartellaExcel::Dati {
         }
         zip_stat_t st;
         zip_stat_init(&st);
-        zip_file_t* f = zip_stat(zip, nome.constData(), 0, &st) == 0 ? zip_fopen(zip, nome.constData(), 0) : nullptr;
+        zip_file_t* f =
+            zip_stat(zip, nome.constData(), 0, &st) == 0 ? zip_fopen(zip, nome.constData(), 0) : nullptr;
         if (!f) {
             errore = ErroreCartella(CodiceErroreExcel::ParteDanneggiata, parte);
             return false;
@@ -105,14 +104,15 @@ struct CartellaExcel::Dati {
         return true;
     }
 
-    bool esiste(const QString& parte) const { return zip && zip_name_locate(zip, parte.toUtf8().constData(), 0) >= 0; }
+    bool esiste(const QString& parte) const {
+        return zip && zip_name_locate(zip, parte.toUtf8().constData(), 0) >= 0;
+    }
 
     // The relationships of `parte`: id -> (type element, resolved target).
     bool relazioni(const QString& parte, pugi::xml_document& doc, ErroreExcel& errore) const {
         QByteArray xml;
         const QString rels = relsDi(parte);
-        if (!leggi(rels, xml, errore))
-            return false;
+        if (!leggi(rels, xml, errore)) return false;
         if (!doc.load_buffer(xml.constData(), size_t(xml.size()))) {
             errore = ErroreCartella(CodiceErroreExcel::ParteDanneggiata, rels);
             return false;
@@ -126,7 +126,8 @@ struct CartellaExcel::Dati {
         if (esiste(QStringLiteral("_rels/.rels"))) {
             pugi::xml_document rels;
             QByteArray xml;
-            if (leggi(QStringLiteral("_rels/.rels"), xml, errore) && rels.load_buffer(xml.constData(), size_t(xml.size())))
+            if (leggi(QStringLiteral("_rels/.rels"), xml, errore) &&
+                rels.load_buffer(xml.constData(), size_t(xml.size())))
                 for (const pugi::xml_node r : rels.document_element().children("Relationship"))
                     if (tipoFinisceCon(r, "/officeDocument"))
                         principale = risolvi(QString(), QString::fromUtf8(r.attribute("Target").value()));
@@ -137,22 +138,19 @@ struct CartellaExcel::Dati {
         }
         QByteArray xml;
         pugi::xml_document libro;
-        if (!leggi(principale, xml, errore))
-            return false;
+        if (!leggi(principale, xml, errore)) return false;
         if (!libro.load_buffer(xml.constData(), size_t(xml.size()))) {
             errore = ErroreCartella(CodiceErroreExcel::ParteDanneggiata, principale);
             return false;
         }
         pugi::xml_document rels;
-        if (!relazioni(principale, rels, errore))
-            return false;
+        if (!relazioni(principale, rels, errore)) return false;
         std::map<std::string, QString> bersagli;
         const QString cartella = cartellaParte(principale);
         for (const pugi::xml_node r : rels.document_element().children("Relationship")) {
             const QString target = risolvi(cartella, QString::fromUtf8(r.attribute("Target").value()));
             bersagli[r.attribute("Id").value()] = target;
-            if (tipoFinisceCon(r, "/sharedStrings"))
-                parteCondivise = target;
+            if (tipoFinisceCon(r, "/sharedStrings")) parteCondivise = target;
         }
         for (const pugi::xml_node s : libro.document_element().child("sheets").children("sheet")) {
             const auto b = bersagli.find(idRelazione(s));
@@ -195,17 +193,19 @@ std::unique_ptr<CartellaExcel> CartellaExcel::apri(const QString& percorso, Modo
     d->zip = zip_open(QFile::encodeName(percorso).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &codice);
     if (!d->zip) {
         errore = ErroreCartella(codice == ZIP_ER_NOZIP ? CodiceErroreExcel::NonCartella
-                                : codice == ZIP_ER_OPEN || codice == ZIP_ER_READ ? CodiceErroreExcel::FileIlleggibile
-                                                                                 : CodiceErroreExcel::ParteDanneggiata,
+                                : codice == ZIP_ER_OPEN || codice == ZIP_ER_READ
+                                    ? CodiceErroreExcel::FileIlleggibile
+                                    : CodiceErroreExcel::ParteDanneggiata,
                                 nativo);
         return nullptr;
     }
-    if (!d->leggiCartella(errore))
-        return nullptr;
+    if (!d->leggiCartella(errore)) return nullptr;
     return std::unique_ptr<CartellaExcel>(new CartellaExcel(std::move(d)));
 }
 
-const QString& CartellaExcel::percorso() const { return d_->percorso; }
+const QString& CartellaExcel::percorso() const {
+    return d_->percorso;
+}
 
 QStringList CartellaExcel::fogli() const {
     QStringList nomi;
@@ -221,26 +221,25 @@ FoglioExcel* CartellaExcel::foglio(const QString& nome, ErroreExcel& errore) {
         errore = ErroreCartella(CodiceErroreExcel::FoglioMancante, nome);
         return nullptr;
     }
-    if (f->caricato)
-        return f->caricato.get();
+    if (f->caricato) return f->caricato.get();
     if (!d_->condiviseLette && !d_->parteCondivise.isEmpty() && d_->esiste(d_->parteCondivise)) {
         QByteArray xml;
         QString motivo;
-        if (!d_->leggi(d_->parteCondivise, xml, errore))
-            return nullptr;
+        if (!d_->leggi(d_->parteCondivise, xml, errore)) return nullptr;
         if (!LeggiStringheCondivise(xml, d_->condivise, motivo)) {
-            errore = ErroreCartella(CodiceErroreExcel::ParteDanneggiata, d_->parteCondivise + QStringLiteral(": ") + motivo);
+            errore = ErroreCartella(CodiceErroreExcel::ParteDanneggiata,
+                                    d_->parteCondivise + QStringLiteral(": ") + motivo);
             return nullptr;
         }
     }
     d_->condiviseLette = true;
     QByteArray xml;
     QString motivo;
-    if (!d_->leggi(f->parte, xml, errore))
-        return nullptr;
+    if (!d_->leggi(f->parte, xml, errore)) return nullptr;
     f->caricato = FoglioExcel::carica(f->nome, xml, d_->condivise, motivo);
     if (!f->caricato)
-        errore = ErroreCartella(CodiceErroreExcel::ParteDanneggiata, f->parte + QStringLiteral(": ") + motivo);
+        errore =
+            ErroreCartella(CodiceErroreExcel::ParteDanneggiata, f->parte + QStringLiteral(": ") + motivo);
     return f->caricato.get();
 }
 
@@ -250,17 +249,18 @@ bool CartellaExcel::modificata() const {
 }
 
 ErroreExcel CartellaExcel::salva() {
-    if (!modificata())
-        return {};
+    if (!modificata()) return {};
     const QFileInfo info(d_->percorso);
-    const QString nuovo = info.absoluteDir().filePath(QStringLiteral(".~quorvan.") + info.fileName() + QStringLiteral(".tmp"));
+    const QString nuovo =
+        info.absoluteDir().filePath(QStringLiteral(".~quorvan.") + info.fileName() + QStringLiteral(".tmp"));
     const std::filesystem::path origine(QFile::encodeName(d_->percorso).constData());
     const std::filesystem::path copia(QFile::encodeName(nuovo).constData());
     std::error_code ec;
     std::filesystem::copy_file(origine, copia, std::filesystem::copy_options::overwrite_existing, ec);
     if (ec) {
+        const int errore = ec.value(); // before remove() clears it
         std::filesystem::remove(copia, ec);
-        return erroreDiSistema(ec.value(), nuovo);
+        return erroreDiSistema(errore, nuovo);
     }
     int codice = 0;
     zip_t* z = zip_open(copia.c_str(), 0, &codice);
@@ -272,14 +272,13 @@ ErroreExcel CartellaExcel::salva() {
     std::vector<QByteArray> parti;
     parti.reserve(d_->fogli.size());
     for (const Foglio& f : d_->fogli) {
-        if (!f.caricato || !f.caricato->modificato())
-            continue;
+        if (!f.caricato || !f.caricato->modificato()) continue;
         parti.push_back(f.caricato->xml());
         const zip_int64_t indice = zip_name_locate(z, f.parte.toUtf8().constData(), 0);
-        zip_source_t* src = zip_source_buffer(z, parti.back().constData(), zip_uint64_t(parti.back().size()), 0);
+        zip_source_t* src =
+            zip_source_buffer(z, parti.back().constData(), zip_uint64_t(parti.back().size()), 0);
         if (indice < 0 || !src || zip_file_replace(z, zip_uint64_t(indice), src, ZIP_FL_ENC_UTF_8) < 0) {
-            if (src)
-                zip_source_free(src);
+            if (src) zip_source_free(src);
             zip_discard(z);
             std::filesystem::remove(copia, ec);
             return ErroreCartella(CodiceErroreExcel::SalvataggioFallito, f.parte);
@@ -289,8 +288,9 @@ ErroreExcel CartellaExcel::salva() {
         const int sistema = zip_error_code_system(zip_get_error(z));
         zip_discard(z);
         std::filesystem::remove(copia, ec);
-        return sistema ? erroreDiSistema(sistema, nuovo)
-                       : ErroreCartella(CodiceErroreExcel::SalvataggioFallito, QDir::toNativeSeparators(nuovo));
+        return sistema
+                   ? erroreDiSistema(sistema, nuovo)
+                   : ErroreCartella(CodiceErroreExcel::SalvataggioFallito, QDir::toNativeSeparators(nuovo));
     }
     QFile::setPermissions(nuovo, QFile::permissions(d_->percorso));
     if (std::rename(copia.c_str(), origine.c_str()) != 0) {
@@ -302,8 +302,7 @@ ErroreExcel CartellaExcel::salva() {
     zip_discard(d_->zip);
     d_->zip = zip_open(origine.c_str(), ZIP_RDONLY, &codice);
     for (Foglio& f : d_->fogli)
-        if (f.caricato)
-            f.caricato->salvato();
+        if (f.caricato) f.caricato->salvato();
     return {};
 }
 
@@ -313,11 +312,9 @@ QString FileBloccoCartella(const QString& percorso) {
     const QDir cartella = info.absoluteDir();
     // Excel drops the first two characters of a long name in its owner file.
     QStringList blocchi{QStringLiteral("~$") + nome, QStringLiteral(".~lock.") + nome + QLatin1Char('#')};
-    if (nome.size() > 8)
-        blocchi << QStringLiteral("~$") + nome.mid(2);
+    if (nome.size() > 8) blocchi << QStringLiteral("~$") + nome.mid(2);
     for (const QString& blocco : blocchi)
-        if (QFileInfo::exists(cartella.filePath(blocco)))
-            return cartella.filePath(blocco);
+        if (QFileInfo::exists(cartella.filePath(blocco))) return cartella.filePath(blocco);
     return {};
 }
 

@@ -30,7 +30,9 @@ class TestCli : public QObject {
         return QStringList{"excel", "mese.xlsx", "--sheet", "Dati", "--mrn-col", "1", "--status-col", "2"} +
                (json ? QStringList{"--json"} : QStringList{});
     }
-    Esecuzione esegui(const QStringList& a) { return eseguiCli(QStringList{"--home", home.path()} + a, home.path()); }
+    Esecuzione esegui(const QStringList& a) {
+        return eseguiCli(QStringList{"--home", home.path()} + a, home.path());
+    }
 
 private slots:
     void initTestCase() {
@@ -50,12 +52,15 @@ private slots:
     }
 
     void riepilogo() {
-        const QString p = cartella({"24IT000000000001E1", "24IT000000000005E5", "24IT000000000007E7", "24IT000000000016T6"});
+        const QString p = cartella(
+            {"24IT000000000001E1", "24IT000000000005E5", "24IT000000000007E7", "24IT000000000016T6"});
         const Esecuzione e = esegui(argomenti(false));
         QCOMPARE(e.stato, 0);
-        QCOMPARE(e.out, "Elaborati 4 MRN\n" + QByteArray(54, '-') +
-                            "\n Sospesi    = 1     \n Cancellati = 0     \n Errati     = 1     \n Appurati   = 2     \n"
-                            "Aggiornamento regolarmente eseguito\n");
+        QCOMPARE(
+            e.out,
+            "Elaborati 4 MRN\n" + QByteArray(54, '-') +
+                "\n Sospesi    = 1     \n Cancellati = 0     \n Errati     = 1     \n Appurati   = 2     \n"
+                "Aggiornamento regolarmente eseguito\n");
         QVERIFY(e.err.contains("Interrogo MRN numero 24IT000000000016T6     (4/4)"));
         QCOMPARE(LeggiIni(ini, "AGGEXCEL", "EXCEL") + LeggiIni(ini, "AGGEXCEL", "COLSTS"), p + "2");
     }
@@ -68,9 +73,39 @@ private slots:
         const Esecuzione e = esegui(argomenti());
         QFile::remove(home.filePath(".~lock.mese.xlsx#"));
         QCOMPARE(e.stato, 4);
-        QVERIFY2(e.out.startsWith("{\"workbook\":\"" + p.toUtf8() + "\",\"total\":0,\"sospesi\":0,\"cancellati\":0,\"errati\":0,"
-                                 "\"appurati\":0,\"cancelled\":false,\"error\":\"Errore: 10 - "), e.out.constData());
+        QVERIFY2(e.out.startsWith("{\"workbook\":\"" + p.toUtf8() +
+                                  "\",\"total\":0,\"sospesi\":0,\"cancellati\":0,\"errati\":0,"
+                                  "\"appurati\":0,\"cancelled\":false,\"error\":\"Errore: 10 - "),
+                 e.out.constData());
         QCOMPARE(leggiFile(home.filePath("mese.xlsx")), prima);
+    }
+
+    // The disk fills up on saving, on a tmpfs (user and mount namespaces: no root needed) just the
+    // workbook's size (the copy fails) or twice that (the sheet's rewriting in the copy fails).
+    void discoPieno_data() {
+        QTest::addColumn<int>("volte");
+        QTest::newRow("copying") << 1;
+        QTest::newRow("rewriting") << 2;
+    }
+    void discoPieno() {
+        QFETCH(int, volte);
+        if (!esegue("unshare", {"-rm", "true"})) QSKIP("unshare -rm (user namespaces) is not available");
+        const qint64 pagine = volte * ((QFileInfo(cartella({"24IT000000000001E1"})).size() + 4095) / 4096);
+        const QString script =
+            "mkdir -p piena && mount -t tmpfs -o size=%1k tmpfs piena && cp mese.xlsx piena/ && "
+            "\"$0\" --home . excel piena/mese.xlsx --sheet Dati --mrn-col 1 --status-col 2 --json; "
+            "echo \"exit=$?\"; cmp -s mese.xlsx piena/mese.xlsx && ls -A piena";
+        QProcess q;
+        q.setWorkingDirectory(home.path());
+        q.start("unshare",
+                {"-rm", "sh", "-c", script.arg(pagine * 4), cartellaProgrammi().filePath("quorvan-cli")});
+        QVERIFY(q.waitForFinished(60000));
+        const QByteArray out = q.readAllStandardOutput();
+        QVERIFY2(
+            out.contains(",\"error\":\"Errore: 8 - Disco pieno: la cartella di lavoro non è stata salvata ("),
+            out);
+        QVERIFY2(out.endsWith("\nexit=4\nmese.xlsx\n"),
+                 out); // the workbook as it was, no temporary file left
     }
 
     void senzaConnessione() {
@@ -91,7 +126,8 @@ private slots:
         QProcess q;
         q.setWorkingDirectory(home.path());
         q.setReadChannel(QProcess::StandardError); // the progress lines, while the run goes on
-        q.start(cartellaProgrammi().filePath("quorvan-cli"), QStringList{"--home", home.path()} + argomenti());
+        q.start(cartellaProgrammi().filePath("quorvan-cli"),
+                QStringList{"--home", home.path()} + argomenti());
         QByteArray err;
         while (!err.contains("(3/20)") && q.waitForReadyRead(10000))
             err += q.readAllStandardError();
