@@ -2,6 +2,7 @@
 
 #include "app/contesto_desktop.h"
 #include "database/file_database.h"
+#include "database/ui/finestra_aggiorna_db.h"
 #include "enquiry/ui/finestra_singolo_mrn.h"
 #include "platform/desktop_programs.h"
 #include "shell/avvio_programma.h"
@@ -200,11 +201,12 @@ void FinestraPrincipale::misuraDimensioniFisse() {
 bool FinestraPrincipale::avvia() {
     GanciAvvio ganci;
     ganci.finestra = [this](PassoAvvio passo) { return passoAvvio(passo); };
-    // The upgrade runs unattended behind the busy pointer until it has a window of its own.
-    UscitaAggiornamento uscita;
-    uscita.eventi = [] { QCoreApplication::processEvents(); };
-    ganci.aggiornamento = AggiornamentoSenzaFinestra(
-        contesto_.finestre.messaggi, ParametriAvvio{contesto_.shell.cartellaProgramma}, uscita);
+    // A due upgrade opens its window in automatic mode (StatoChiamata 1),
+    // which runs at once and hands its outcome back.
+    ganci.aggiornamento = [this](StatoDatabase& s) {
+        FinestraAggiornaDb finestra(contesto_.finestre, s, this);
+        finestra.exec();
+    };
     DatiAvvio dati = contesto_.datiAvvio();
     return EseguiAvvio(dati, ganci).completato();
 }

@@ -4,9 +4,13 @@
 #include "archive/ui/finestra_archivio_mrn.h"
 #include "archive/ui/finestra_elenco_mrn.h"
 #include "archive/ui/finestra_excel.h"
+#include "database/ui/finestra_aggiorna.h"
+#include "database/ui/finestra_aggiorna_db.h"
 #include "database/ui/finestra_colori.h"
 #include "database/ui/finestra_nazioni.h"
 #include "database/ui/finestra_ricerca_nazione.h"
+#include "database/ui/finestra_ripara_db.h"
+#include "database/ui/finestra_salvataggio.h"
 
 namespace qv {
 
@@ -37,6 +41,29 @@ void RegistraFinestre(ContestoDesktop& c) {
                                 p.value(QStringLiteral("plTabLb")).toString(), sopra);
         finestra.exec();
     });
+    c.registra(IdFinestra::aggiornadb, [&c](QWidget* sopra, const QString&) {
+        c.database.StatoChiamata = 0; // from the menu: manual mode
+        FinestraAggiornaDb finestra(c.finestre, c.database, sopra);
+        finestra.exec();
+    });
+    c.registra(IdFinestra::riparadb, [&c](QWidget* sopra, const QString&) {
+        FinestraRiparaDb finestra(c.finestre, c.database, sopra);
+        finestra.exec();
+    });
+    for (const auto& [id, modo] :
+         {std::pair(IdFinestra::SalvaArk, FinestraSalvataggio::Modo::Salva),
+          std::pair(IdFinestra::RestoreArk, FinestraSalvataggio::Modo::Ripristina)}) {
+        c.registra(id, [&c, modo](QWidget* sopra, const QString&) {
+            c.database.StatoChiamata = 0;
+            FinestraSalvataggio finestra(c.finestre, c.database, modo, sopra);
+            finestra.exec();
+        });
+    }
+    // The check needs the program's HTTP client (with its time-out).
+    if (c.ambienteWeb.http)
+        c.registra(IdFinestra::VerificaAggiornamenti, [&c](QWidget* sopra, const QString&) {
+            VerificaAggiornamenti(c.finestre, *c.ambienteWeb.http, true, sopra);
+        });
 }
 
 } // namespace qv
