@@ -1,11 +1,12 @@
 // quorvan-schermate: pictures of the program's windows for the documentation,
 // taken while the program does its daily work: the main window, the single
 // enquiry window with a transit MRN's result, the batch window on a list run
-// into the archive, and the archive browser opened on the run's results.
+// into the archive, the archive browser opened on the run's results, and the
+// workbook update window after a run over the demo workbook.
 // Usage: quorvan-schermate PROGRAM_FOLDER OUTPUT_FOLDER
 // The program folder's configuration must point the enquiry addresses at a
-// running demo server (tools/demo.sh --screenshots does it) and hold the
-// demo list "ElencoMRN.txt".
+// running demo server (tools/demo.sh --screenshots does it), hold the demo
+// list "ElencoMRN.txt" and have its "AGGEXCEL" keys on the demo workbook.
 
 #include "app/programma_desktop.h"
 #include "enquiry/ui/finestra_singolo_mrn.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTextStream>
@@ -27,11 +29,11 @@ bool salva(QWidget* w, const QDir& uscita, const QString& nome) {
     return w->grab().save(uscita.filePath(nome));
 }
 
-// Runs `azione` on the modal window named `nome` as soon as it is open.
+// Runs `azione` on the modal window named `nome` (or of that class) as soon as it is open.
 void quandoAperta(const QString& nome, std::function<void(QWidget*)> azione, int tentativi = 600) {
     QTimer::singleShot(50, [=] {
         QWidget* w = QApplication::activeModalWidget();
-        if (w && w->objectName() == nome && w->isVisible()) {
+        if (w && (w->objectName() == nome || w->inherits(qPrintable(nome))) && w->isVisible()) {
             azione(w);
         } else if (tentativi > 0) {
             quandoAperta(nome, azione, tentativi - 1);
@@ -82,7 +84,8 @@ int main(int argc, char** argv) {
         QTimer::singleShot(0, [&, elenco] {
             // The picture is taken while the run goes on.
             quandoAperta(QStringLiteral("EleMrn"), [&](QWidget* w) {
-                QTimer::singleShot(150, [&, w] { fatto = salva(w, uscita, QStringLiteral("elenco_mrn.png")) && fatto; });
+                QTimer::singleShot(
+                    150, [&, w] { fatto = salva(w, uscita, QStringLiteral("elenco_mrn.png")) && fatto; });
             });
             QTest::mouseClick(elenco->findChild<QPushButton*>(QStringLiteral("Command1_0")), Qt::LeftButton);
         });
@@ -91,7 +94,25 @@ int main(int argc, char** argv) {
         fatto = salva(archivio, uscita, QStringLiteral("archivio_mrn.png")) && fatto;
         archivio->close();
     });
-    c.apri(qv::IdFinestra::EleMrn, &principale, QDir(argomenti.at(1)).filePath(QStringLiteral("ElencoMRN.txt")));
+    c.apri(qv::IdFinestra::EleMrn, &principale,
+           QDir(argomenti.at(1)).filePath(QStringLiteral("ElencoMRN.txt")));
+
+    // The demo workbook brought up to date: the picture once the run has
+    // ended and its closing message is up, the summary in the window.
+    quandoAperta(QStringLiteral("GesExcel"), [&](QWidget* excel) {
+        QTimer::singleShot(0, [&, excel] {
+            quandoAperta(QStringLiteral("QMessageBox"), [&, excel](QWidget* messaggio) {
+                QTextStream(stdout)
+                    << excel->findChild<QWidget*>(QStringLiteral("pctResult"))->property("text").toString()
+                    << Qt::endl;
+                fatto = salva(excel, uscita, QStringLiteral("excel.png")) && fatto;
+                static_cast<QMessageBox*>(messaggio)->accept();
+                QTimer::singleShot(0, excel, &QWidget::close);
+            });
+            QTest::mouseClick(excel->findChild<QPushButton*>(QStringLiteral("cmdM_1")), Qt::LeftButton);
+        });
+    });
+    c.apri(qv::IdFinestra::GesExcel, &principale, QString());
     principale.close();
     return fatto ? 0 : 1;
 }

@@ -7,9 +7,10 @@
 # Usage: tools/demo.sh [--screenshots]
 #   --screenshots   instead of opening the program, take the pictures of the
 #                   main window, the single enquiry window, the batch window on
-#                   the demo list run into the archive and the archive browser
-#                   on its results into docs/screenshots/ (under Xvfb when
-#                   there is no display)
+#                   the demo list run into the archive, the archive browser
+#                   on its results and the workbook update window after a run
+#                   over a fresh copy of the demo workbook into
+#                   docs/screenshots/ (under Xvfb when there is no display)
 # Environment: BUILD_DIR (default build/), QUORVAN_DEMO_HOME (default
 # build/demo-home/), QUORVAN_DEMO_SECONDS (close the program after that many seconds,
 # for unattended checks), SKIP_BUILD=1 (use what BUILD_DIR holds already).
@@ -32,6 +33,21 @@ base=$demo_base
 point_addresses_at_server "$home/Quorvan.ini"
 write_demo_list "$home"
 
+# The demo workbook "Dichiarazioni.xlsx" (sheet "Maggio", MRNs in column C,
+# status in E) and the keys of "Aggiorna XLS" on it: copied when missing,
+# afresh for the pictures, so that there is a status column to fill.
+book=$home/Dichiarazioni.xlsx
+if [ "$mode" = screenshots ] || [ ! -e "$book" ]; then
+  cp "$root/tools/demo_dichiarazioni.xlsx" "$book"
+  chmod u+w "$book"
+fi
+if [ "$mode" = screenshots ] || ! grep -qi '^\[AGGEXCEL\]' "$home/Quorvan.ini"; then
+  awk 'BEGIN { skip = 0 } /^\[/ { skip = (toupper($0) ~ /^\[AGGEXCEL\]/) } !skip { print }' \
+    "$home/Quorvan.ini" >"$home/Quorvan.ini.tmp"
+  printf '[AGGEXCEL]\r\nEXCEL=%s\r\nFOGLIO=Maggio\r\nCOLMRN=3\r\nCOLSTS=5\r\n' "$book" >>"$home/Quorvan.ini.tmp"
+  mv "$home/Quorvan.ini.tmp" "$home/Quorvan.ini"
+fi
+
 # A display is needed; without one the program runs on a virtual one.
 run=()
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
@@ -52,7 +68,8 @@ fi
 echo "Demo server on $base; program folder $home"
 echo "Try \"&Singolo\" with 24IT123456789012E1 (export), 24IT123456789012T6 (transit),"
 echo "24IT123456789012E5 (pending); \"&Elenco\" runs the demo list ElencoMRN.txt of the program"
-echo "folder into the archive, \"&Archivio\" browses it; the rule is in docs/demo-server.md."
+echo "folder into the archive, \"&Archivio\" browses it; \"Aggiorna XLS\" fills the status column"
+echo "of Dichiarazioni.xlsx in the program folder; the rule is in docs/demo-server.md."
 if [ -n "${QUORVAN_DEMO_SECONDS:-}" ]; then
   status=0
   QUORVAN_HOME=$home timeout "$QUORVAN_DEMO_SECONDS" "${run[@]}" "$bin/quorvan" || status=$?

@@ -126,8 +126,6 @@ private slots:
         QCOMPARE(risultato->text(), "Elaborati 2 MRN\n" + QString(54, '-') +
                                         "\n Sospesi    = 1     \n Cancellati = 0     "
                                         "\n Errati     = 1     \n Appurati   = 0     ");
-        if (qEnvironmentVariableIsSet("QV_FOTO_EXCEL"))
-            b.w->grab().save(qEnvironmentVariable("QV_FOTO_EXCEL"));
         // "&Apri": the window holding the workbook to the front, else the desktop or the Excel
         // program; AGGIORNA with a blank field, then with the workbook gone.
         auto* altre = new FinestreFinte;
