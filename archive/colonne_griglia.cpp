@@ -1,5 +1,8 @@
 #include "archive/colonne_griglia.h"
 
+#include "platform/profile_file.h"
+#include "shell/file_ini.h"
+
 namespace qv {
 
 const QList<ColonnaGriglia>& ColonneGriglia() {
@@ -87,6 +90,16 @@ QString ComponiLayOut(const QStringList& voci) {
     for (const QString& v : voci)
         s += v.isEmpty() ? QLatin1Char(' ') : v.at(0);
     return s;
+}
+
+QString LeggiVisibilita(const QString& fileIni) {
+    return EstendiLayOut(platform::readProfileString(fileIni, QString::fromLatin1(kSezioneBrowser),
+                                                     QString::fromLatin1(kChiaveLayOut)));
+}
+
+void ScriviVisibilita(const QString& fileIni, const QString& valore) {
+    ScriviIni(fileIni, QString::fromLatin1(kSezioneBrowser), QString::fromLatin1(kChiaveLayOut),
+              valore.startsWith(QLatin1Char(' ')) ? QLatin1Char('"') + valore + QLatin1Char('"') : valore);
 }
 
 } // namespace qv

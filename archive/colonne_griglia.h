@@ -57,4 +57,11 @@ QString InvertiVoceLayOut(const QString& voce);
 // The string to store: the first character of each entry, in order.
 QString ComponiLayOut(const QStringList& voci);
 
+// "LayOUT" of `fileIni` read for use (extended) and written. A value that
+// starts with a blank (column 1 hidden) is stored in double quotes and read
+// back without trimming: the configuration file would otherwise drop its
+// leading blanks and move every flag by one column.
+QString LeggiVisibilita(const QString& fileIni);
+void ScriviVisibilita(const QString& fileIni, const QString& valore);
+
 } // namespace qv

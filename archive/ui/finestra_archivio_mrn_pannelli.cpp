@@ -6,7 +6,6 @@
 #include "archive/ui/contesto_archivio.h"
 #include "archive/ui/finestra_archivio_mrn.h"
 #include "archive/ui/modello_archivio.h"
-#include "platform/profile_file.h"
 #include "shell/file_ini.h"
 #include "shell/ui/contesto_finestre.h"
 #include "shell/ui/tasti_comuni.h"
@@ -161,9 +160,7 @@ void FinestraArchivioMrn::costruisciPannelloModifica() {
 }
 
 QString FinestraArchivioMrn::layOutEsteso() const {
-    // Read as stored, unquoted but not trimmed: its leading blanks are hidden columns.
-    return EstendiLayOut(platform::readProfileString(contesto_.shell.FileIni, QString::fromLatin1(kSezioneBrowser),
-                                                     QString::fromLatin1(kChiaveLayOut)));
+    return LeggiVisibilita(contesto_.shell.FileIni);
 }
 
 void FinestraArchivioMrn::abilitaLavoro(bool si) {
@@ -203,9 +200,7 @@ void FinestraArchivioMrn::chiudiLayOut(bool conferma) {
         const QString valore = ComponiLayOut(voci);
         for (int i = 1; i < kNumeroColonne; ++i)
             griglia_->setColumnHidden(i, !ColonnaVisibile(valore, i));
-        // Quoted when it starts with a blank, which the file would otherwise drop.
-        ScriviIni(contesto_.shell.FileIni, QString::fromLatin1(kSezioneBrowser), QString::fromLatin1(kChiaveLayOut),
-                  valore.startsWith(QLatin1Char(' ')) ? QLatin1Char('"') + valore + QLatin1Char('"') : valore);
+        ScriviVisibilita(contesto_.shell.FileIni, valore);
     }
     pannelloLayOut_->hide();
     suggerimentoLayOut_->hide();

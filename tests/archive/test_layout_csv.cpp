@@ -4,6 +4,7 @@
 #include "archive/formato_csv.h"
 #include "platform/day_number.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace qv;
@@ -34,6 +35,16 @@ private slots:
             if (ColonnaVisibile(esteso, i))
                 trovate.append(i);
         QCOMPARE(trovate, visibili);
+    }
+
+    // Stored and read back through the configuration file, leading blanks included.
+    void visibilitaNelFile() {
+        QTemporaryDir dir;
+        const QString ini = dir.filePath(QStringLiteral("Quorvan.ini"));
+        for (const QString& valore : {QStringLiteral("  S"), QStringLiteral("S  S")}) {
+            ScriviVisibilita(ini, valore);
+            QCOMPARE(LeggiVisibilita(ini), EstendiLayOut(valore));
+        }
     }
 
     void pannelloLayOut() {
