@@ -40,17 +40,6 @@ private slots:
         server.scriviIndirizzi(ini);
     }
 
-    void uso() {
-        const Esecuzione e = esegui({"excel", "mese.xlsx", "--mrn-col", "1", "--status-col", "2"});
-        QVERIFY(e.stato == 2 && e.err.contains("usage: quorvan-cli [--home DIR] excel WORKBOOK"));
-    }
-
-    void cartellaInutilizzabile() {
-        scriviFile(home.filePath("file"), {});
-        const Esecuzione e = eseguiCli(QStringList{"--home", home.filePath("file/sotto")} + argomenti());
-        QVERIFY(e.stato == 3 && e.out.isEmpty());
-    }
-
     void riepilogo() {
         const QString p = cartella(
             {"24IT000000000001E1", "24IT000000000005E5", "24IT000000000007E7", "24IT000000000016T6"});
@@ -65,57 +54,62 @@ private slots:
         QCOMPARE(LeggiIni(ini, "AGGEXCEL", "EXCEL") + LeggiIni(ini, "AGGEXCEL", "COLSTS"), p + "2");
     }
 
-    // Which workbooks cannot be updated is excel_cartella's and excel_aggiornamento's.
-    void apertaAltrove() {
-        const QString p = cartella({"24IT000000000001E1"});
-        const QByteArray prima = leggiFile(p);
-        scriviFile(home.filePath(".~lock.mese.xlsx#"), "utente,host");
-        const Esecuzione e = esegui(argomenti());
-        QFile::remove(home.filePath(".~lock.mese.xlsx#"));
-        QCOMPARE(e.stato, 4);
-        QVERIFY2(e.out.startsWith("{\"workbook\":\"" + p.toUtf8() +
-                                  "\",\"total\":0,\"sospesi\":0,\"cancellati\":0,\"errati\":0,"
-                                  "\"appurati\":0,\"cancelled\":false,\"error\":\"Errore: 10 - "),
-                 e.out.constData());
-        QCOMPARE(leggiFile(home.filePath("mese.xlsx")), prima);
+    // One run per failing exit status, a shell line in the program folder: what comes before,
+    // the command, and the workbook then as it was, with no temporary file beside it. The disk
+    // fills up on a tmpfs (user and mount namespaces, no root) the size of the workbook (its
+    // copy fails) or twice that (the sheet's rewriting fails). Which workbooks cannot be updated
+    // is excel_cartella's and excel_aggiornamento's.
+    void uscite_data() {
+        QTest::addColumn<QString>("prima");   // %1: the workbook's size in 4 KB pages
+        QTest::addColumn<QString>("comando"); // after quorvan-cli
+        QTest::addColumn<QString>("stato");
+        QTest::addColumn<QString>("atteso"); // in the output
+        const QString w = " excel mese.xlsx --sheet Dati --mrn-col 1 --status-col 2 --json",
+                      p = "mkdir p && mount -t tmpfs -o size=$((%1 * %2))k tmpfs p && cp mese.xlsx p/";
+        QTest::newRow("usage") << "true"
+                               << "--home . excel mese.xlsx --mrn-col 1 --status-col 2"
+                               << "2"
+                               << "usage: quorvan-cli [--home DIR] excel WORKBOOK";
+        QTest::newRow("unusable program folder") << "touch f"
+                                                 << "--home f/sotto" + w << "3"
+                                                 << "";
+        QTest::newRow("open elsewhere")
+            << "touch '.~lock.mese.xlsx#'"
+            << "--home ." + w << "4"
+            << "\"total\":0,\"sospesi\":0,\"cancellati\":0,\"errati\":0,\"appurati\":0,"
+               "\"cancelled\":false,\"error\":\"Errore: 10 - ";
+        QTest::newRow("no connection")
+            << "mkdir s && printf '[INDIRIZZIWEB]\\r\\nEXPORT=http://127.0.0.1:1/?\\r\\n' >s/Quorvan.ini"
+            << "--home s" + w << "9"
+            << "\"error\":\"# Connessione INTERNET non attiva #\"}";
+        const QString pieno =
+            "\"error\":\"Errore: 8 - Disco pieno: la cartella di lavoro non è stata salvata (";
+        QTest::newRow("disk full, copying")
+            << p.arg("%1", "4") << "--home . excel p/mese.xlsx" + w.mid(16) << "4" << pieno;
+        QTest::newRow("disk full, rewriting")
+            << p.arg("%1", "8") << "--home . excel p/mese.xlsx" + w.mid(16) << "4" << pieno;
     }
-
-    // The disk fills up on saving, on a tmpfs (user and mount namespaces: no root needed) just the
-    // workbook's size (the copy fails) or twice that (the sheet's rewriting in the copy fails).
-    void discoPieno_data() {
-        QTest::addColumn<int>("volte");
-        QTest::newRow("copying") << 1;
-        QTest::newRow("rewriting") << 2;
-    }
-    void discoPieno() {
-        QFETCH(int, volte);
-        if (!esegue("unshare", {"-rm", "true"})) QSKIP("unshare -rm (user namespaces) is not available");
-        const qint64 pagine = volte * ((QFileInfo(cartella({"24IT000000000001E1"})).size() + 4095) / 4096);
-        const QString script =
-            "mkdir -p piena && mount -t tmpfs -o size=%1k tmpfs piena && cp mese.xlsx piena/ && "
-            "\"$0\" --home . excel piena/mese.xlsx --sheet Dati --mrn-col 1 --status-col 2 --json; "
-            "echo \"exit=$?\"; cmp -s mese.xlsx piena/mese.xlsx && ls -A piena";
+    void uscite() {
+        QFETCH(QString, prima);
+        QFETCH(QString, comando);
+        const bool disco = prima.contains("mount");
+        if (disco && !esegue("unshare", {"-rm", "true"}))
+            QSKIP("unshare -rm (user namespaces) is not available");
+        const qint64 pagine = (QFileInfo(cartella({"24IT000000000001E1"})).size() + 4095) / 4096;
+        const QString w = disco ? "p/mese.xlsx" : "mese.xlsx";
+        const QString script = "rm -rf p s f .~lock* && cp mese.xlsx copia && " + prima.arg(pagine) +
+                               " && \"$0\" " + comando + "; echo \"exit=$?\"; cmp -s copia " + w +
+                               " && ls -A " + w + " $(dirname " + w + ")/.~quorvan* 2>/dev/null";
         QProcess q;
         q.setWorkingDirectory(home.path());
-        q.start("unshare",
-                {"-rm", "sh", "-c", script.arg(pagine * 4), cartellaProgrammi().filePath("quorvan-cli")});
+        q.setProcessChannelMode(QProcess::MergedChannels);
+        const QStringList sh{"sh", "-c", script, cartellaProgrammi().filePath("quorvan-cli")};
+        q.start(disco ? "unshare" : "sh", disco ? QStringList{"-rm"} + sh : sh.mid(1));
         QVERIFY(q.waitForFinished(60000));
-        const QByteArray out = q.readAllStandardOutput();
-        QVERIFY2(
-            out.contains(",\"error\":\"Errore: 8 - Disco pieno: la cartella di lavoro non è stata salvata ("),
-            out);
-        QVERIFY2(out.endsWith("\nexit=4\nmese.xlsx\n"),
-                 out); // the workbook as it was, no temporary file left
-    }
-
-    void senzaConnessione() {
-        const QByteArray prima = leggiFile(cartella({"24IT000000000001E1", "24IT000000000002E1"}));
-        ScriviIni(ini, "INDIRIZZIWEB", "EXPORT", QStringLiteral("http://127.0.0.1:1/export.htm?mrn="));
-        const Esecuzione e = esegui(argomenti());
-        ScriviIni(ini, "INDIRIZZIWEB", "EXPORT", server.urlExport());
-        QCOMPARE(e.stato, 9); // which words are kept is excel_aggiornamento's
-        QVERIFY2(e.out.contains("\"error\":\"# Connessione INTERNET non attiva #\"}"), e.out.constData());
-        QCOMPARE(leggiFile(home.filePath("mese.xlsx")), prima);
+        const QString out = QString::fromUtf8(q.readAll());
+        QFETCH(QString, stato);
+        QFETCH(QString, atteso);
+        QVERIFY2(out.contains(atteso) && out.endsWith("exit=" + stato + "\n" + w + "\n"), qPrintable(out));
     }
 
     void interrottoConCtrlC() {
