@@ -66,16 +66,25 @@ QString DescriviFine(const RisultatoElenco& r, const QString& elenco) {
     return {};
 }
 
-QString TestoFineElenco(const RisultatoElenco& r, const RichiestaElenco& richiesta) {
-    QStringList righe{QStringLiteral("MRN: ") + QString::number(r.numero) + QLatin1Char('/') + QString::number(r.totale),
-                      QStringLiteral("skipped: ") + QString::number(r.scartati),
-                      QStringLiteral("not stored: ") + QString::number(r.nonMemorizzati),
-                      QStringLiteral("end: ") + DescriviFine(r, richiesta.elenco)};
+QString TestoFineElenco(const RisultatoElenco& r, const RichiestaElenco& richiesta, EtichetteFine etichette) {
+    struct Etichette {
+        const char *mrn, *scartati, *nonMemorizzati, *fine, *unito, *nonUnito, *risultati;
+    };
+    static constexpr Etichette kCli{"MRN: ", "skipped: ", "not stored: ", "end: ",
+                                    "archive: merged", "archive: NOT updated", "results: "};
+    static constexpr Etichette kFinestra{"MRN elaborati: ", "Elementi scartati: ", "MRN non memorizzati: ", "",
+                                         "Archivio aggiornato", "Archivio NON aggiornato", "Risultati in: "};
+    const Etichette& e = etichette == EtichetteFine::Cli ? kCli : kFinestra;
+    const auto t = [](const char* s) { return QString::fromUtf8(s); };
+    QStringList righe{t(e.mrn) + QString::number(r.numero) + QLatin1Char('/') + QString::number(r.totale),
+                      t(e.scartati) + QString::number(r.scartati),
+                      t(e.nonMemorizzati) + QString::number(r.nonMemorizzati),
+                      t(e.fine) + DescriviFine(r, richiesta.elenco)};
     if (r.totale > 0) {
         if (richiesta.destinazione == Destinazione::Database)
-            righe << (r.unito ? QStringLiteral("archive: merged") : QStringLiteral("archive: NOT updated"));
+            righe << t(r.unito ? e.unito : e.nonUnito);
         else
-            righe << QStringLiteral("results: ") + QDir::toNativeSeparators(richiesta.fileEsiti);
+            righe << t(e.risultati) + QDir::toNativeSeparators(richiesta.fileEsiti);
     }
     return righe.join(QLatin1Char('\n'));
 }

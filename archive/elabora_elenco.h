@@ -94,6 +94,13 @@ QString DescriviFine(const RisultatoElenco& r, const QString& elenco);
 // "not stored: m", "end: " + DescriviFine, then, when the list held items,
 // "archive: merged" (or "NOT updated") for D.B. or "results: " + the results
 // file for the other destinations. No line break after the last line.
-QString TestoFineElenco(const RisultatoElenco& r, const RichiestaElenco& richiesta);
+// The unattended program's labels are English and stable for scripts; the
+// batch window shows the same lines with the program's Italian labels
+// ("MRN elaborati: ", "Elementi scartati: ", "MRN non memorizzati: ", the
+// end sentence alone, "Archivio aggiornato" or "Archivio NON aggiornato",
+// "Risultati in: " + the results file).
+enum class EtichetteFine { Cli, Finestra };
+QString TestoFineElenco(const RisultatoElenco& r, const RichiestaElenco& richiesta,
+                        EtichetteFine etichette = EtichetteFine::Cli);
 
 } // namespace qv

@@ -264,7 +264,8 @@ void FinestraElencoMrn::analizza() {
     const bool perDatabase = richiesta.destinazione == Destinazione::Database;
     if (r.scartati > 0 || r.nonMemorizzati > 0 || (perDatabase && r.totale > 0 && !r.unito) ||
         (r.fine != FineElenco::Completato && r.fine != FineElenco::Annullato))
-        contesto_.messaggi.mostra(TestoFineElenco(r, richiesta), NomeProgramma, Icona::Esclamazione);
+        contesto_.messaggi.mostra(TestoFineElenco(r, richiesta, EtichetteFine::Finestra), NomeProgramma,
+                                  Icona::Esclamazione);
 
     if (r.numero < 1) return;
     if (plElenco_.isEmpty() && !perDatabase) {

@@ -244,6 +244,9 @@ private slots:
         QTest::newRow("results file, cancelled")
             << int(FineElenco::Annullato) << int(Destinazione::Stampa) << QList<qint64>{3, 10, 0, 0} << false
             << "MRN: 3/10\n" + zero + "Elaborazione annullata dall'Operatore dopo 3 MRN\nresults: /p/EsitiDaEle.txt";
+        QTest::newRow("the batch window's labels")
+            << fatto << -db << QList<qint64>{3, 3, 1, 0} << false
+            << "MRN elaborati: 3/3\nElementi scartati: 1\nMRN non memorizzati: 0\nElaborati 3 MRN\nArchivio NON aggiornato";
         QTest::newRow("nothing but junk: no archive line")
             << int(FineElenco::ElencoVuoto) << db << QList<qint64>{0, 0, 4, 0} << false
             << "MRN: 0/0\nskipped: 4\nnot stored: 0\nend: L'elenco '/p/l.txt' non contiene MRN";
@@ -258,9 +261,10 @@ private slots:
         RisultatoElenco r;
         std::tie(r.fine, r.numero, r.totale, r.scartati, r.nonMemorizzati, r.unito) =
             std::tuple(FineElenco(fine), conti[0], conti[1], conti[2], conti[3], unito);
+        // A negative destination asks for the window's labels.
         const RichiestaElenco richiesta{QStringLiteral("/p/l.txt"), QStringLiteral("|"),
-                                        static_cast<Destinazione>(destinazione), QStringLiteral("/p/EsitiDaEle.txt")};
-        QCOMPARE(TestoFineElenco(r, richiesta), testo);
+                                        static_cast<Destinazione>(std::abs(destinazione)), QStringLiteral("/p/EsitiDaEle.txt")};
+        QCOMPARE(TestoFineElenco(r, richiesta, destinazione < 0 ? EtichetteFine::Finestra : EtichetteFine::Cli), testo);
     }
 };
 

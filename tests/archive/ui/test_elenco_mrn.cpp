@@ -63,7 +63,7 @@ private slots:
         const QByteArray esiti = leggiFile(b.percorso("EsitiDaEle.txt"));
         QVERIFY2(browser ? esiti.isEmpty() : esiti.startsWith(inizioEsiti), esiti.constData());
         QCOMPARE(esiti.contains("IT277100 - MALPENSA"), !browser); // the server's answer
-        QVERIFY(b.messaggi.mostrati().size() == 1 && b.messaggi.mostrati()[0].testo.contains("skipped: 1"));
+        QVERIFY(b.messaggi.mostrati().size() == 1 && b.messaggi.mostrati()[0].testo.contains("Elementi scartati: 1"));
         QCOMPARE(w->browserRichiesto() && b.archivio.MostraRisultati && !w->isVisible(), browser);
         QCOMPARE(b.avviatore.documenti.last(), browser ? lista : b.percorso("EsitiDaEle.txt"));
         QCOMPARE(b.archiviati(), browser ? 2 : 0);
