@@ -4,6 +4,7 @@
 #include "archive/ui/finestra_archivio_mrn.h"
 #include "archive/ui/modello_archivio.h"
 #include "banco_archivio.h"
+#include "shell/calendario.h"
 
 using namespace qv;
 using namespace qv::prova;
@@ -104,6 +105,30 @@ private slots:
         giorno->setText("1");
         QTest::keyClick(giorno, Qt::Key_Up);
         QVERIFY(c<QLineEdit>(w.get(), "Txt_7")->hasFocus());
+
+        // ">" opens the calendar on the date typed; the day double-clicked fills the three fields.
+        c<QLineEdit>(w.get(), "Txt_2")->setText("03");
+        c<QLineEdit>(w.get(), "Txt_3")->setText("2024");
+        QTimer::singleShot(0, [] {
+            QWidget* calendario = QApplication::activeModalWidget();
+            QVERIFY(calendario && calendario->objectName() == "Calendar");
+            QCOMPARE(calendario->windowTitle(), TitoloCalendario(QDate(2024, 3, 1)));
+            for (auto* g : calendario->findChildren<QLabel*>(QRegularExpression("^G_\\d+$")))
+                if (g->text() == "15")
+                    QTest::mouseDClick(g, Qt::LeftButton);
+        });
+        clic(w.get(), "cmdData_0");
+        QCOMPARE(giorno->text() + c<QLineEdit>(w.get(), "Txt_2")->text() + c<QLineEdit>(w.get(), "Txt_3")->text(), "15032024");
+        QVERIFY(w->sqlCorrente().contains("DataElab BETWEEN 45366 AND "));
+
+        // Over the headings, the hint on sorting.
+        QHeaderView* testate = c<QTableView>(w.get(), "TDBGrid1")->horizontalHeader();
+        QEvent entra(QEvent::Enter);
+        QApplication::sendEvent(testate->viewport(), &entra);
+        QVERIFY(c<QLabel>(w.get(), "lbHint")->isVisible());
+        QEvent esce(QEvent::Leave);
+        QApplication::sendEvent(testate->viewport(), &esce);
+        QVERIFY(!c<QLabel>(w.get(), "lbHint")->isVisible());
     }
 
     void ordinamentoEColori() {
