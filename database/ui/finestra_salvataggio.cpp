@@ -13,6 +13,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 
@@ -50,7 +51,9 @@ FinestraSalvataggio::FinestraSalvataggio(ContestoFinestre& contesto, StatoDataba
         file_[i]->setMinimumWidth(QFontMetrics(font()).horizontalAdvance(QString(60, QLatin1Char('x'))));
         file_[i]->setCursor(Qt::PointingHandCursor);
         file_[i]->installEventFilter(this);
-        griglia->addWidget(file_[i], i, 1, 1, 4);
+        // The save reads "archives <working file> on <saved file>", the restore
+        // "archives <working file> from <saved file>": the working file first.
+        griglia->addWidget(file_[i], salva ? i : 1 - i, 1);
     }
     const QString cartella = contesto_.shell.cartellaProgramma;
     lavoro_ = database_.FileDataBase.isEmpty() ? PercorsoDataBase(cartella) : database_.FileDataBase;
@@ -61,10 +64,13 @@ FinestraSalvataggio::FinestraSalvataggio(ContestoFinestre& contesto, StatoDataba
         data_->setObjectName(QStringLiteral("Lbdata"));
         ora_ = new QLabel(this);
         ora_->setObjectName(QStringLiteral("Lbora"));
-        griglia->addWidget(new QLabel(QStringLiteral("Data del file salvato"), this), 2, 0, 1, 2);
-        griglia->addWidget(data_, 2, 2);
-        griglia->addWidget(new QLabel(QStringLiteral("ore"), this), 2, 3);
-        griglia->addWidget(ora_, 2, 4);
+        auto* riga = new QHBoxLayout;
+        riga->addWidget(new QLabel(QStringLiteral("Data del file salvato"), this));
+        riga->addWidget(data_);
+        riga->addWidget(new QLabel(QStringLiteral("ore"), this));
+        riga->addWidget(ora_);
+        riga->addStretch();
+        griglia->addLayout(riga, 2, 0, 1, 2);
     }
     pulsanteConferma_ = new QPushButton(QStringLiteral("&CONFERMA"), this);
     pulsanteFloppy_ = new QPushButton(QStringLiteral("&FLOPPY"), this);
@@ -72,7 +78,7 @@ FinestraSalvataggio::FinestraSalvataggio(ContestoFinestre& contesto, StatoDataba
     int n = 0;
     for (QPushButton* b : {pulsanteConferma_, pulsanteFloppy_, pulsanteUscita_})
         b->setObjectName(QStringLiteral("cmdM_%1").arg(n++));
-    griglia->addLayout(RigaPulsanti({pulsanteConferma_, pulsanteFloppy_, pulsanteUscita_}), 3, 0, 1, 5);
+    griglia->addLayout(RigaPulsanti({pulsanteConferma_, pulsanteFloppy_, pulsanteUscita_}), 3, 0, 1, 2);
     connect(pulsanteConferma_, &QPushButton::clicked, this, &FinestraSalvataggio::conferma);
     connect(pulsanteFloppy_, &QPushButton::clicked, this, &FinestraSalvataggio::floppy);
     connect(pulsanteUscita_, &QPushButton::clicked, this, &QDialog::close);
