@@ -26,17 +26,19 @@ start_demo_server() {
 }
 
 # point_addresses_at_server INI: section "INDIRIZZIWEB" of the configuration
-# file points at $demo_base; every other section is kept.
+# file points at $demo_base, and so does the maker's site of the update check
+# (section "AGGIORNA", key "ZENTRI"); every other section is kept.
 point_addresses_at_server() {
   local ini=$1
   touch "$ini"
   awk 'BEGIN { skip = 0 }
-       /^\[/ { skip = (toupper($0) ~ /^\[INDIRIZZIWEB\]/) }
+       /^\[/ { skip = (toupper($0) ~ /^\[(INDIRIZZIWEB|AGGIORNA)\]/) }
        !skip { print }' "$ini" >"$ini.tmp"
   printf '[INDIRIZZIWEB]\r\nEXPORT=%s\r\nTRANSITI=%s\r\nVAT=%s\r\nVATPIVA=&piva=\r\n' \
     "$demo_base/ed/servizi/esportazione/export.htm?mrn=" \
     "$demo_base/ed/servizi/ecustoms/transito/mrn/transito.htm?mrn=" \
     "$demo_base/servizi/vies/vies.htm?act=piva&stato=" >>"$ini.tmp"
+  printf '[AGGIORNA]\r\nZENTRI=%s/\r\n' "${demo_base#http://}" >>"$ini.tmp"
   mv "$ini.tmp" "$ini"
 }
 
