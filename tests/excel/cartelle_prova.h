@@ -61,18 +61,20 @@ inline QMap<QString, QString> leggiCartella(const QString& python, const QString
     return voci;
 }
 
-// The keys whose values differ between two readings, sorted.
+// What differs between two readings, sorted: "key=value after" for a cell or
+// width, the name alone for a zip entry.
 inline QStringList differenze(const QMap<QString, QString>& prima, const QMap<QString, QString>& dopo) {
-    QStringList d;
-    for (const QString& k : prima.keys() + dopo.keys())
-        if (!d.contains(k) && prima.value(k, "<none>") != dopo.value(k, "<none>")) d << k;
+    QStringList chiavi = prima.keys() + dopo.keys(), d;
+    chiavi.removeDuplicates();
+    for (const QString& k : chiavi)
+        if (prima.value(k, "<none>") != dopo.value(k, "<none>"))
+            d << (k.startsWith("zip:") ? k : k + '=' + dopo.value(k, "<none>"));
     d.sort();
     return d;
 }
 
-// Other programs' windows as a test lists them. A window asked to close goes,
-// and with it the lock file `blocco`, unless `restano`; `lista` false: the
-// windows cannot be listed.
+// Other programs' windows as a test lists them (none when `lista` is false).
+// A window asked to close goes, and the lock file `blocco` with it, unless `restano`.
 struct FinestreFinte : qv::FinestreEsterne {
     QList<qv::FinestraEsterna> finestre;
     QString blocco;
@@ -84,10 +86,8 @@ struct FinestreFinte : qv::FinestreEsterne {
     bool mostra(quint64 id) override { return mostrate << id, true; }
     bool chiudi(quint64 id) override {
         chiuse << id;
-        if (!restano) {
-            finestre.removeIf([id](const qv::FinestraEsterna& f) { return f.id == id; });
+        if (!restano && finestre.removeIf([id](const qv::FinestraEsterna& f) { return f.id == id; }))
             QFile::remove(blocco);
-        }
         return true;
     }
 };

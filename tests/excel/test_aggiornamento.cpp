@@ -17,13 +17,14 @@ using namespace qv;
 // Column A a number, B the MRN, C a note, D the status (used in row 1 only).
 // Row 7 has a status, row 8 a formula there, row 10 no MRN; row 11 is
 // missing, so row 12 is never reached.
-static const QByteArray kFoglio = "sheet Dati\ntext 1 1 N.\ntext 1 2 MRN\nbold 1 4 STATO\n"
-                                  "number 2 1 1\ntext 2 2 24IT000000000001E1\nnumber 3 1 2\ntext 3 2  24it000000000002e5 \n"
-                                  "number 4 1 3\ntext 4 2 24IT000000000003E7\nnumber 5 1 4\ntext 5 2 24IT000000000004T1\n"
-                                  "number 6 1 5\ntext 6 2 24IT000000000005T5\ntext 6 3 nota\n"
-                                  "number 7 1 6\ntext 7 2 24IT000000000006E1\ntext 7 4 fatto a mano\n"
-                                  "number 8 1 7\ntext 8 2 24IT000000000007E1\nformula 8 4 =\"\"\n"
-                                  "number 9 1 8\nnumber 9 2 123456\nnumber 10 1 9\nnumber 12 1 10\ntext 12 2 24IT000000000010E1\n";
+static const QByteArray kFoglio =
+    "sheet Dati\ntext 1 1 N.\ntext 1 2 MRN\nbold 1 4 STATO\n"
+    "number 2 1 1\ntext 2 2 24IT000000000001E1\nnumber 3 1 2\ntext 3 2  24it000000000002e5 \n"
+    "number 4 1 3\ntext 4 2 24IT000000000003E7\nnumber 5 1 4\ntext 5 2 24IT000000000004T1\n"
+    "number 6 1 5\ntext 6 2 24IT000000000005T5\ntext 6 3 nota\n"
+    "number 7 1 6\ntext 7 2 24IT000000000006E1\ntext 7 4 fatto a mano\n"
+    "number 8 1 7\ntext 8 2 24IT000000000007E1\nformula 8 4 =\"\"\n"
+    "number 9 1 8\nnumber 9 2 123456\nnumber 10 1 9\nnumber 12 1 10\ntext 12 2 24IT000000000010E1\n";
 
 class TestAggiornamento : public QObject {
     Q_OBJECT
@@ -53,8 +54,10 @@ class TestAggiornamento : public QObject {
         const Interroga interroga = [this](const QString& mrn) {
             interrogati << mrn;
             const QString fine = mrn.right(2);
-            pagina(fine == "E1" ? QVariantMap{{"19", "01/02/2024"}} : fine == "E5" ? QVariantMap{{"m", "=== In attesa ==="}}
-                   : fine == "T1" ? QVariantMap{{"4", "03/02/2024"}} : fine == "T5" ? QVariantMap{{"3", "01/02/2024"}, {"8", "03/02/2024"}}
+            pagina(fine == "E1"   ? QVariantMap{{"19", "01/02/2024"}}
+                   : fine == "E5" ? QVariantMap{{"m", "=== In attesa ==="}}
+                   : fine == "T1" ? QVariantMap{{"4", "03/02/2024"}}
+                   : fine == "T5" ? QVariantMap{{"3", "01/02/2024"}, {"8", "03/02/2024"}}
                                   : QVariantMap{{"m", "*** MRN non presente ***"}});
             if (interrogati.size() != senzaReteDa) return 0;
             titolo[2] = "# Connessione INTERNET non attiva #";
@@ -69,13 +72,17 @@ class TestAggiornamento : public QObject {
     }
 
     bool converti(const QString& file, const QString& formato) { // LibreOffice with a profile of its own
-        return esegue(ProgrammaOffice(), {"-env:UserInstallation=" + QUrl::fromLocalFile(cartella.filePath("profilo")).toString(),
-                                          "--headless", "--convert-to", formato, "--outdir", cartella.path(), file});
+        return esegue(
+            ProgrammaOffice(),
+            {"-env:UserInstallation=" + QUrl::fromLocalFile(cartella.filePath("profilo")).toString(),
+             "--headless", "--convert-to", formato, "--outdir", cartella.path(), file});
     }
 
     QString cella(const QString& file, int riga, int colonna) {
         ErroreExcel e;
-        return CartellaExcel::apri(file, CartellaExcel::Modo::Lettura, e)->foglio("Dati", e)->testo(riga, colonna);
+        return CartellaExcel::apri(file, CartellaExcel::Modo::Lettura, e)
+            ->foglio("Dati", e)
+            ->testo(riga, colonna);
     }
 
 private slots:
@@ -85,6 +92,7 @@ private slots:
         QTest::addColumn<QString>("mrn");
         QTest::addColumn<QVariantMap>("valori");
         QTest::addColumn<int>("stato");
+        // clang-format off
         QTest::newRow("export with exit date") << "24IT000000000001E1" << QVariantMap{{"19", "01/02/2024"}} << 3;
         QTest::newRow("export pending") << "24IT000000000001E1" << QVariantMap{{"19", "01/02/2024"}, {"m", "=== x ==="}} << 0;
         QTest::newRow("page error") << "24IT000000000001E1" << QVariantMap{{"19", "01/02/2024"}, {"m", "*** x ***"}} << 2;
@@ -93,6 +101,7 @@ private slots:
         QTest::newRow("transit office date and discharge") << "24IT000000000005T5" << QVariantMap{{"11", "01/02/2024"}, {"4", "03/02/2024"}} << 3;
         QTest::newRow("transit discharge under ===") << "24IT000000000005T5" << QVariantMap{{"3", "01/02/2024"}, {"4", "03/02/2024"}, {"m", "=== x"}} << 1;
         QTest::newRow("transit value not a date") << "24IT000000000005T5" << QVariantMap{{"3", "IT123"}} << 0;
+        // clang-format on
     }
     void statoMrn() {
         QFETCH(QString, mrn);
@@ -113,28 +122,23 @@ private slots:
         cb.avanzamento = [&](const AvanzamentoElenco& a) { fasi << TestoAvanzamento(a); };
         const RisultatoExcel r = aggiorna(p, cb);
         QCOMPARE(MessaggioFineExcel(r), "Aggiornamento regolarmente eseguito");
-        QCOMPARE(leggiFile(cartella.filePath(kFileXlsChk)), QByteArray("24IT000000000001E1\r\n24it000000000002e5\r\n24IT000000000003E7\r\n"
-                                                                       "24IT000000000004T1\r\n24IT000000000005T5\r\n123456\r\n"));
-        QCOMPARE(interrogati, QStringList({"24IT000000000001E1", "24IT000000000002E5", "24IT000000000003E7",
-                                           "24IT000000000004T1", "24IT000000000005T5", "123456"}));
-        QCOMPARE(fasi.mid(0, 2), QStringList({"Estrazione MRN da appurare in corso ...", "Elaborazione di 6 MRN in corso ..."}));
+        const QByteArray raccolti = "24IT000000000001E1\r\n24it000000000002e5\r\n24IT000000000003E7\r\n"
+                                    "24IT000000000004T1\r\n24IT000000000005T5\r\n123456\r\n";
+        QCOMPARE(leggiFile(cartella.filePath(kFileXlsChk)), raccolti); // trimmed; queried upper-cased:
+        QCOMPARE(interrogati.join("\r\n") + "\r\n", QString::fromLatin1(raccolti).toUpper());
+        QCOMPARE(fasi.mid(0, 2), QStringList({"Estrazione MRN da appurare in corso ...",
+                                              "Elaborazione di 6 MRN in corso ..."}));
         QCOMPARE(fasi.last(), "Interrogo MRN numero 123456     (6/6)");
         QCOMPARE(RiepilogoExcel(r), "Elaborati 6 MRN\r\n" + QString(54, u'-') +
-                                        "\r\n Sospesi    = 1     \r\n Cancellati = 1     \r\n Errati     = 2     \r\n Appurati   = 2     ");
+                                        "\r\n Sospesi    = 1     \r\n Cancellati = 1     \r\n Errati     = 2 "
+                                        "    \r\n Appurati   = 2     ");
         QCOMPARE(RiempiSpazi("1234567"), "1234567"); // a count wider than its column is not cut
-        const QMap<QString, QString> dopo = leggiCartella(python, p.file);
-        QCOMPARE(differenze(prima, dopo), QStringList({"Dati!D2", "Dati!D4", "Dati!D5", "Dati!D6", "Dati!D9", "zip:xl/worksheets/sheet1.xml"}));
-        QCOMPARE(QStringList({dopo["Dati!D2"], dopo["Dati!D4"], dopo["Dati!D5"], dopo["Dati!D6"], dopo["Dati!D9"]}).join(' '),
-                 "'OK'|False|00000000 'ERR'|False|00000000 'DEL'|False|00000000 'OK'|False|00000000 'ERR'|False|00000000");
+        QCOMPARE(TestoRiepilogoExcel(7, {7, 0, 0, 0}).section("\r\n", 2, 2), " Sospesi    = 7     ");
+        const QString nuova = "|False|00000000 Dati!D"; // a new cell, without style
+        QCOMPARE(differenze(prima, leggiCartella(python, p.file)).join(' '),
+                 "Dati!D2='OK'" + nuova + "4='ERR'" + nuova + "5='DEL'" + nuova + "6='OK'" + nuova +
+                     "9='ERR'" + nuova.section(' ', 0, 0) + " zip:xl/worksheets/sheet1.xml");
         QCOMPARE(aggiorna(p).totale, qint64(1)); // only the pending MRN is asked again
-    }
-
-    void a1Vuota() {
-        const ParametriExcel p = parametri("sheet Dati\ntext 1 2 24IT000000000001E1\nnumber 2 1 1\ntext 2 2 24IT000000000001E1\n");
-        const QByteArray prima = leggiFile(p.file);
-        const RisultatoExcel r = aggiorna(p);
-        QVERIFY(r.totale == 0 && interrogati.isEmpty() && !r.salvato);
-        QCOMPARE(leggiFile(p.file), prima);
     }
 
     // After the row of the previous word, then from row 1, whether or not the
@@ -153,26 +157,34 @@ private slots:
     }
 
     void fermato_data() {
-        QTest::addColumn<int>("annullaDopo"); // enquiries before the cancel flag is set; -1: never
+        QTest::addColumn<QByteArray>("foglio"); // empty: the month sheet
+        QTest::addColumn<int>("annullaDopo");   // enquiries before the cancel flag is set; -1: never
         QTest::addColumn<int>("senzaRete");
+        QTest::addColumn<FineExcel>("fine");
         QTest::addColumn<QString>("messaggio");
-        QTest::newRow("cancel while collecting") << 0 << 0 << "Aggiornamento annullato dall'Operatore";
-        QTest::newRow("cancel after two MRNs") << 2 << 0 << "Aggiornamento annullato dall'Operatore";
-        QTest::newRow("connection lost at the third") << -1 << 3 << "Aggiornamento regolarmente eseguito";
+        using F = FineExcel;
+        // clang-format off
+        QTest::newRow("A1 empty: no MRNs") << QByteArray("sheet Dati\ntext 1 2 24IT000000000001E1\nnumber 2 1 1\ntext 2 2 24IT000000000001E1\n")
+                                           << -1 << 0 << F::Completato << "Aggiornamento regolarmente eseguito";
+        QTest::newRow("cancel while collecting") << QByteArray() << 0 << 0 << F::Annullato << "Aggiornamento annullato dall'Operatore";
+        QTest::newRow("cancel after two MRNs") << QByteArray() << 2 << 0 << F::Annullato << "Aggiornamento annullato dall'Operatore";
+        QTest::newRow("connection lost at the third") << QByteArray() << -1 << 3 << F::SenzaRete << "Aggiornamento regolarmente eseguito";
+        // clang-format on
     }
     void fermato() {
+        QFETCH(QByteArray, foglio);
         QFETCH(int, annullaDopo);
         QFETCH(int, senzaRete);
-        const ParametriExcel p = parametri();
+        const ParametriExcel p = parametri(foglio.isEmpty() ? kFoglio : foglio);
         const QByteArray prima = leggiFile(p.file);
         senzaReteDa = senzaRete;
         CallbackExcel cb;
         cb.annullato = [&] { return annullaDopo >= 0 && interrogati.size() >= annullaDopo; };
         const RisultatoExcel r = aggiorna(p, cb);
-        QCOMPARE(int(r.fine), int(senzaRete ? FineExcel::SenzaRete : FineExcel::Annullato));
+        QTEST(r.fine, "fine");
         QTEST(MessaggioFineExcel(r), "messaggio");
-        if (annullaDopo == 0) {
-            QVERIFY(interrogati.isEmpty());
+        if (interrogati.isEmpty()) { // nothing asked, nothing written, the file as it was
+            QVERIFY(r.totale == 0 && !r.salvato);
             QCOMPARE(leggiFile(p.file), prima);
             return;
         }
@@ -185,10 +197,12 @@ private slots:
         QTest::addColumn<QString>("voci"); // workbook|sheet|MRN column|status column
         QTest::addColumn<int>("campo");
         QTest::addColumn<QString>("messaggio");
+        // clang-format off
         QTest::newRow("missing workbook") << "no.xlsx|Dati|2|4" << CampoFoglio << "Il file Excel  '" + cartella.filePath("no.xlsx") + "'  non esiste";
         QTest::newRow("missing sheet") << "mese.xlsx|Gennaio|2|4" << CampoFoglio << "Il Folgio  'Gennaio'  non esiste";
         QTest::newRow("MRN column 0") << "mese.xlsx|Dati|0|4" << CampoColonnaMrn << "Indicare la colonna con i numeri MRN";
         QTest::newRow("status column 0") << "mese.xlsx|Dati|2|0" << CampoColonnaStato << "Indicare la colonna dove aggiornare lo STATUS";
+        // clang-format on
     }
     void controlli() {
         QFETCH(QString, voci);
@@ -213,7 +227,8 @@ private slots:
         qputenv("PATH", cartella.filePath("vuota").toLocal8Bit());
         const RisultatoExcel r = aggiorna({p, "Dati", 1, 2});
         qputenv("PATH", path);
-        QVERIFY(MessaggioFineExcel(r).startsWith("Errore: 11 - Per i file .xls e .ods serve LibreOffice: installare il pacchetto libreoffice-calc-nogui"));
+        QVERIFY(MessaggioFineExcel(r).startsWith("Errore: 11 - Per i file .xls e .ods serve LibreOffice: "
+                                                 "installare il pacchetto libreoffice-calc-nogui"));
         QVERIFY(leggiFile(p) == "not looked at" && !QFile::exists(p + ".bak"));
     }
 
@@ -221,15 +236,17 @@ private slots:
     void xlsAggiornato() {
         if (ProgrammaOffice().isEmpty()) QSKIP("LibreOffice (libreoffice-calc-nogui) is not installed");
         const QString xls = cartella.filePath("registro.xls");
-        QVERIFY(generaCartella(cartella.filePath("registro.xlsx"), "sheet Dati\ntext 1 1 MRN\ntext 1 2 STATO\ntext 2 1 24IT000000000001E1\n"
-                                                                   "text 3 1 24IT000000000002E5\ntext 4 1 24IT000000000003E1\n"));
+        QVERIFY(generaCartella(cartella.filePath("registro.xlsx"),
+                               "sheet Dati\ntext 1 1 MRN\ntext 1 2 STATO\ntext 2 1 24IT000000000001E1\n"
+                               "text 3 1 24IT000000000002E5\ntext 4 1 24IT000000000003E1\n"));
         QVERIFY(converti(cartella.filePath("registro.xlsx"), "xls"));
         const QByteArray prima = leggiFile(xls);
         QCOMPARE(RiepilogoExcel(aggiorna({xls, "Dati", 1, 2})), TestoRiepilogoExcel(3, {1, 0, 0, 2}));
         QCOMPARE(leggiFile(xls + ".bak"), prima);
         QVERIFY(converti(xls, "csv"));
-        QCOMPARE(leggiFile(cartella.filePath("registro.csv")),
-                 QByteArray("MRN,STATO\n24IT000000000001E1,OK\n24IT000000000002E5,\n24IT000000000003E1,OK\n"));
+        QCOMPARE(
+            leggiFile(cartella.filePath("registro.csv")),
+            QByteArray("MRN,STATO\n24IT000000000001E1,OK\n24IT000000000002E5,\n24IT000000000003E1,OK\n"));
     }
 };
 

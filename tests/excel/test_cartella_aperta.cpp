@@ -29,37 +29,39 @@ class TestCartellaAperta : public QObject {
     }
 
 private slots:
+    // The lock files of Excel, of Excel for a long name, and of LibreOffice.
     void chiusura_data() {
+        QTest::addColumn<QString>("blocco");
         QTest::addColumn<QString>("titoli"); // "" : the windows cannot be listed
         QTest::addColumn<bool>("restano");
         QTest::addColumn<ChiusuraCartella>("esito");
         QTest::addColumn<QString>("chiuse");
         QTest::addColumn<QString>("mostrata"); // by "&Apri": the last window of the workbook
         using C = ChiusuraCartella;
-        QTest::newRow("windows not listed") << "" << false << C::NessunaFinestra << ""
-                                            << "";
-        QTest::newRow("no window of it")
-            << "Posta|Xmese.xlsx|Calc - mese.xlsx" << false << C::NessunaFinestra << ""
-            << "";
-        QTest::newRow("they close, the lock goes")
-            << "MESE.XLSX - Excel|Posta|mese.xlsx - Calc" << false << C::Chiusa << "0 2"
-            << "2";
-        QTest::newRow("its window stays") << "mese.xlsx" << true << C::AncoraAperta << "0"
-                                          << "0";
+        const QString t = "MESE_CORRENTE.XLSX - Excel|Posta|mese_corrente.xlsx - Calc";
+        // clang-format off
+        QTest::newRow("windows not listed") << "~$mese_corrente.xlsx" << "" << false << C::NessunaFinestra << "" << "";
+        QTest::newRow("no window of it") << "~$se_corrente.xlsx" << "Posta|Xmese_corrente.xlsx|Calc - mese_corrente.xlsx"
+                                         << false << C::NessunaFinestra << "" << "";
+        QTest::newRow("they close, the lock goes") << ".~lock.mese_corrente.xlsx#" << t << false << C::Chiusa << "0 2" << "2";
+        QTest::newRow("its window stays") << ".~lock.mese_corrente.xlsx#" << t << true << C::AncoraAperta << "0 2" << "2";
+        // clang-format on
     }
     void chiusura() {
+        QFETCH(QString, blocco);
         QFETCH(QString, titoli);
         QFETCH(bool, restano);
         QFETCH(QString, mostrata);
-        const QString p = cartella.filePath("mese.xlsx");
+        const QString p = cartella.filePath("mese_corrente.xlsx");
         FinestreFinte f;
-        f.blocco = cartella.filePath(".~lock.mese.xlsx#");
+        f.blocco = cartella.filePath(blocco);
         QCOMPARE(ChiudiCartellaAperta(p, f, [](int) {}), ChiusuraCartella::Chiusa); // nothing holds it yet
         f.lista = !titoli.isEmpty();
         for (const QString& t : titoli.split('|'))
             f.finestre.append({quint64(f.finestre.size()), t});
         f.restano = restano;
         scriviFile(f.blocco, "x");
+        QCOMPARE(FileBloccoCartella(p), f.blocco);
         QCOMPARE(MostraFinestraCartella(p, f), !mostrata.isEmpty());
         QCOMPARE(f.mostrate.isEmpty() ? QString() : QString::number(f.mostrate.last()), mostrata);
         int atteso = 0;

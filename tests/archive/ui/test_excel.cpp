@@ -3,6 +3,7 @@
 
 #include "../../excel/cartelle_prova.h"
 #include "archive/excel/aggiorna_excel.h"
+#include "archive/excel/stato_excel.h"
 #include "archive/ui/finestra_excel.h"
 #include "banco_archivio.h"
 
@@ -43,12 +44,12 @@ private slots:
         QTest::addColumn<QString>("testo");
         QTest::addColumn<int>("tasto");
         QTest::addColumn<QString>("messaggio"); // empty: the focus moves on
+        // clang-format off
         QTest::newRow("sheet, Tab") << 1 << "Manca" << int(Qt::Key_Tab) << "Il Folgio  'Manca'  non esiste";
-        QTest::newRow("MRN, Enter") << 2 << "0" << int(Qt::Key_Return)
-                                    << "Indicare la colonna con i numeri MRN";
-        QTest::newRow("status, Up") << 3 << "0" << int(Qt::Key_Up)
-                                    << "Indicare la colonna dove aggiornare lo STATUS";
+        QTest::newRow("MRN, Enter") << 2 << "0" << int(Qt::Key_Return) << "Indicare la colonna con i numeri MRN";
+        QTest::newRow("status, Up") << 3 << "0" << int(Qt::Key_Up) << "Indicare la colonna dove aggiornare lo STATUS";
         QTest::newRow("MRN, Down, letters refused") << 2 << "x4" << int(Qt::Key_Down) << "";
+        // clang-format on
     }
     // A field left with a wrong value: its message, the focus back on it, and
     // the click on AGGIORNA that left it does nothing more.
@@ -71,34 +72,37 @@ private slots:
         QCOMPARE(b.testi(), atteso + atteso);
     }
 
-    // The workbook open elsewhere: without a window to close, the message; with one, the question,
-    // and Yes closes it and goes on once the lock file has gone. No leaves the workbook as it was.
+    // The workbook open elsewhere (a lock file): without a window to close, the message; with one,
+    // the question, and Yes closes it and goes on once the lock file has gone.
+    void excelAperto_data() {
+        QTest::addColumn<bool>("finestra");
+        QTest::addColumn<Risposta>("risposta");
+        QTest::addColumn<QStringList>("testi");
+        const QString domanda = "File Excel gia' aperto\nLo chiudo e continuo l'elaborazione";
+        // clang-format off
+        QTest::newRow("no window") << false << Risposta::Si << QStringList{"Il file Excel e' aperto in un altro programma: chiuderlo e ripetere l'aggiornamento"};
+        QTest::newRow("No") << true << Risposta::No << QStringList{domanda};
+        QTest::newRow("Yes") << true << Risposta::Si << QStringList{domanda, "Aggiornamento regolarmente eseguito"};
+        // clang-format on
+    }
     void excelAperto() {
-        for (Risposta risposta :
-             {Risposta::Annulla, Risposta::No, Risposta::Si}) { // Annulla: no window listed
-            Banco b(server);
-            auto* altre = new FinestreFinte;
-            b.w->finestreEsterne.reset(altre);
-            altre->blocco = b.percorso(".~lock.stati.xlsx#");
-            scriviFile(altre->blocco, "x");
-            if (risposta != Risposta::Annulla)
-                altre->finestre = {{7, "Posta"}, {9, "STATI.xlsx - LibreOffice Calc"}};
-            const QByteArray prima = leggiFile(b.percorso("stati.xlsx"));
-            b.messaggi.accoda(risposta);
-            b.clic("cmdM_1");
-            const Messaggio m = b.messaggi.mostrati().value(0);
-            if (risposta == Risposta::Annulla) {
-                QCOMPARE(
-                    b.testi(),
-                    {"Il file Excel e' aperto in un altro programma: chiuderlo e ripetere l'aggiornamento"});
-            } else {
-                QVERIFY(m.titolo == "EXCEL APERTO" && m.pulsanti == Pulsanti::SiNo);
-                QCOMPARE(m.testo, "File Excel gia' aperto\nLo chiudo e continuo l'elaborazione");
-                QCOMPARE(altre->chiuse, risposta == Risposta::Si ? QList<quint64>{9} : QList<quint64>{});
-            }
-            QCOMPARE(b.testi().last() == "Aggiornamento regolarmente eseguito", risposta == Risposta::Si);
-            QCOMPARE(leggiFile(b.percorso("stati.xlsx")) == prima, risposta != Risposta::Si);
-        }
+        QFETCH(bool, finestra);
+        QFETCH(Risposta, risposta);
+        Banco b(server);
+        auto* altre = new FinestreFinte;
+        b.w->finestreEsterne.reset(altre);
+        altre->blocco = b.percorso(".~lock.stati.xlsx#");
+        scriviFile(altre->blocco, "x");
+        if (finestra) altre->finestre = {{7, "Posta"}, {9, "STATI.xlsx - LibreOffice Calc"}};
+        const QByteArray prima = leggiFile(b.percorso("stati.xlsx"));
+        b.messaggi.accoda(risposta);
+        b.clic("cmdM_1");
+        QTEST(b.testi(), "testi");
+        const Messaggio m = b.messaggi.mostrati().value(0);
+        QCOMPARE(m.titolo == "EXCEL APERTO" && m.pulsanti == Pulsanti::SiNo, finestra);
+        const bool chiusa = finestra && risposta == Risposta::Si;
+        QCOMPARE(altre->chiuse, chiusa ? QList<quint64>{9} : QList<quint64>{});
+        QCOMPARE(leggiFile(b.percorso("stati.xlsx")) != prima, chiusa); // updated only once let go
     }
 
     // The keys into the fields at opening; ANNULLA while the first MRN is queried stops the run
@@ -123,14 +127,12 @@ private slots:
         auto* risultato = b.c<QLabel>("pctResult");
         QVERIFY(risultato->isVisible() && !b.c("pctChk")->isVisible() &&
                 QFontInfo(risultato->font()).fixedPitch());
-        QCOMPARE(risultato->text(), "Elaborati 2 MRN\n" + QString(54, '-') +
-                                        "\n Sospesi    = 1     \n Cancellati = 0     "
-                                        "\n Errati     = 1     \n Appurati   = 0     ");
+        QCOMPARE(risultato->text(), TestoRiepilogoExcel(2, {1, 0, 1, 0}).replace("\r\n", "\n"));
         // "&Apri": the window holding the workbook to the front, else the desktop or the Excel
         // program; AGGIORNA with a blank field, then with the workbook gone.
         auto* altre = new FinestreFinte;
         b.w->finestreEsterne.reset(altre);
-        altre->finestre = {{3, "stati.xlsx - Calc"}, {4, "stati.xlsx - Calc"}};
+        altre->finestre = {{4, "stati.xlsx - Calc"}};
         b.clic("Command1");
         QVERIFY(altre->mostrate == QList<quint64>{4} && b.avviatore.documenti.isEmpty());
         altre->lista = false;
@@ -144,9 +146,7 @@ private slots:
         b.w->aggiorna();
         QCOMPARE(b.testi(), QStringList{"Valore necessario"});
         QCOMPARE(QApplication::focusWidget(), b.campo(3));
-        b.w->sceltaFile = [&](QWidget*, const QString& c) {
-            return c + "/n.xlsx";
-        }; // from the workbook's folder
+        b.w->sceltaFile = [&](QWidget*, const QString& c) { return c + "/n.xlsx"; }; // the workbook's folder
         QFile::remove(b.percorso("stati.xlsx"));
         b.w->aggiorna();
         QCOMPARE(b.testi(), QStringList({"Valore necessario", "Non esiste il file EXCEL"}));
