@@ -87,10 +87,16 @@ QPushButton* FinestraAggiorna::pulsanteUscita(QWidget* pannello) {
 }
 
 void FinestraAggiorna::altezza(double twips) {
-    // The height is the outer one, title bar included.
-    const int cornice = frameGeometry().height() - geometry().height();
-    const int pixel = int(std::lround(twips / SchermoDi(this).twipsPerPixelY)) - cornice;
+    altezzaTwips_ = twips;
     adjustSize();
+}
+
+void FinestraAggiorna::showEvent(QShowEvent* evento) {
+    QDialog::showEvent(evento);
+    if (altezzaTwips_ <= 0) return;
+    // The height is the outer one, title bar included: known once shown.
+    const int cornice = frameGeometry().height() - geometry().height();
+    const int pixel = int(std::lround(altezzaTwips_ / SchermoDi(this).twipsPerPixelY)) - cornice;
     resize(width(), qMax(pixel, minimumSizeHint().height()));
 }
 

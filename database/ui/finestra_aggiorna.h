@@ -35,6 +35,7 @@ public:
 
 protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
+    void showEvent(QShowEvent* evento) override;
 
 private:
     QWidget* pannello(const QString& nome);
@@ -48,6 +49,7 @@ private:
     ContestoFinestre& contesto_;
     EsitoVerifica esito_;
     bool esplicito_;
+    double altezzaTwips_ = 0; // the panel's window height; 0: fitted to the list
     QList<QLabel*> voci_; // "lbAgg_1".. "lbAgg_10"
     QWidget* ricorda_ = nullptr;
     QComboBox* giorni_ = nullptr;            // "cmbNum"
