@@ -1,7 +1,6 @@
 // quorvan-cli excel as a script sees it: one run per exit status. The demo
 // server is slow enough for Ctrl+C to land during a run.
 
-#include "archive/excel/cartella_excel.h"
 #include "archive/excel/stato_excel.h"
 #include "cartelle_prova.h"
 #include "shell/file_ini.h"
@@ -126,11 +125,9 @@ private slots:
         ::kill(static_cast<pid_t>(q.processId()), SIGINT);
         QVERIFY2(q.waitForFinished(60000) && q.exitStatus() == QProcess::NormalExit, err.constData());
         QCOMPARE(q.exitCode(), 130);
-        QVERIFY2(q.readAllStandardOutput().contains("\"cancelled\":true,\"error\":null}"), err.constData());
-        // The words of the MRNs answered before the stop were saved.
-        ErroreExcel e;
-        auto c = CartellaExcel::apri(home.filePath("mese.xlsx"), CartellaExcel::Modo::Lettura, e);
-        QVERIFY(c && !c->foglio("Dati", e)->vuota(2, 2) && c->foglio("Dati", e)->vuota(21, 2));
+        const QByteArray out =
+            q.readAllStandardOutput(); // stopped before the last (what is saved: the core's)
+        QVERIFY2(out.contains("\"cancelled\":true,\"error\":null}") && !out.contains("\"appurati\":20"), out);
     }
 };
 
