@@ -72,6 +72,7 @@ private:
 
     QString traduci(int da, int a);
     QString funzione(const QString& nome, int da, int a);
+    int prefisso(int i, int fine, QStringList& p);
     QString esterna(const QString& tabella, const QString& percorso);
 
     void selezione();
@@ -178,8 +179,10 @@ QString Traduttore::traduci(int da, int a) {
             }
             if (!dopoPunto && at(i + 1).simbolo("(")) {
                 const int fine = chiusa(i + 1);
-                p << funzione(k.testo, i + 2, fine);
-                i = fine;
+                const int salta = prefisso(i, fine, p);
+                if (salta < 0)
+                    p << funzione(k.testo, i + 2, fine);
+                i = salta < 0 ? fine : salta;
                 dopoFrom = false;
                 break;
             }
@@ -225,6 +228,34 @@ QString Traduttore::traduci(int da, int a) {
         }
     }
     return unisci(p);
+}
+
+// Left(column, n) = 'text of n characters' as the condition alone (up to
+// AND, OR or the end): the same test, and a range on the column as well, so
+// that an index on the column can serve it (the archive's year filter). The
+// range is implied by the test under the column's NOCASE comparison. Returns
+// the last token taken, or -1 when the pattern does not apply.
+int Traduttore::prefisso(int i, int fine, QStringList& p) {
+    if (!t_[i].parola("LEFT") || !at(fine + 1).simbolo("=") || at(fine + 2).tipo != Token::Tipo::Testo)
+        return -1;
+    const Token& dopo = at(fine + 3);
+    if (!(dopo.testo.isEmpty() || dopo.simbolo(")") || dopo.parola("AND") || dopo.parola("OR") ||
+          dopo.parola("ORDER") || dopo.parola("GROUP")))
+        return -1;
+    const auto arg = argomenti(i + 2, fine);
+    if (arg.size() != 2 || arg[1].second != arg[1].first + 1 || at(arg[1].first).tipo != Token::Tipo::Numero)
+        return -1;
+    const auto [da, a] = arg[0];
+    const bool colonna = (a == da + 1 && at(da).nome()) ||
+                         (a == da + 3 && at(da).nome() && at(da + 1).simbolo(".") &&
+                          at(da + 2).nome());
+    const QString testo = at(fine + 2).testo;
+    if (!colonna || testo.isEmpty() || at(arg[1].first).testo != QString::number(testo.size()))
+        return -1;
+    const QString c = traduci(da, a), t = letterale(testo);
+    p << QStringLiteral("(%1 = %2 COLLATE NOCASE AND %3 >= %2 COLLATE NOCASE AND %3 < (%2 || char(1114111)) COLLATE NOCASE)")
+             .arg(funzione(t_[i].testo, i + 2, fine), t, c);
+    return fine + 2;
 }
 
 QString Traduttore::funzione(const QString& nome, int da, int a) {

@@ -78,6 +78,11 @@ private slots:
                                 << "UPDATE `MRN` SET `OKStato` = 0 WHERE `Nazione` = `Nazione` || '' COLLATE NOCASE";
         QTest::newRow("literal percent in LIKE") << "SELECT * FROM MRN WHERE Codice LIKE '5%*'"
                                                 << "SELECT * FROM `MRN` WHERE `Codice` LIKE '5\\%%' ESCAPE '\\'";
+        QTest::newRow("leading characters also as a range on the column")
+            << "Select * FROM MRN WHERE left([MRN].[Codice],2) = '07' OR left(Codice,3) = 'x'"
+            << "SELECT * FROM `MRN` WHERE (substr(`MRN`.`Codice`, 1, 2) = '07' COLLATE NOCASE AND `MRN`.`Codice` >= "
+               "'07' COLLATE NOCASE AND `MRN`.`Codice` < ('07' || char(1114111)) COLLATE NOCASE) OR "
+               "substr(`Codice`, 1, 3) = 'x' COLLATE NOCASE";
         QTest::newRow("functions")
             << "SELECT iif(Len(Codice) > 17, UCase(Right(Codice, 3)), Nz(Nazione, '?')) AS X FROM MRN;"
             << "SELECT (CASE WHEN length(`Codice`) > 17 THEN upper((CASE WHEN 3 > 0 THEN substr(`Codice`, "
@@ -131,6 +136,9 @@ private slots:
                                      << QStringList{"08DE000000000001E3", "08IT999999999999E4"};
         QTest::newRow("date literal") << "SELECT * FROM MRN WHERE DataElab >= #1/15/2008# AND DataElab < #2/1/2008#"
                                       << QStringList{"08DE000000000001E3"};
+        QTest::newRow("leading characters, lower case compares equal")
+            << "Select * FROM MRN WHERE left([MRN].[Codice],4) = '08it' OR left(Codice,2) = '09' ORDER BY Codice"
+            << QStringList{"08IT999999999999E4", "09FR555555555555T5"};
         QTest::newRow("year of a date") << "SELECT * FROM MRN WHERE Year(DataElab) = 2009" << QStringList{"09FR555555555555T5"};
     }
     void selectionsKeepTheirMeaning() {
