@@ -22,12 +22,14 @@ struct Banco : BancoArchivio {
         generaCartella(percorso("stati.xlsx"), kCartella);
         ScriviParametriExcel(shell.FileIni, {percorso("stati.xlsx"), "Dati", 2, 3});
         w = mostrata(std::make_unique<FinestraExcel>(finestre, contesto));
+        w->finestreEsterne.reset(altre = new FinestreFinte); // never the desktop's own windows
     }
     QStringList testi() const { return TestiMostrati(messaggi); }
     template <class T = QWidget> T* c(const QString& nome) const { return prova::c<T>(w.get(), nome); }
     QLineEdit* campo(int i) const { return c<QLineEdit>(QString("Txt_%1").arg(i)); }
     void clic(const char* nome) const { prova::clic(w.get(), nome); }
     std::unique_ptr<FinestraExcel> w;
+    FinestreFinte* altre = nullptr;
 };
 
 } // namespace
@@ -89,11 +91,9 @@ private slots:
         QFETCH(bool, finestra);
         QFETCH(Risposta, risposta);
         Banco b(server);
-        auto* altre = new FinestreFinte;
-        b.w->finestreEsterne.reset(altre);
-        altre->blocco = b.percorso(".~lock.stati.xlsx#");
-        scriviFile(altre->blocco, "x");
-        if (finestra) altre->finestre = {{7, "Posta"}, {9, "STATI.xlsx - LibreOffice Calc"}};
+        b.altre->blocco = b.percorso(".~lock.stati.xlsx#");
+        scriviFile(b.altre->blocco, "x");
+        if (finestra) b.altre->finestre = {{7, "Posta"}, {9, "STATI.xlsx - LibreOffice Calc"}};
         const QByteArray prima = leggiFile(b.percorso("stati.xlsx"));
         b.messaggi.accoda(risposta);
         b.clic("cmdM_1");
@@ -101,7 +101,7 @@ private slots:
         const Messaggio m = b.messaggi.mostrati().value(0);
         QCOMPARE(m.titolo == "EXCEL APERTO" && m.pulsanti == Pulsanti::SiNo, finestra);
         const bool chiusa = finestra && risposta == Risposta::Si;
-        QCOMPARE(altre->chiuse, chiusa ? QList<quint64>{9} : QList<quint64>{});
+        QCOMPARE(b.altre->chiuse, chiusa ? QList<quint64>{9} : QList<quint64>{});
         QCOMPARE(leggiFile(b.percorso("stati.xlsx")) != prima, chiusa); // updated only once let go
     }
 
@@ -130,12 +130,10 @@ private slots:
         QCOMPARE(risultato->text(), TestoRiepilogoExcel(2, {1, 0, 1, 0}).replace("\r\n", "\n"));
         // "&Apri": the window holding the workbook to the front, else the desktop or the Excel
         // program; AGGIORNA with a blank field, then with the workbook gone.
-        auto* altre = new FinestreFinte;
-        b.w->finestreEsterne.reset(altre);
-        altre->finestre = {{4, "stati.xlsx - Calc"}};
+        b.altre->finestre = {{4, "stati.xlsx - Calc"}};
         b.clic("Command1");
-        QVERIFY(altre->mostrate == QList<quint64>{4} && b.avviatore.documenti.isEmpty());
-        altre->lista = false;
+        QVERIFY(b.altre->mostrate == QList<quint64>{4} && b.avviatore.documenti.isEmpty());
+        b.altre->lista = false;
         b.messaggi.svuota();
         b.clic("Command1");
         b.shell.applicativi.ProgrammaExcel = "EXCEL.EXE";
