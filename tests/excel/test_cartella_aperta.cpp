@@ -9,24 +9,12 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 
 using namespace qv;
 
 class TestCartellaAperta : public QObject {
     Q_OBJECT
     QTemporaryDir cartella;
-
-    // Reads `p`'s standard output until it holds `testo`, at most 15 s.
-    static bool attendiRiga(QProcess& p, const QByteArray& testo, QByteArray* righe = nullptr) {
-        QByteArray letto;
-        for (int i = 0; i < 150 && !letto.contains(testo); ++i) {
-            p.waitForReadyRead(100);
-            letto += p.readAllStandardOutput();
-        }
-        if (righe) *righe = letto;
-        return letto.contains(testo);
-    }
 
 private slots:
     // The lock files of Excel, of Excel for a long name, and of LibreOffice.
@@ -79,33 +67,28 @@ private slots:
         const QString xvfb = QStandardPaths::findExecutable("Xvfb"),
                       wm = QStandardPaths::findExecutable("openbox");
         if (xvfb.isEmpty() || wm.isEmpty()) QSKIP("Xvfb and openbox are needed (tools/setup-debian.sh)");
-        QProcess server, gestore, foglio;
-        server.start(xvfb, {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "800x600x24"});
-        QByteArray numero;
-        QVERIFY(attendiRiga(server, "\n", &numero));
-        qputenv("DISPLAY", ":" + numero.trimmed()); // children are killed as their QProcess goes
+        QProcess server, gestore, foglio; // killed as they go
+        server.start(xvfb, {"-displayfd", "1", "-nolisten", "tcp"});
+        QByteArray numero, uscita;
+        QTRY_VERIFY((numero += server.readAllStandardOutput()).endsWith('\n'));
+        qputenv("DISPLAY", ":" + numero.trimmed());
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "xcb");
-        gestore.setProcessEnvironment(env);
         gestore.start(wm, {"--sm-disable"});
         std::unique_ptr<FinestreEsterne> finestre;
-        for (int i = 0; i < 100 && !(finestre && finestre->elenco()); ++i) {
-            QThread::msleep(100);
-            finestre = FinestreDelSistema();
-        }
+        QTRY_VERIFY_WITH_TIMEOUT((finestre = FinestreDelSistema())->elenco(), 10000); // its client list
         const QString p = cartella.filePath("Dichiarazioni è maggio.xlsx");
         foglio.setProcessEnvironment(env);
         foglio.start(cartellaProgrammi().filePath("foglio_finto"), {p});
-        QVERIFY(attendiRiga(foglio, "ATTIVA Altro documento"));
-        QVERIFY(!FileBloccoCartella(p).isEmpty());
-        QList<FinestraEsterna> trovate;
-        for (int i = 0; i < 50 && trovate.isEmpty(); ++i, QThread::msleep(100))
-            trovate = FinestreCartella(p, *finestre);
-        QCOMPARE(trovate.size(), 1);
-        QCOMPARE(trovate[0].titolo, "Dichiarazioni è maggio.xlsx - Foglio finto"); // _NET_WM_NAME, UTF-8
+        QTRY_VERIFY_WITH_TIMEOUT((uscita += foglio.readAll()).contains("ATTIVA Altro documento"), 15000);
+        QTRY_COMPARE(FinestreCartella(p, *finestre).size(), 1);
+        QCOMPARE(FinestreCartella(p, *finestre)[0].titolo,
+                 "Dichiarazioni è maggio.xlsx - Foglio finto"); // UTF-8
         QVERIFY(MostraFinestraCartella(p, *finestre));
-        QVERIFY(attendiRiga(foglio, "ATTIVA Dichiarazioni"));
-        QCOMPARE(ChiudiCartellaAperta(p, *finestre, [](int ms) { QThread::msleep(ulong(ms)); }),
+        QTRY_VERIFY(
+            (uscita += foglio.readAll()).endsWith("ATTIVA Dichiarazioni è maggio.xlsx - Foglio finto\n"));
+        QVERIFY(!FileBloccoCartella(p).isEmpty());
+        QCOMPARE(ChiudiCartellaAperta(p, *finestre, [](int ms) { QTest::qWait(ms); }),
                  ChiusuraCartella::Chiusa);
         QVERIFY(FileBloccoCartella(p).isEmpty());
     }
