@@ -43,7 +43,10 @@ QByteArray toAnsi(const QString& text) {
             out.append(static_cast<char>(u));
             continue;
         }
-        char mapped = '?';
+        // The five holes come in as the control characters of their byte
+        // (see fromAnsi) and go out as that byte again, so a file rewritten
+        // keeps them.
+        char mapped = u >= 0x80 && u <= 0x9F && !kHigh[u - 0x80] ? static_cast<char>(u) : '?';
         for (int i = 0; i < 32; ++i)
             if (kHigh[i] && kHigh[i] == u)
                 mapped = static_cast<char>(0x80 + i);

@@ -46,6 +46,7 @@ private slots:
         const QString s = QString::fromUtf8("àèìòù €‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’“”•–—˜™š›œžŸ ÿ");
         QCOMPARE(fromAnsi(toAnsi(s)), s);
         QCOMPARE(toAnsi(QString::fromUtf8("Ω")), QByteArray("?"));
+        QCOMPARE(toAnsi(fromAnsi("\x81\x8D\x8F\x90\x9D")), QByteArray("\x81\x8D\x8F\x90\x9D")); // found by fuzz_ini
     }
 
     void answers() {
