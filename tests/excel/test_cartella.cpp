@@ -42,8 +42,7 @@ private slots:
         QCOMPARE(QStringList({f->testo(2, 1), f->testo(2, 2), f->testo(3, 4), f->testo(3, 2)}),
                  QStringList({"24IT000000000001E1", "17", "primosecondo", "0"}));
         QVERIFY(f->haFormula(3, 2) && !f->vuota(3, 2));
-        QVERIFY(f->vuota(2, 3) && f->vuota(4, 1) &&
-                f->vuota(2, 9)); // styled blank, missing row, missing cell
+        QVERIFY(f->vuota(2, 3) && f->vuota(4, 1) && f->vuota(2, 9)); // styled blank, no row, no cell
         QCOMPARE(f->ultimaRiga(), qint64(6));
     }
 
