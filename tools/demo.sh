@@ -9,8 +9,10 @@
 #                   main window, the single enquiry window, the batch window on
 #                   the demo list run into the archive, the archive browser
 #                   on its results and the workbook update window after a run
-#                   over a fresh copy of the demo workbook into
-#                   docs/screenshots/ (under Xvfb when there is no display)
+#                   over a fresh copy of the demo workbook, and of the
+#                   database's windows (nations, colours, upgrade, repair,
+#                   save, restore, update check) into docs/screenshots/
+#                   (under Xvfb when there is no display)
 # Environment: BUILD_DIR (default build/), QUORVAN_DEMO_HOME (default
 # build/demo-home/), QUORVAN_DEMO_SECONDS (close the program after that many seconds,
 # for unattended checks), SKIP_BUILD=1 (use what BUILD_DIR holds already).
@@ -61,6 +63,14 @@ fi
 
 if [ "$mode" = screenshots ]; then
   "${run[@]}" "$bin/quorvan-schermate" "$home" "$root/docs/screenshots"
+  # The database's windows, each on a sample folder of its own (a build with tests).
+  if cmake --build "$build" --target qv_mostra_finestre_database >/dev/null 2>&1; then
+    for w in nazioni:nazioni colori:colori aggiornadb:aggiornadb riparadb:riparadb SalvaArk:salva_ark \
+      RestoreArk:restore_ark Aggiorna:aggiorna; do
+      QUORVAN_BIN_DIR=$bin "${run[@]}" "$bin/qv_mostra_finestre_database" "${w%%:*}" \
+        "$root/docs/screenshots/${w#*:}.png"
+    done
+  fi
   echo "demo.sh: pictures in docs/screenshots/"
   exit 0
 fi
