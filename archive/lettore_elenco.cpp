@@ -36,8 +36,19 @@ bool LettoreElenco::riempi() {
     blocco_.truncate(letti);
     if (primoBlocco_) {
         primoBlocco_ = false;
+        // A pipe may hand the first bytes over one at a time: the mark is
+        // looked for once three are in, or the file ended before.
+        while (blocco_.size() < 3) {
+            char altri[3];
+            const qint64 n = file_.read(altri, 3 - blocco_.size());
+            if (n <= 0)
+                break; // the end, or an error the next read reports again
+            blocco_.append(altri, n);
+        }
         if (blocco_.startsWith("\xEF\xBB\xBF"))
             pos_ = 3;
+        if (pos_ >= blocco_.size())
+            return riempi(); // the block held the mark alone
     }
     return true;
 }
