@@ -14,6 +14,8 @@ namespace {
 
 bool inizioParola(QChar c) { return c.isLetter() || c == QLatin1Char('_'); }
 bool dentroParola(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_'); }
+// Numbers are written in ASCII digits; other scripts' digits are no number.
+bool cifra(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
 } // namespace
 
@@ -64,7 +66,7 @@ QList<Token> analizza(const QString& sql) {
             k.tipo = Token::Tipo::Data;
             k.testo = sql.mid(i + 1, j - i - 1);
             i = j + 1;
-        } else if (c.isDigit() || (c == QLatin1Char('.') && i + 1 < n && sql[i + 1].isDigit())) {
+        } else if (cifra(c) || (c == QLatin1Char('.') && i + 1 < n && cifra(sql[i + 1]))) {
             static const QRegularExpression numero(QStringLiteral(R"(\d*\.?\d+(?:[eE][+-]?\d+)?|\d+\.)"));
             const QRegularExpressionMatch m =
                 numero.match(sql, i, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);

@@ -116,6 +116,7 @@ private slots:
         QTest::newRow("insert into another file") << "INSERT INTO MRN IN 'x.mdb' SELECT * FROM WkMRN"
                                                   << errori::ErroreSintassi;
         QTest::newRow("empty") << "  ;" << errori::IstruzioneNonValida;
+        QTest::newRow("digit of another script (fuzz_jet_sql)") << QString::fromUtf8("SELECT \u06F2") << errori::ErroreSintassi;
     }
     void refused() {
         QFETCH(QString, jet);
