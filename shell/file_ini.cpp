@@ -10,7 +10,7 @@ namespace qv {
 namespace {
 
 // Numeric text as the platform's runtime accepts it: blanks around, a sign,
-// the locale's or the C decimal form, or hexadecimal "&H".
+// the C or the locale's decimal form, or hexadecimal "&H".
 bool numeric(const QString& text, double* out) {
     const QString t = text.trimmed();
     if (t.startsWith(QLatin1String("&H"), Qt::CaseInsensitive)) {
@@ -19,10 +19,15 @@ bool numeric(const QString& text, double* out) {
         *out = static_cast<double>(v);
         return ok;
     }
+    // The program writes "." decimals (TestoNumero): they are read so first,
+    // since an Italian system takes "0.001" for one with a thousands point.
+    // A value typed by hand with the system's own form ("1,5") reads next.
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
-    *out = QLocale::system().toDouble(t, &ok);
+    *out = c.toDouble(t, &ok);
     if (!ok)
-        *out = QLocale::c().toDouble(t, &ok);
+        *out = QLocale::system().toDouble(t, &ok);
     return ok;
 }
 

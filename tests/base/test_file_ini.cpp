@@ -10,6 +10,9 @@
 
 using namespace qv;
 
+// The program's users' locale: "," decimals, "." thousands.
+static const bool italiano = qputenv("LC_ALL", "it_IT.UTF-8");
+
 class TestFileIni : public QObject {
     Q_OBJECT
 
@@ -82,6 +85,8 @@ private slots:
         QTest::newRow("hex") << "&H10" << 16.0;
         QTest::newRow("date with time") << "01/02/2006 12:00" << platform::dayNumber(QDate(2006, 2, 1)) + 0.5;
         QTest::newRow("not a date") << "99/99/9999" << 0.0;
+        QTest::newRow("point decimals as written (fuzz_ini)") << "0.001" << 0.001;
+        QTest::newRow("comma decimals as typed") << "1,5" << 1.5;
     }
     void valoreNumerico() {
         QFETCH(QString, value);
