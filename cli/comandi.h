@@ -67,6 +67,9 @@ int ComandoRestore(const QStringList& argomenti, const QString& home);
 int ComandoCompact(const QStringList& argomenti, const QString& home);
 int ComandoRepair(const QStringList& argomenti, const QString& home);
 int ComandoUpgrade(const QStringList& argomenti, const QString& home);
+// check-update [--json]: the update check (comando_aggiornamenti.cpp). Exit
+// status: 0 checked, 3 start-up unusable, 5 the versions page not read.
+int ComandoCheckUpdate(const QStringList& argomenti, const QString& home);
 
 struct AmbienteCli;
 // The start-up of the archive commands: AvviaAmbiente, then a check that

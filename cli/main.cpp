@@ -31,6 +31,7 @@ const Comando kComandi[] = {
     {"compact", "", ComandoCompact},
     {"repair", "", ComandoRepair},
     {"upgrade", "", ComandoUpgrade},
+    {"check-update", "[--json]", ComandoCheckUpdate},
 };
 
 void uso(QTextStream& s) {

@@ -8,6 +8,9 @@
 #include "programmi_prova.h"
 #include "shell/file_ini.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -120,6 +123,24 @@ private slots:
         QVERIFY(e.stato == kErroreConnessione && !e.errore.isEmpty());
         r = {ini, "QUORVAN", 1, 0, 0, true, 46002};
         QCOMPARE(VerificaVersione(r, http).stato, kErroreConnessione);
+    }
+
+    // quorvan-cli check-update: the check as a script reads it; 5 when the page cannot be read.
+    void unattended() {
+        ServerAvviato server;
+        QVERIFY(server.avviato());
+        QTemporaryDir d;
+        const QString ini = d.filePath("Quorvan.ini");
+        ScriviIni(ini, "AGGIORNA", "ZENTRI", server.base().mid(7));
+        const Esecuzione e = eseguiCli({"--home", d.path(), "check-update", "--json"});
+        QCOMPARE(e.stato, 0);
+        const QJsonObject o = QJsonDocument::fromJson(e.out).object();
+        QCOMPARE(o["program"].toString() + " " + o["available"].toString(), "QUORVAN 1.10.0");
+        QCOMPARE(o["newVersion"].toBool(), NumeroVersione(o["running"].toString()) < 11000);
+        QCOMPARE(o["updates"].toArray().size(), o["newVersion"].toBool() ? 3 : 0);
+        ScriviIni(ini, "AGGIORNA", "ZENTRI", "127.0.0.1:1");
+        const Esecuzione fallita = eseguiCli({"--home", d.path(), "check-update"});
+        QVERIFY2(fallita.stato == 5 && fallita.err.contains("Versioni.htm"), fallita.err);
     }
 };
 
