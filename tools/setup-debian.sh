@@ -8,8 +8,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
   libzip-dev libpugixml-dev libsqlite3-dev sqlite3
   xvfb xauth fonts-dejavu-core openbox libxcb1-dev
-  poppler-utils
+  poppler-utils qt6-webengine-dev
   libreoffice-calc-nogui libxlsxwriter-dev python3-openpyxl
+  clang libclang-rt-dev
 )
 
 missing=()
