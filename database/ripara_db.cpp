@@ -6,6 +6,7 @@
 #include "database/dao/errore.h"
 #include "database/dao/workspace.h"
 #include "database/file_database.h"
+#include "shell/nome_programma.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -118,7 +119,7 @@ bool ValidaDataBaseDaRiparare(Messaggi& m, const QString& percorso) {
     const QString p = percorso.trimmed();
     if (p.isEmpty() || QFileInfo(p).isFile())
         return true;
-    m.mostra(QStringLiteral("DataBase da recuperare inesistente"), QString());
+    m.mostra(QStringLiteral("DataBase da recuperare inesistente"), NomeProgramma);
     return false;
 }
 

@@ -1,6 +1,7 @@
 // The maintenance windows and the update window driven as a user: their
 // wiring to the core (paths, log and its colours, labels, buttons, panels).
 
+#include "aiuto_database.h"
 #include "avviatore_registrato.h"
 #include "banco_database.h"
 #include "database/compatta_db.h"
@@ -116,11 +117,20 @@ private slots:
         auto* testo1 = w_<QLineEdit>(&w, "Text1");
         QCOMPARE(testo1->text(), b.database.FileDataBase);
         batti(testo1, "nessuno.mdb");
-        QVERIFY(b.testi() == QStringList{"DataBase da recuperare inesistente / "} && testo1->hasFocus());
+        QVERIFY(b.testi() == QStringList{"DataBase da recuperare inesistente / Quorvan"} && testo1->hasFocus());
         testo1->setText(b.database.FileDataBase);
         QTest::mouseClick(w_(&w, "CmdEsegui"), Qt::LeftButton);
         QCOMPARE(righe(&w).last(), b.database.FileDataBase + " recuperato");
         QVERIFY(sfondo(&w) == ColoreDaRgb(qint32(kSfondoRiuscito)) && b.database.DatabaseAperto);
+        // Held by another process: the engine's text, the log red, the file left alone.
+        AltroProcesso altro(b.database.FileDataBase, "esclusivo");
+        QVERIFY(altro.pronto());
+        b.messaggi.svuota();
+        QTest::mouseClick(w_(&w, "CmdEsegui"), Qt::LeftButton);
+        QVERIFY(b.testi().value(0).startsWith(QString::fromUtf8("Si è tentato di aprire un database già aperto in modo "
+                                                                 "esclusivo da un altro utente o processo")));
+        QVERIFY(!righe(&w).last().endsWith(" recuperato") && sfondo(&w) != ColoreDaRgb(qint32(kSfondoRiuscito)));
+        QVERIFY(QFileInfo(b.database.FileDataBase).isFile());
     }
 
     void saveThenRestore() {
