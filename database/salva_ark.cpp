@@ -132,10 +132,11 @@ DataSalvataggio DataFileSalvato(const QString& percorso, const QLocale& locale) 
     if (!fi.isFile())
         return d;
     d.esiste = true;
-    const QString testo = locale.toString(fi.lastModified(), QLocale::ShortFormat);
-    const qsizetype blank = testo.indexOf(QLatin1Char(' '));
-    d.data = QLatin1Char(' ') + testo.left(blank);
-    d.ora = blank < 0 ? QStringLiteral(" ") : QLatin1Char(' ') + testo.mid(blank + 1);
+    // Date and time formatted apart: splitting the joined text at a blank
+    // cuts it wrongly where the locale's date holds blanks ("6 Dec 2026").
+    const QDateTime quando = fi.lastModified();
+    d.data = QLatin1Char(' ') + locale.toString(quando.date(), QLocale::ShortFormat);
+    d.ora = QLatin1Char(' ') + locale.toString(quando.time(), QLocale::ShortFormat);
     return d;
 }
 

@@ -256,6 +256,8 @@ private slots:
         const DataSalvataggio d = DataFileSalvato(lavoro(), QLocale(QLocale::Italian, QLocale::Italy));
         QVERIFY(d.esiste);
         QCOMPARE(d.data + d.ora, QStringLiteral(" 09/03/24 17:45"));
+        const DataSalvataggio c = DataFileSalvato(lavoro(), QLocale::c()); // a date with blanks in it
+        QCOMPARE(c.ora, QStringLiteral(" 17:45:00"));
     }
 
     void programmaDiBackup_data() {
