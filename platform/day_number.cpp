@@ -9,11 +9,17 @@ namespace qv::platform {
 
 double dayNumber(const QDate& date) { return static_cast<double>(kDayZero.daysTo(date)); }
 
-double dayNumber(const QDateTime& dateTime) {
-    const double days = dayNumber(dateTime.date());
-    const double fraction = dateTime.time().msecsSinceStartOfDay() / 86400000.0;
+namespace {
+// A date and a time of day as written, with no time zone: a QDateTime in
+// local time would look at the zone files for every value read.
+double dayNumberOf(const QDate& date, const QTime& time) {
+    const double days = dayNumber(date);
+    const double fraction = time.msecsSinceStartOfDay() / 86400000.0;
     return days >= 0 ? days + fraction : days - fraction;
 }
+} // namespace
+
+double dayNumber(const QDateTime& dateTime) { return dayNumberOf(dateTime.date(), dateTime.time()); }
 
 QDateTime dateTimeFromDayNumber(double serial) {
     const double whole = std::trunc(serial);
@@ -56,7 +62,7 @@ std::optional<double> dayNumberFromText(const QString& text) {
         if (!time.isValid())
             return std::nullopt;
     }
-    return dayNumber(QDateTime(date, time));
+    return dayNumberOf(date, time);
 }
 
 } // namespace qv::platform
