@@ -1,9 +1,9 @@
 #include "archive/elabora_elenco.h"
 
+#include "archive/interrogazioni_parallele.h"
 #include "archive/lettore_elenco.h"
 #include "archive/righe_esiti.h"
 #include "archive/tabella_lavoro.h"
-#include "enquiry/get_htm_page.h"
 #include "enquiry/interroga_codice.h"
 #include "platform/ansi_text.h"
 #include "shell/procedure_file.h"
@@ -22,12 +22,12 @@ struct FileDelGiro {
     int elenco = 0;
     int esiti = 0;
     ~FileDelGiro() {
-        if (elenco)
-            files.Chiudi(elenco);
-        if (esiti)
-            files.Chiudi(esiti);
+        if (elenco) files.Chiudi(elenco);
+        if (esiti) files.Chiudi(esiti);
     }
 };
+
+using GiroElenco = std::function<FineGiro(const GiroInterrogazioni&)>;
 
 int apriElenco(FileAperti& files, Messaggi& messaggi, const QString& percorso) {
     const int numero = files.FreeFile();
@@ -41,8 +41,8 @@ QString TestoElaborazione(qint64 totale) {
 }
 
 QString TestoAvanzamento(const AvanzamentoElenco& a) {
-    return QStringLiteral("Interrogo MRN numero ") + a.mrn + QStringLiteral("     (") + QString::number(a.numero) +
-           QLatin1Char('/') + QString::number(a.totale) + QLatin1Char(')');
+    return QStringLiteral("Interrogo MRN numero ") + a.mrn + QStringLiteral("     (") +
+           QString::number(a.numero) + QLatin1Char('/') + QString::number(a.totale) + QLatin1Char(')');
 }
 
 QString DescriviFine(const RisultatoElenco& r, const QString& elenco) {
@@ -70,10 +70,12 @@ QString TestoFineElenco(const RisultatoElenco& r, const RichiestaElenco& richies
     struct Etichette {
         const char *mrn, *scartati, *nonMemorizzati, *fine, *unito, *nonUnito, *risultati;
     };
-    static constexpr Etichette kCli{"MRN: ", "skipped: ", "not stored: ", "end: ",
-                                    "archive: merged", "archive: NOT updated", "results: "};
-    static constexpr Etichette kFinestra{"MRN elaborati: ", "Elementi scartati: ", "MRN non memorizzati: ", "",
-                                         "Archivio aggiornato", "Archivio NON aggiornato", "Risultati in: "};
+    static constexpr Etichette kCli{
+        "MRN: ",    "skipped: ", "not stored: ", "end: ", "archive: merged", "archive: NOT updated",
+        "results: "};
+    static constexpr Etichette kFinestra{
+        "MRN elaborati: ",     "Elementi scartati: ",     "MRN non memorizzati: ", "",
+        "Archivio aggiornato", "Archivio NON aggiornato", "Risultati in: "};
     const Etichette& e = etichette == EtichetteFine::Cli ? kCli : kFinestra;
     const auto t = [](const char* s) { return QString::fromUtf8(s); };
     QStringList righe{t(e.mrn) + QString::number(r.numero) + QLatin1Char('/') + QString::number(r.totale),
@@ -89,10 +91,12 @@ QString TestoFineElenco(const RisultatoElenco& r, const RichiestaElenco& richies
     return righe.join(QLatin1Char('\n'));
 }
 
-RisultatoElenco ElaboraElenco(const RichiestaElenco& richiesta, const Interroga& interroga,
-                              std::span<const QString> esito, std::span<const QString> titolo,
-                              TabellaLavoro* lavoro, FileAperti& files, Messaggi& messaggi,
-                              const CallbackElenco& callback) {
+namespace {
+
+RisultatoElenco elabora(const RichiestaElenco& richiesta, const GiroElenco& giro,
+                        std::span<const QString> esito, std::span<const QString> titolo,
+                        TabellaLavoro* lavoro, FileAperti& files, Messaggi& messaggi,
+                        const CallbackElenco& callback) {
     RisultatoElenco r;
     const QString percorso = richiesta.elenco.trimmed();
     if (!EsisteFile(messaggi, percorso)) {
@@ -106,8 +110,7 @@ RisultatoElenco ElaboraElenco(const RichiestaElenco& richiesta, const Interroga&
         return r;
     }
     QString separatore = richiesta.separatore.trimmed();
-    if (separatore.isEmpty())
-        separatore = QStringLiteral("|");
+    if (separatore.isEmpty()) separatore = QStringLiteral("|");
 
     FileDelGiro aperti{files};
 
@@ -133,8 +136,7 @@ RisultatoElenco ElaboraElenco(const RichiestaElenco& richiesta, const Interroga&
         return r;
     }
     const QString esiti = richiesta.fileEsiti;
-    if (QFileInfo::exists(esiti))
-        QFile::remove(esiti);
+    if (QFileInfo::exists(esiti)) QFile::remove(esiti);
     const int numeroEsiti = files.FreeFile();
     aperti.esiti = numeroEsiti ? ApriFile(files, messaggi, esiti, numeroEsiti, ModoFile::Output) : 0;
     if (!aperti.esiti) {
@@ -143,8 +145,7 @@ RisultatoElenco ElaboraElenco(const RichiestaElenco& richiesta, const Interroga&
     }
     QFile& fileEsiti = *files.file(aperti.esiti);
 
-    if (callback.inizio)
-        callback.inizio(r.totale);
+    if (callback.inizio) callback.inizio(r.totale);
 
     if (lavoro) {
         lavoro->svuota();
@@ -152,56 +153,73 @@ RisultatoElenco ElaboraElenco(const RichiestaElenco& richiesta, const Interroga&
     }
 
     LettoreElenco lettore(*files.file(aperti.elenco));
-    for (;;) {
-        if (callback.annullato && callback.annullato()) {
-            r.fine = FineElenco::Annullato;
-            break;
-        }
-        const std::optional<QString> mrn = lettore.prossimo();
-        if (!mrn)
-            break;
+    GiroInterrogazioni g;
+    g.connessioni = richiesta.connessioni;
+    g.prossimo = [&lettore] { return lettore.prossimo(); };
+    g.annullato = callback.annullato;
+    g.avviso = callback.avviso;
+    g.consegna = [&](const QString& mrn, int esitoInterrogazione) {
         ++r.numero;
-        if (callback.avanzamento)
-            callback.avanzamento({r.numero, r.totale, *mrn});
-        const int esitoInterrogazione = interroga(*mrn);
+        if (callback.avanzamento) callback.avanzamento({r.numero, r.totale, mrn});
         if (esitoInterrogazione == EsitoSenzaRete) {
             r.fine = FineElenco::SenzaRete;
             r.messaggio = voceDi(titolo, 2);
-            break;
+            return false;
         }
         switch (richiesta.destinazione) {
         case Destinazione::File:
-            fileEsiti.write(platform::toAnsi(RigaEsitiFile(*mrn, separatore, esito, titolo)));
+            fileEsiti.write(platform::toAnsi(RigaEsitiFile(mrn, separatore, esito, titolo)));
             break;
         case Destinazione::Stampa:
-            fileEsiti.write(platform::toAnsi(BloccoStampa(r.numero, *mrn, esito, titolo)));
+            fileEsiti.write(platform::toAnsi(BloccoStampa(r.numero, mrn, esito, titolo)));
             break;
         case Destinazione::Database:
             if (lavoro && lavoro->databaseAperto() && lavoro->aperta())
-                lavoro->scriviRiga(*mrn, esito, titolo);
+                lavoro->scriviRiga(mrn, esito, titolo);
             else
                 ++r.nonMemorizzati; // no work table to write to (closed, or never opened)
             break;
         }
-    }
+        return true;
+    };
+    if (giro(g) == FineGiro::Annullato) r.fine = FineElenco::Annullato;
     r.erroreLettura = lettore.erroreLettura();
     r.scartati = std::max(r.scartati, lettore.scartati());
 
     if (lavoro) {
         lavoro->chiudi();
         r.nonMemorizzati += lavoro->righeNonScritte();
-        if (lavoro->databaseAperto())
-            r.unito = lavoro->unisci();
+        if (lavoro->databaseAperto()) r.unito = lavoro->unisci();
     }
     return r;
+}
+
+} // namespace
+
+RisultatoElenco ElaboraElenco(const RichiestaElenco& richiesta, const Interroga& interroga,
+                              std::span<const QString> esito, std::span<const QString> titolo,
+                              TabellaLavoro* lavoro, FileAperti& files, Messaggi& messaggi,
+                              const CallbackElenco& callback) {
+    const GiroElenco giro = [&interroga](const GiroInterrogazioni& g) {
+        return InterrogaInSequenza(interroga, g);
+    };
+    return elabora(richiesta, giro, esito, titolo, lavoro, files, messaggi, callback);
+}
+
+RisultatoElenco ElaboraElenco(const RichiestaElenco& richiesta, StatoWeb& web, const AmbienteWeb& ambiente,
+                              Trasporto& rete, TabellaLavoro* lavoro, FileAperti& files, Messaggi& messaggi,
+                              const CallbackElenco& callback) {
+    const GiroElenco giro = [&](const GiroInterrogazioni& g) {
+        return InterrogaInParallelo(web, ambiente, rete, g);
+    };
+    return elabora(richiesta, giro, web.Esito, web.Titolo, lavoro, files, messaggi, callback);
 }
 
 RisultatoElenco ElaboraElenco(const RichiestaElenco& richiesta, StatoWeb& web, const AmbienteWeb& ambiente,
                               TabellaLavoro* lavoro, FileAperti& files, Messaggi& messaggi,
                               const CallbackElenco& callback) {
-    GetHtmPage paginaWeb(web, ambiente);
-    const Interroga interroga = [&paginaWeb](const QString& codice) { return InterrogaCodice(paginaWeb, codice); };
-    return ElaboraElenco(richiesta, interroga, web.Esito, web.Titolo, lavoro, files, messaggi, callback);
+    TrasportoRete rete(web.SecondiAttesa);
+    return ElaboraElenco(richiesta, web, ambiente, rete, lavoro, files, messaggi, callback);
 }
 
 } // namespace qv

@@ -15,6 +15,7 @@ class FileAperti;
 class GetHtmPage;
 class Messaggi;
 class TabellaLavoro;
+class Trasporto;
 struct AmbienteWeb;
 struct StatoWeb;
 
@@ -24,19 +25,20 @@ enum class Destinazione { File = 0, Stampa = 1, Database = 2 };
 inline constexpr char kFileEsiti[] = "EsitiDaEle.txt";
 
 struct RichiestaElenco {
-    QString elenco;           // list file
-    QString separatore;       // FILE destination; "|" when blank
+    QString elenco;     // list file
+    QString separatore; // FILE destination; "|" when blank
     Destinazione destinazione = Destinazione::File;
-    QString fileEsiti;        // the program folder's "EsitiDaEle.txt"
+    QString fileEsiti;   // the program folder's "EsitiDaEle.txt"
+    int connessioni = 1; // enquiries in flight at once ("CONNESSIONI", --connections)
 };
 
 // Why a run ended.
 enum class FineElenco {
-    Completato,       // every item was queried
-    Annullato,        // the cancel flag stopped it between two MRNs
-    SenzaRete,        // an enquiry found no usable connection
-    ElencoMancante,   // the list file does not exist
-    ElencoVuoto,      // the list file is empty or holds no item
+    Completato,        // every item was queried
+    Annullato,         // the cancel flag stopped it between two MRNs
+    SenzaRete,         // an enquiry found no usable connection
+    ElencoMancante,    // the list file does not exist
+    ElencoVuoto,       // the list file is empty or holds no item
     ElencoIlleggibile, // the list file could not be opened
     EsitiNonScrivibili // the results file could not be created
 };
@@ -50,20 +52,23 @@ struct AvanzamentoElenco {
 struct CallbackElenco {
     // After the count pass: "Elaborazione di " + totale + " MRN in corso ...".
     std::function<void(qint64 totale)> inizio;
-    // Before each enquiry.
+    // As each MRN is handed on, in list order.
     std::function<void(const AvanzamentoElenco&)> avanzamento;
-    // Tested before each MRN; true stops the run there.
+    // Tested before each MRN's enquiry starts; true starts no more (those in
+    // flight are still handed on).
     std::function<bool()> annullato;
+    // A server asked to slow down (TestoRallentamento).
+    std::function<void(const QString&)> avviso;
 };
 
 struct RisultatoElenco {
-    qint64 numero = 0;    // MRNs counted (the one that found no connection included)
-    qint64 totale = 0;    // items of the count pass
-    qint64 scartati = 0;  // items that could not be codes, skipped
+    qint64 numero = 0;         // MRNs counted (the one that found no connection included)
+    qint64 totale = 0;         // items of the count pass
+    qint64 scartati = 0;       // items that could not be codes, skipped
     qint64 nonMemorizzati = 0; // D.B.: MRNs queried whose work row is not in the work table
     FineElenco fine = FineElenco::Completato;
-    QString messaggio;    // the enquiry's message when it found no connection
-    bool unito = false;   // the work table was merged into the archive
+    QString messaggio;          // the enquiry's message when it found no connection
+    bool unito = false;         // the work table was merged into the archive
     bool erroreLettura = false; // the list stopped early on a read error
 };
 
@@ -78,8 +83,13 @@ RisultatoElenco ElaboraElenco(const RichiestaElenco& richiesta, const Interroga&
                               TabellaLavoro* lavoro, FileAperti& files, Messaggi& messaggi,
                               const CallbackElenco& callback = {});
 
-// The same run through InterrogaCodice: a GetHtmPage is created on `web`
-// and `ambiente` for the run and released at its end.
+// The same run through InterrogaCodice, `richiesta.connessioni` enquiries
+// in flight at once over `rete` (interrogazioni_parallele.h); the results
+// are those of a run one at a time.
+RisultatoElenco ElaboraElenco(const RichiestaElenco& richiesta, StatoWeb& web, const AmbienteWeb& ambiente,
+                              Trasporto& rete, TabellaLavoro* lavoro, FileAperti& files, Messaggi& messaggi,
+                              const CallbackElenco& callback = {});
+// The same over the network (TrasportoRete with the request time-out of `web`).
 RisultatoElenco ElaboraElenco(const RichiestaElenco& richiesta, StatoWeb& web, const AmbienteWeb& ambiente,
                               TabellaLavoro* lavoro, FileAperti& files, Messaggi& messaggi,
                               const CallbackElenco& callback = {});

@@ -18,6 +18,9 @@ namespace qv::cli {
 inline constexpr int kErroreUso = 2;
 // Exit status when the program folder cannot be used.
 inline constexpr int kErroreAvvio = 3;
+// Exit status when another process holds the database, or another run works
+// on the same archive.
+inline constexpr int kOccupato = 6;
 
 // `argomenti` are the words after the command's name; `home` is --home or
 // empty. Returns the program's exit status.
@@ -36,17 +39,18 @@ int ComandoQuery(const QStringList& argomenti, const QString& home);
 // The archive commands (comando_batch.cpp, comando_export.cpp,
 // comando_requery.cpp). Exit status: 0 done, 9 stopped with no connection
 // (what was done is merged), and the values below.
-inline constexpr int kNessunDato = 1;      // nothing to export or to query again
-inline constexpr int kErroreElenco = 4;    // list missing, empty or unreadable; file that cannot be written
-inline constexpr int kErroreArchivio = 5;  // database not open, or the merge failed
-inline constexpr int kInterrotto = 130;    // stopped by Ctrl+C between two MRNs
+inline constexpr int kNessunDato = 1;     // nothing to export or to query again
+inline constexpr int kErroreElenco = 4;   // list missing, empty or unreadable; file that cannot be written
+inline constexpr int kErroreArchivio = 5; // database not open, or the merge failed
+inline constexpr int kInterrotto = 130;   // stopped by Ctrl+C between two MRNs
 
-// batch LISTFILE --dest file|print|db [--sep C]: a list run in the context
+// batch LISTFILE --dest file|print|db [--sep C] [--connections N]: a list run in the context
 // "INTERROGA ELENCO MANUALE".
 int ComandoBatch(const QStringList& argomenti, const QString& home);
 // export csv|list [filters] [--table MRN|WkMRN] [--out PATH]
 int ComandoExport(const QStringList& argomenti, const QString& home);
-// requery [--state 0|2] [filters]: the shown codes queried again into the archive.
+// requery [--state 0|2] [filters] [--connections N] [--json]: the shown
+// codes queried again into the archive.
 int ComandoRequery(const QStringList& argomenti, const QString& home);
 
 // excel WORKBOOK --sheet NAME --mrn-col N --status-col M [--json]: the
@@ -60,8 +64,7 @@ int ComandoExcel(const QStringList& argomenti, const QString& home);
 // The DataBase menu's maintenance (comando_manutenzione.cpp): backup [--to
 // PATH], restore [--from PATH], compact, repair, upgrade. Exit status: 0
 // done, 3 start-up unusable, 5 (kErroreArchivio) the operation failed, and
-// this one when another process holds the database.
-inline constexpr int kOccupato = 6;
+// kOccupato when another process holds the database.
 int ComandoBackup(const QStringList& argomenti, const QString& home);
 int ComandoRestore(const QStringList& argomenti, const QString& home);
 int ComandoCompact(const QStringList& argomenti, const QString& home);
@@ -76,11 +79,22 @@ struct AmbienteCli;
 // the database opened. Returns 0, or the exit status when `comando` cannot
 // go on (the reason on stderr); with `databaseNecessario` a database that
 // did not open is such a reason.
-int AvviaArchivioCli(AmbienteCli& ambiente, const QString& home, const char* comando, bool databaseNecessario);
+int AvviaArchivioCli(AmbienteCli& ambiente, const QString& home, const char* comando,
+                     bool databaseNecessario);
+// What batch and requery share on their command lines.
+struct OpzioniElencoCli {
+    const char* comando = "batch"; // for messages and the log
+    int connessioni = 0;           // --connections; 0: "CONNESSIONI" of "ELEMRN"
+    bool json = false;             // requery --json: one summary line
+};
+// Reads "--connections N" (1 to 8) at `i`; false with `errore` for a bad value.
+bool LeggiConnessioniCli(const QStringList& argomenti, int& i, int& connessioni, QString& errore);
 // One list run into "EsitiDaEle.txt" or the archive, with progress on
-// stderr and the summary on stdout; returns the exit status.
+// stderr and the summary on stdout, and its line in "Quorvan.log"; returns
+// the exit status (kOccupato when another run works on the same archive).
 int EseguiElencoCli(AmbienteCli& ambiente, StatoDatabase& database, const QString& elenco,
-                    Destinazione destinazione, const QString& separatore = QStringLiteral("|"));
+                    Destinazione destinazione, const QString& separatore = QStringLiteral("|"),
+                    const OpzioniElencoCli& opzioni = {});
 
 // The browser's filters as options: --state, --nation, --year, --kind,
 // --from, --to, --code, --table. Other words go to `resto`. False with

@@ -1,11 +1,13 @@
 // quorvan-cli requery [--state 0|2] [--nation XX] [--year YY] [--kind E|T]
-//     [--from D/M/Y] [--to D/M/Y] [--code FRAGMENT]
+//     [--from D/M/Y] [--to D/M/Y] [--code FRAGMENT] [--connections N] [--json]
 //
 // The archive browser's INTERROGA, unattended: the codes the archive shows
 // with these filters (state "IN SOSPESO" unless told "ERRATI") are written to
 // "ListaVAT.txt" in the temporary folder, then queried again as a batch in
 // the context "INTERROGA ELENCO DA DATABASE" into the archive. Output and
-// exit status as for batch.
+// exit status as for batch; --json prints one summary line instead:
+//   {"asked":n,"total":t,"states":{"IN SOSPESO":a,"CANCELLATI":b,"ERRATI":c,"CONCLUSI":d},
+//    "lost":l,"not_stored":m,"end":"completed","seconds":12.3}
 
 #include "archive/colonne_griglia.h"
 #include "archive/elabora_elenco.h"
@@ -21,8 +23,9 @@
 namespace qv::cli {
 
 namespace {
-const char* const kUso = "usage: quorvan-cli [--home DIR] requery [--state 0|2] [--nation XX] [--year YY] "
-                         "[--kind E|T] [--from D/M/Y] [--to D/M/Y] [--code FRAGMENT]";
+const char* const kUso =
+    "usage: quorvan-cli [--home DIR] requery [--state 0|2] [--nation XX] [--year YY] "
+    "[--kind E|T] [--from D/M/Y] [--to D/M/Y] [--code FRAGMENT] [--connections N] [--json]";
 } // namespace
 
 int ComandoRequery(const QStringList& argomenti, const QString& home) {
@@ -31,13 +34,30 @@ int ComandoRequery(const QStringList& argomenti, const QString& home) {
     filtri.filtri.stato = kStatoSospeso;
     QStringList resto;
     QString errore;
-    if (!LeggiFiltriCli(argomenti, filtri, resto, errore)) {
+    // The run's own options first; the rest are the browser's filters.
+    OpzioniElencoCli opzioni;
+    opzioni.comando = "requery";
+    QStringList filtriDati;
+    for (int i = 0; i < argomenti.size(); ++i) {
+        if (argomenti.at(i) == QLatin1String("--json")) {
+            opzioni.json = true;
+        } else if (argomenti.at(i) == QLatin1String("--connections")) {
+            if (!LeggiConnessioniCli(argomenti, i, opzioni.connessioni, errore)) {
+                err << "quorvan-cli requery: " << errore << '\n' << kUso << Qt::endl;
+                return kErroreUso;
+            }
+        } else {
+            filtriDati << argomenti.at(i);
+        }
+    }
+    if (!LeggiFiltriCli(filtriDati, filtri, resto, errore)) {
         err << "quorvan-cli requery: " << errore << '\n' << kUso << Qt::endl;
         return kErroreUso;
     }
     if (!resto.isEmpty() || !filtri.modo.archivio) {
-        err << "quorvan-cli requery: unexpected argument " << (resto.isEmpty() ? QStringLiteral("--table") : resto.first())
-            << '\n' << kUso << Qt::endl;
+        err << "quorvan-cli requery: unexpected argument "
+            << (resto.isEmpty() ? QStringLiteral("--table") : resto.first()) << '\n'
+            << kUso << Qt::endl;
         return kErroreUso;
     }
     // Only pending and erroneous MRNs can be queried again, as in the browser.
@@ -48,13 +68,13 @@ int ComandoRequery(const QStringList& argomenti, const QString& home) {
 
     AmbienteCli ambiente;
     StatoDatabase& database = ambiente.database;
-    if (const int stato = AvviaArchivioCli(ambiente, home, "requery", true))
-        return stato;
+    if (const int stato = AvviaArchivioCli(ambiente, home, "requery", true)) return stato;
     ambiente.web.ContestoWeb = ContestoElencoDatabase;
 
     const QString lista = database.CartellaTemp + QStringLiteral("ListaVAT.txt");
-    const RisultatoEsportazione scritta = EsportaLista(
-        database, ambiente.messaggi, SqlEstrazione(filtri.modo, filtri.filtri, {}, QDate::currentDate()), lista, false);
+    const RisultatoEsportazione scritta =
+        EsportaLista(database, ambiente.messaggi,
+                     SqlEstrazione(filtri.modo, filtri.filtri, {}, QDate::currentDate()), lista, false);
     if (scritta.esito != EsitoEsportazione::Fatto) {
         ChiudiDataBase(database);
         // "NESSUN DATO DA ESPORTARE" and "Il file è già aperto" were shown on stderr already.
@@ -65,7 +85,8 @@ int ComandoRequery(const QStringList& argomenti, const QString& home) {
         return scritta.esito == EsitoEsportazione::NessunDato ? kNessunDato : kErroreElenco;
     }
 
-    const int stato = EseguiElencoCli(ambiente, database, lista, Destinazione::Database);
+    const int stato =
+        EseguiElencoCli(ambiente, database, lista, Destinazione::Database, QStringLiteral("|"), opzioni);
     ChiudiDataBase(database);
     return stato;
 }

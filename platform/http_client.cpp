@@ -30,22 +30,46 @@ QString decodeBody(const QByteArray& body, const QByteArray& contentType) {
     static const QList<QByteArray> ansi = {"windows-1252", "cp1252",     "iso-8859-1", "iso8859-1",
                                            "latin1",       "latin-1",    "us-ascii",   "ascii",
                                            "x-cp1252",     "iso_8859-1", "l1"};
-    if (charset.isEmpty() || ansi.contains(charset))
-        return fromAnsi(body);
+    if (charset.isEmpty() || ansi.contains(charset)) return fromAnsi(body);
     QStringDecoder decoder(charset.constData());
-    if (!decoder.isValid())
-        return fromAnsi(body);
+    if (!decoder.isValid()) return fromAnsi(body);
     return decoder.decode(body);
+}
+
+QNetworkRequest requestFor(const QUrl& address) {
+    QNetworkRequest request(address);
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+    return request;
+}
+
+HttpResult resultOf(QNetworkReply* reply, bool timedOut) {
+    HttpResult result;
+    // A status line means the server answered: the page is processed whatever
+    // the status says.
+    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (!timedOut && status.isValid() && reply->error() != QNetworkReply::OperationCanceledError) {
+        result.ok = true;
+        result.status = status.toInt();
+        result.retryAfter = reply->rawHeader("Retry-After");
+        result.body =
+            decodeBody(reply->readAll(), reply->header(QNetworkRequest::ContentTypeHeader).toByteArray());
+    } else {
+        result.error = timedOut ? QStringLiteral("time-out") : reply->errorString();
+        result.retryable = timedOut || reply->error() == QNetworkReply::RemoteHostClosedError;
+    }
+    return result;
 }
 
 NetworkHttpClient::NetworkHttpClient(int timeoutMs)
     : manager_(new QNetworkAccessManager), timeoutMs_(timeoutMs > 0 ? timeoutMs : kDefaultTimeoutMs) {}
 
-NetworkHttpClient::~NetworkHttpClient() { abort(); }
+NetworkHttpClient::~NetworkHttpClient() {
+    abort();
+}
 
 void NetworkHttpClient::abort() {
-    if (current_)
-        current_->abort();
+    if (current_) current_->abort();
 }
 
 HttpResult NetworkHttpClient::get(const QString& url) {
@@ -62,11 +86,7 @@ HttpResult NetworkHttpClient::get(const QString& url) {
         return result;
     }
 
-    QNetworkRequest request(address);
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
-
-    QNetworkReply* reply = manager_->get(request);
+    QNetworkReply* reply = manager_->get(requestFor(address));
     current_ = reply;
 
     QEventLoop loop;
@@ -79,20 +99,11 @@ HttpResult NetworkHttpClient::get(const QString& url) {
     });
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     timer.start(timeoutMs_);
-    if (!reply->isFinished())
-        loop.exec();
+    if (!reply->isFinished()) loop.exec();
     timer.stop();
     current_ = nullptr;
 
-    // A status line means the server answered: the page is processed whatever
-    // the status says.
-    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (!timedOut && status.isValid() && reply->error() != QNetworkReply::OperationCanceledError) {
-        result.ok = true;
-        result.body = decodeBody(reply->readAll(), reply->header(QNetworkRequest::ContentTypeHeader).toByteArray());
-    } else {
-        result.error = timedOut ? QStringLiteral("time-out") : reply->errorString();
-    }
+    result = resultOf(reply, timedOut);
     // Deleted here rather than later: without a running event loop (the CLI,
     // batch runs) deferred deletions would pile up.
     delete reply;

@@ -11,13 +11,18 @@
 
 class QNetworkAccessManager;
 class QNetworkReply;
+class QNetworkRequest;
+class QUrl;
 
 namespace qv::platform {
 
 struct HttpResult {
-    bool ok = false;    // an answer came back (any status)
-    QString body;       // the response body decoded to text
-    QString error;      // why no answer came back (for logs and tests)
+    bool ok = false;        // an answer came back (any status)
+    QString body;           // the response body decoded to text
+    QString error;          // why no answer came back (for logs and tests)
+    int status = 0;         // the HTTP status of an answer
+    QByteArray retryAfter;  // its Retry-After header, when it has one
+    bool retryable = false; // no answer because the connection was reset or timed out
 };
 
 class HttpClient {
@@ -50,6 +55,13 @@ private:
     QNetworkReply* current_ = nullptr;
     int timeoutMs_;
 };
+
+// The result of a finished reply: an answer whenever a status line came
+// back, unless `timedOut` or the reply was aborted. The reply is not deleted.
+HttpResult resultOf(QNetworkReply* reply, bool timedOut);
+
+// The request every GET of the program makes: no cache read or write.
+QNetworkRequest requestFor(const QUrl& address);
 
 // Text of a response body: the charset named in `contentType` when known
 // (UTF-8, UTF-16, Latin-1 read as Windows-1252 the way browsers do),

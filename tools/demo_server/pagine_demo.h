@@ -23,4 +23,8 @@ RispostaDemo RispostaPer(const QString& percorso, const QString& query);
 RispostaDemo RispostaErrore(int stato);
 QByteArray TestoStato(int stato);
 
+// Whether the `numero`-th request (1-based) gets 429 when `percentuale` of
+// them should: spread evenly, the first one included (0: none, 100: all).
+bool DaRallentare(qint64 numero, int percentuale);
+
 } // namespace qv::demo

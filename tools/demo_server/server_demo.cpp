@@ -18,14 +18,14 @@ constexpr qsizetype kIntestazioneMassima = 16 * 1024;
 constexpr int kAttesaRichiestaMs = 10000;
 const char* const kProprieta = "richiesta";
 
-void invia(QTcpSocket* socket, const RispostaDemo& r, bool conCorpo) {
+void invia(QTcpSocket* socket, const RispostaDemo& r, bool conCorpo, const QByteArray& altre = {}) {
     QByteArray testa = "HTTP/1.1 " + QByteArray::number(r.stato) + ' ' + TestoStato(r.stato) + "\r\n";
     testa += "Content-Type: " + r.tipoContenuto + "\r\n";
     testa += "Content-Length: " + QByteArray::number(r.corpo.size()) + "\r\n";
+    testa += altre;
     testa += "Cache-Control: no-store\r\nConnection: close\r\n\r\n";
     socket->write(testa);
-    if (conCorpo)
-        socket->write(r.corpo);
+    if (conCorpo) socket->write(r.corpo);
     socket->disconnectFromHost();
 }
 
@@ -36,7 +36,9 @@ ServerDemo::ServerDemo(int latenzaMs, bool registra, QObject* parent)
     connect(&server_, &QTcpServer::newConnection, this, &ServerDemo::nuovaConnessione);
 }
 
-bool ServerDemo::avvia(quint16 porta) { return server_.listen(QHostAddress::LocalHost, porta); }
+bool ServerDemo::avvia(quint16 porta) {
+    return server_.listen(QHostAddress::LocalHost, porta);
+}
 
 void ServerDemo::nuovaConnessione() {
     while (QTcpSocket* socket = server_.nextPendingConnection()) {
@@ -52,8 +54,7 @@ void ServerDemo::leggi(QTcpSocket* socket) {
         return; // already answered or waiting for the latency; ignore the rest
     QByteArray dati = socket->property("dati").toByteArray() + socket->readAll();
     qsizetype fine = dati.indexOf("\r\n\r\n");
-    if (fine < 0)
-        fine = dati.indexOf("\n\n");
+    if (fine < 0) fine = dati.indexOf("\n\n");
     if (fine < 0) {
         if (dati.size() > kIntestazioneMassima) {
             socket->setProperty(kProprieta, true);
@@ -71,8 +72,7 @@ void ServerDemo::leggi(QTcpSocket* socket) {
     }
     QPointer<QTcpSocket> guardia(socket);
     QTimer::singleShot(latenzaMs_, this, [this, guardia, richiesta] {
-        if (guardia && guardia->state() == QAbstractSocket::ConnectedState)
-            rispondi(guardia, richiesta);
+        if (guardia && guardia->state() == QAbstractSocket::ConnectedState) rispondi(guardia, richiesta);
     });
 }
 
@@ -97,6 +97,11 @@ void ServerDemo::rispondi(QTcpSocket* socket, const QByteArray& richiesta) {
     const QUrl url(QString::fromLatin1(parti[1]), QUrl::StrictMode);
     if (!url.isValid() || url.path().isEmpty() || !url.path().startsWith(QLatin1Char('/'))) {
         invia(socket, RispostaErrore(400), true);
+        return;
+    }
+    if (DaRallentare(++richieste_, percentualeRallenta_)) {
+        invia(socket, RispostaErrore(429), metodo == "GET",
+              "Retry-After: " + QByteArray::number(secondiRallenta_) + "\r\n");
         return;
     }
     invia(socket, RispostaPer(url.path(), url.query(QUrl::FullyEncoded)), metodo == "GET");

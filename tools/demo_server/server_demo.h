@@ -15,6 +15,12 @@ class ServerDemo : public QObject {
 public:
     explicit ServerDemo(int latenzaMs, bool registra, QObject* parent = nullptr);
 
+    // A share of the requests (0..100) answered 429 with Retry-After.
+    void rallenta(int percentuale, int secondi) {
+        percentualeRallenta_ = percentuale;
+        secondiRallenta_ = secondi;
+    }
+
     // Listens on 127.0.0.1; port 0 takes any free port. False when it cannot.
     bool avvia(quint16 porta);
     quint16 porta() const { return server_.serverPort(); }
@@ -28,6 +34,9 @@ private:
     QTcpServer server_;
     int latenzaMs_;
     bool registra_;
+    int percentualeRallenta_ = 0;
+    int secondiRallenta_ = 1;
+    qint64 richieste_ = 0;
 };
 
 } // namespace qv::demo
