@@ -37,16 +37,17 @@ std::optional<int> SecondiRetryAfter(const QByteArray& valore, const QDateTime& 
         return secondi < 0 ? std::nullopt
                            : std::optional<int>(int(std::min<qlonglong>(secondi, kAttesaMassima)));
     // IMF-fixdate, the obsolete RFC 850 form and asctime's, always in GMT.
-    static const char* const kFormati[] = {"ddd, dd MMM yyyy HH:mm:ss 'GMT'",
-                                           "dddd, dd-MMM-yy HH:mm:ss 'GMT'", "ddd MMM d HH:mm:ss yyyy"};
+    // The weekday is dropped first: a wrong one should not lose the date.
+    const QString senzaGiorno = testo.section(QLatin1Char(' '), 1);
+    static const char* const kFormati[] = {"dd MMM yyyy HH:mm:ss 'GMT'", "dd-MMM-yy HH:mm:ss 'GMT'",
+                                           "MMM d HH:mm:ss yyyy"};
     const QLocale c = QLocale::c();
     for (const char* formato : kFormati) {
-        QDateTime data = c.toDateTime(testo, QString::fromLatin1(formato));
+        QDateTime data = c.toDateTime(senzaGiorno, QString::fromLatin1(formato));
         if (!data.isValid()) continue;
         data.setTimeZone(QTimeZone::utc());
         if (data.date().year() < 1970) data = data.addYears(100); // two-digit years of the RFC 850 form
-        const qint64 mancano = adesso.secsTo(data);
-        return int(std::clamp<qint64>(mancano, 0, kAttesaMassima));
+        return int(std::clamp<qint64>(adesso.secsTo(data), 0, kAttesaMassima));
     }
     return std::nullopt;
 }

@@ -2,6 +2,7 @@
 
 #include "archive/elabora_elenco.h"
 #include "archive/lavoro_wk.h"
+#include "archive/regole_attesa.h"
 #include "archive/ui/contesto_archivio.h"
 #include "database/stato_database.h"
 #include "enquiry/stato_web.h"
@@ -222,7 +223,8 @@ void FinestraElencoMrn::analizza() {
 
     const int scelta = destinazioneScelta();
     const RichiestaElenco richiesta{percorsoElenco(), campoSeparatore_->text(),
-                                    static_cast<Destinazione>(scelta > 2 ? 0 : scelta), fileEsiti_};
+                                    static_cast<Destinazione>(scelta > 2 ? 0 : scelta), fileEsiti_,
+                                    LeggiConnessioni(contesto_.shell.FileIni)};
     CallbackElenco callback;
     callback.inizio = [this](qint64 totale) {
         testoAvanzamento_->setText(TestoElaborazione(totale));
@@ -235,6 +237,7 @@ void FinestraElencoMrn::analizza() {
         setWindowTitle(TestoAvanzamento(a));
         barra_->setValue(int(std::min<qint64>(a.numero, barra_->maximum())));
     };
+    callback.avviso = [this](const QString& testo) { testoAvanzamento_->setText(testo); };
     callback.annullato = [this] {
         QCoreApplication::processEvents(); // ANNULLA, repaints
         return annullato_;
@@ -281,7 +284,7 @@ void FinestraElencoMrn::analizza() {
 
 void FinestraElencoMrn::annulla() {
     if (inCorso_)
-        annullato_ = true; // the enquiry in progress completes; the run stops before the next MRN
+        annullato_ = true; // the enquiries in flight complete and are handed on; no other starts
     else
         close();
 }
