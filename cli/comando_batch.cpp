@@ -117,6 +117,10 @@ int EseguiElencoCli(AmbienteCli& ambiente, StatoDatabase& database, const QStrin
     if (!blocco.prendi(beside)) {
         err << "quorvan-cli " << opzioni.comando << ": another run is working on this archive ("
             << QDir::toNativeSeparators(BloccoArchivio::percorsoBlocco(beside)) << ")" << Qt::endl;
+        ScriviRegistro(ambiente.cartellaProgramma,
+                       RigaRegistro(QDateTime::currentDateTime(), QString::fromLatin1(opzioni.comando),
+                                    QStringLiteral("-"),
+                                    QStringLiteral("exit 6, another run is working on this archive")));
         return kOccupato;
     }
 
