@@ -1,13 +1,16 @@
-// quorvan-cli excel WORKBOOK --sheet NAME --mrn-col N --status-col M [--json]
+// quorvan-cli excel WORKBOOK --sheet NAME --mrn-col N --status-col M [--connections N] [--json]
 //
 // The workbook update of the window GesExcel, unattended: the MRNs of the
 // sheet whose status cell is blank are queried and the words "DEL", "ERR"
 // and "OK" written into their rows; the workbook is saved in place. The
 // "AGGEXCEL" keys are written as the window writes them. Progress goes to
-// stderr; the summary (or, with --json, one line) to stdout. Ctrl+C stops
-// it between two MRNs and the words written so far are saved.
+// stderr; the summary (or, with --json, one line) to stdout, and one line to
+// "Quorvan.log". Ctrl+C starts no more enquiries, those in flight are handed
+// on, and the words written so far are saved. Up to --connections enquiries
+// (default "CONNESSIONI" of "ELEMRN") are in flight at once.
 
 #include "archive/excel/aggiorna_excel.h"
+#include "archive/giri_automatici.h"
 #include "cli/avvio.h"
 #include "cli/comandi.h"
 #include "database/file_database.h"
@@ -26,12 +29,15 @@ namespace qv::cli {
 
 namespace {
 
-const char* const kUso =
-    "usage: quorvan-cli [--home DIR] excel WORKBOOK --sheet NAME --mrn-col N --status-col M [--json]";
+const char* const kUso = "usage: quorvan-cli [--home DIR] excel WORKBOOK --sheet NAME --mrn-col N "
+                         "--status-col M [--connections N] "
+                         "[--json]";
 
 std::atomic<bool> fermatoDaSegnale{false};
 
-extern "C" void fermaExcel(int) { fermatoDaSegnale = true; }
+extern "C" void fermaExcel(int) {
+    fermatoDaSegnale = true;
+}
 
 // A JSON string value, quoted and escaped.
 QByteArray stringaJson(const QString& testo) {
@@ -41,9 +47,10 @@ QByteArray stringaJson(const QString& testo) {
 
 QByteArray rigaJson(const QString& cartella, const RisultatoExcel& r, const std::optional<QString>& errore) {
     const auto n = [](qint64 v) { return QByteArray::number(v); };
-    return "{\"workbook\":" + stringaJson(cartella) + ",\"total\":" + n(r.totale) + ",\"sospesi\":" + n(r.conteggi[0]) +
-           ",\"cancellati\":" + n(r.conteggi[1]) + ",\"errati\":" + n(r.conteggi[2]) + ",\"appurati\":" +
-           n(r.conteggi[3]) + ",\"cancelled\":" + (r.fine == FineExcel::Annullato ? "true" : "false") +
+    return "{\"workbook\":" + stringaJson(cartella) + ",\"total\":" + n(r.totale) +
+           ",\"sospesi\":" + n(r.conteggi[0]) + ",\"cancellati\":" + n(r.conteggi[1]) +
+           ",\"errati\":" + n(r.conteggi[2]) + ",\"appurati\":" + n(r.conteggi[3]) +
+           ",\"cancelled\":" + (r.fine == FineExcel::Annullato ? "true" : "false") +
            ",\"error\":" + (errore ? stringaJson(*errore) : QByteArray("null")) + "}";
 }
 
@@ -68,6 +75,7 @@ int ComandoExcel(const QStringList& argomenti, const QString& home) {
     QTextStream err(stderr);
     ParametriExcel p;
     bool json = false;
+    int connessioni = 0;
     QString colonne[2];
     for (int i = 0; i < argomenti.size(); ++i) {
         const QString& a = argomenti.at(i);
@@ -80,6 +88,12 @@ int ComandoExcel(const QStringList& argomenti, const QString& home) {
             colonne[1] = argomenti.at(++i);
         else if (a == QLatin1String("--json"))
             json = true;
+        else if (QString errore; a == QLatin1String("--connections") &&
+                                 !LeggiConnessioniCli(argomenti, i, connessioni, errore)) {
+            err << "quorvan-cli excel: " << errore << '\n' << kUso << Qt::endl;
+            return kErroreUso;
+        } else if (a == QLatin1String("--connections"))
+            continue;
         else if (!a.startsWith(QLatin1String("--")) && p.file.isEmpty())
             p.file = a;
         else {
@@ -104,8 +118,7 @@ int ComandoExcel(const QStringList& argomenti, const QString& home) {
     p.file = QDir::current().absoluteFilePath(p.file);
 
     AmbienteCli ambiente;
-    if (!AvviaAmbiente(ambiente, home))
-        return kErroreAvvio;
+    if (!AvviaAmbiente(ambiente, home)) return kErroreAvvio;
     ChiudiDataBase(ambiente.database); // the update never touches the archive
 
     QTextStream out(stdout);
@@ -121,7 +134,10 @@ int ComandoExcel(const QStringList& argomenti, const QString& home) {
         cb.fase = [&err](const QString& testo) { err << testo << Qt::endl; };
         cb.avanzamento = [&err](const AvanzamentoElenco& a) { err << TestoAvanzamento(a) << Qt::endl; };
         cb.annullato = [] { return fermatoDaSegnale.load(); };
-        r = AggiornaFileExcel(p, ambiente.web, ambiente.ambienteWeb(), ambiente.fileAperti, ambiente.messaggi, cb);
+        cb.avviso = [&err](const QString& testo) { err << testo << Qt::endl; };
+        cb.connessioni = connessioni;
+        r = AggiornaFileExcel(p, ambiente.web, ambiente.ambienteWeb(), ambiente.fileAperti, ambiente.messaggi,
+                              cb);
         std::signal(SIGINT, precedente);
     }
 
@@ -130,8 +146,7 @@ int ComandoExcel(const QStringList& argomenti, const QString& home) {
         errore = TestoErroreExcel(r.errore);
     else if (r.fine == FineExcel::SenzaRete)
         errore = r.messaggio;
-    if (errore)
-        err << "quorvan-cli excel: " << *errore << Qt::endl;
+    if (errore) err << "quorvan-cli excel: " << *errore << Qt::endl;
     if (json) {
         out << rigaJson(QDir::toNativeSeparators(p.file), r, errore) << '\n';
     } else {
@@ -139,6 +154,19 @@ int ComandoExcel(const QStringList& argomenti, const QString& home) {
         out << MessaggioFineExcel(r) << '\n';
     }
     out.flush();
+    const QString conteggi =
+        QStringLiteral("MRN %1, Sospesi %2, Cancellati %3, Errati %4, Appurati %5, written %6")
+            .arg(r.totale)
+            .arg(r.conteggi[0])
+            .arg(r.conteggi[1])
+            .arg(r.conteggi[2])
+            .arg(r.conteggi[3])
+            .arg(r.scritti);
+    if (!ScriviRegistro(ambiente.cartellaProgramma,
+                        RigaRegistro(QDateTime::currentDateTime(), QStringLiteral("excel"), conteggi,
+                                     QStringLiteral("exit ") + QString::number(statoUscita(r)) +
+                                         QStringLiteral(", ") + (errore ? *errore : MessaggioFineExcel(r)))))
+        err << "quorvan-cli excel: cannot write " << kFileRegistro << Qt::endl;
     return statoUscita(r);
 }
 

@@ -4,6 +4,7 @@
 #include "archive/excel/conversione_office.h"
 #include "archive/excel/stato_excel.h"
 #include "archive/righe_esiti.h"
+#include "archive/regole_attesa.h"
 #include "enquiry/get_htm_page.h"
 #include "enquiry/interroga_codice.h"
 #include "shell/file_ini.h"
@@ -154,7 +155,7 @@ bool ScriviStatoExcel(FoglioExcel& foglio, const QString& mrn, int colMrn, int c
     return false;
 }
 
-void AggiornaExcel(FoglioExcel& foglio, const ParametriExcel& p, const QString& fileLavoro, const Interroga& interroga,
+void AggiornaExcel(FoglioExcel& foglio, const ParametriExcel& p, const QString& fileLavoro, const GiroExcel& giro,
                    std::span<const QString> esito, std::span<const QString> titolo, FileAperti& files,
                    Messaggi& messaggi, const CallbackExcel& callback, RisultatoExcel& r) {
     const auto leggiVoci = [&](const std::function<bool(const QString&)>& voce) {
@@ -183,16 +184,25 @@ void AggiornaExcel(FoglioExcel& foglio, const ParametriExcel& p, const QString& 
         callback.fase(TestoElaborazione(r.totale));
     qint64 n = 0;
     qint64 rigaPrecedente = 0;
-    leggiVoci([&](const QString& voce) {
-        if (callback.annullato && callback.annullato()) {
-            r.fine = FineExcel::Annullato;
-            return false;
-        }
-        const QString mrn = voce.toUpper();
+    const int numero = apriLavoro(files, messaggi, fileLavoro);
+    if (!numero)
+        return;
+    QFile& file = *files.file(numero);
+    GiroInterrogazioni g;
+    g.connessioni = callback.connessioni;
+    g.prossimo = [&file]() -> std::optional<QString> {
+        for (QByteArray riga; !(riga = file.readLine()).isEmpty();)
+            if (const QString mrn = QString::fromUtf8(riga).trimmed(); !mrn.isEmpty())
+                return mrn.toUpper();
+        return std::nullopt;
+    };
+    g.annullato = callback.annullato;
+    g.avviso = callback.avviso;
+    g.consegna = [&](const QString& mrn, int esitoInterrogazione) {
         ++n;
         if (callback.avanzamento)
             callback.avanzamento({n, r.totale, mrn});
-        if (interroga(mrn) == EsitoSenzaRete) {
+        if (esitoInterrogazione == EsitoSenzaRete) {
             r.fine = FineExcel::SenzaRete;
             r.messaggio = voceDi(titolo, 2);
             return false;
@@ -202,10 +212,13 @@ void AggiornaExcel(FoglioExcel& foglio, const ParametriExcel& p, const QString& 
         if (stato > 0 && ScriviStatoExcel(foglio, mrn, p.colMrn, p.colSts, ParolaStato(stato), rigaPrecedente))
             ++r.scritti;
         return true;
-    });
+    };
+    if (giro(g) == FineGiro::Annullato)
+        r.fine = FineExcel::Annullato;
+    files.Chiudi(numero);
 }
 
-RisultatoExcel AggiornaFileExcel(const ParametriExcel& p, const QString& cartellaTemp, const Interroga& interroga,
+RisultatoExcel AggiornaFileExcel(const ParametriExcel& p, const QString& cartellaTemp, const GiroExcel& giro,
                                  std::span<const QString> esito, std::span<const QString> titolo, FileAperti& files,
                                  Messaggi& messaggi, const CallbackExcel& callback) {
     RisultatoExcel r;
@@ -239,7 +252,7 @@ RisultatoExcel AggiornaFileExcel(const ParametriExcel& p, const QString& cartell
     if (raccolti < 0)
         return ferma(errore);
     if (raccolti > 0)
-        AggiornaExcel(*aperta.foglio, p, fileLavoro, interroga, esito, titolo, files, messaggi, callback, r);
+        AggiornaExcel(*aperta.foglio, p, fileLavoro, giro, esito, titolo, files, messaggi, callback, r);
     if (r.fine == FineExcel::ErroreAggiornamento)
         return r;
     if (const ErroreExcel e = aperta.salva()) {
@@ -251,11 +264,21 @@ RisultatoExcel AggiornaFileExcel(const ParametriExcel& p, const QString& cartell
     return r;
 }
 
+RisultatoExcel AggiornaFileExcel(const ParametriExcel& p, const QString& cartellaTemp, const Interroga& interroga,
+                                 std::span<const QString> esito, std::span<const QString> titolo, FileAperti& files,
+                                 Messaggi& messaggi, const CallbackExcel& callback) {
+    const GiroExcel giro = [&interroga](const GiroInterrogazioni& g) { return InterrogaInSequenza(interroga, g); };
+    return AggiornaFileExcel(p, cartellaTemp, giro, esito, titolo, files, messaggi, callback);
+}
+
 RisultatoExcel AggiornaFileExcel(const ParametriExcel& p, StatoWeb& web, const AmbienteWeb& ambiente,
                                  FileAperti& files, Messaggi& messaggi, const CallbackExcel& callback) {
-    GetHtmPage paginaWeb(web, ambiente);
-    const Interroga interroga = [&paginaWeb](const QString& codice) { return InterrogaCodice(paginaWeb, codice); };
-    return AggiornaFileExcel(p, web.CartellaTemp, interroga, web.Esito, web.Titolo, files, messaggi, callback);
+    TrasportoRete rete(web.SecondiAttesa);
+    CallbackExcel cb = callback;
+    if (cb.connessioni < 1)
+        cb.connessioni = LeggiConnessioni(ambiente.fileIni);
+    const GiroExcel giro = [&](const GiroInterrogazioni& g) { return InterrogaInParallelo(web, ambiente, rete, g); };
+    return AggiornaFileExcel(p, web.CartellaTemp, giro, web.Esito, web.Titolo, files, messaggi, cb);
 }
 
 QString RiepilogoExcel(const RisultatoExcel& r) { return TestoRiepilogoExcel(r.totale, r.conteggi); }

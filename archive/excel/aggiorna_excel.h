@@ -1,11 +1,13 @@
 #pragma once
 // The status update of a workbook: the MRNs of the named sheet whose status
-// cell is blank are collected into "XlsChk.txt", queried one by one, and
+// cell is blank are collected into "XlsChk.txt", queried (several at once,
+// handed on in their order), and
 // the word of every MRN that reached a final state is written into its row;
 // the workbook is saved in place at the end. The window GesExcel and
 // `quorvan-cli excel` both run it through AggiornaFileExcel.
 
 #include "archive/elabora_elenco.h"
+#include "archive/interrogazioni_parallele.h"
 #include "archive/excel/errore_cartella.h"
 
 #include <QString>
@@ -58,9 +60,17 @@ struct CallbackExcel {
     std::function<void(const QString& testo)> fase;
     // Before each enquiry; TestoAvanzamento gives the progress text.
     std::function<void(const AvanzamentoElenco&)> avanzamento;
-    // Tested before each row collected and before each MRN queried.
+    // Tested before each row collected and before each MRN's enquiry starts.
     std::function<bool()> annullato;
+    // A server asked to slow down (TestoRallentamento).
+    std::function<void(const QString&)> avviso;
+    // Enquiries in flight at once; 0: "CONNESSIONI" of "ELEMRN".
+    int connessioni = 0;
 };
+
+// How the MRNs are queried: one at a time or several at once, handed on in
+// list order either way (interrogazioni_parallele.h).
+using GiroExcel = std::function<FineGiro(const GiroInterrogazioni&)>;
 
 enum class FineExcel {
     Completato,          // every MRN collected was queried
@@ -96,17 +106,21 @@ bool ScriviStatoExcel(FoglioExcel& foglio, const QString& mrn, int colMrn, int c
 
 // Queries the MRNs of `fileLavoro` (read through ApriFile) and writes their
 // words into `foglio`; the counts, the stop reason and the total in `r`.
-void AggiornaExcel(FoglioExcel& foglio, const ParametriExcel& p, const QString& fileLavoro, const Interroga& interroga,
+void AggiornaExcel(FoglioExcel& foglio, const ParametriExcel& p, const QString& fileLavoro, const GiroExcel& giro,
                    std::span<const QString> esito, std::span<const QString> titolo, FileAperti& files,
                    Messaggi& messaggi, const CallbackExcel& callback, RisultatoExcel& r);
 
 // The whole update: checks, the lock files of another program (the
 // workbook is then left alone), .xls/.ods through LibreOffice, collection
 // into `cartellaTemp` + "XlsChk.txt", the enquiries, the save.
+RisultatoExcel AggiornaFileExcel(const ParametriExcel& p, const QString& cartellaTemp, const GiroExcel& giro,
+                                 std::span<const QString> esito, std::span<const QString> titolo, FileAperti& files,
+                                 Messaggi& messaggi, const CallbackExcel& callback = {});
+// The same one enquiry at a time through `interroga` (scripted in tests).
 RisultatoExcel AggiornaFileExcel(const ParametriExcel& p, const QString& cartellaTemp, const Interroga& interroga,
                                  std::span<const QString> esito, std::span<const QString> titolo, FileAperti& files,
                                  Messaggi& messaggi, const CallbackExcel& callback = {});
-// The same through InterrogaCodice, with a GetHtmPage made for the run.
+// The same through InterrogaCodice, `callback.connessioni` enquiries in flight.
 RisultatoExcel AggiornaFileExcel(const ParametriExcel& p, StatoWeb& web, const AmbienteWeb& ambiente,
                                  FileAperti& files, Messaggi& messaggi, const CallbackExcel& callback = {});
 
