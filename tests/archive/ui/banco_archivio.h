@@ -42,6 +42,9 @@ struct BancoArchivio {
     explicit BancoArchivio(bool conDatabase, const ServerAvviato* server = nullptr) {
         shell.cartellaProgramma = cartella.path();
         ambiente.fileIni = shell.FileIni = percorso("Quorvan.ini");
+        // Runs one enquiry at a time, where a cancel after the n-th MRN leaves n;
+        // several at once belong to archive_interrogazioni_parallele and archive_giri_paralleli.
+        ScriviIni(shell.FileIni, "ELEMRN", "CONNESSIONI", "1");
         finestre.apritore = &apritore;
         if (server) server->indirizzi(web);
         web.CartellaTemp = cartella.path() + "/";
