@@ -30,6 +30,10 @@ private:
     std::unique_ptr<QLockFile> file_;
 };
 
+// What the batch window says when an unattended run holds the archive.
+inline const QString kArchivioOccupato =
+    QStringLiteral("L'archivio è in aggiornamento da un'altra elaborazione: riprovare al termine");
+
 // One line of the log: date and time, the command, its counts, its outcome.
 //   "2026-12-06 02:00:04  requery  MRN 120/120, ... ; exit 0, Elaborati 120 MRN"
 QString RigaRegistro(const QDateTime& quando, const QString& comando, const QString& conteggi,

@@ -1,6 +1,7 @@
 #include "archive/ui/finestra_elenco_mrn.h"
 
 #include "archive/elabora_elenco.h"
+#include "archive/giri_automatici.h"
 #include "archive/lavoro_wk.h"
 #include "archive/regole_attesa.h"
 #include "archive/ui/contesto_archivio.h"
@@ -244,13 +245,22 @@ void FinestraElencoMrn::analizza() {
     };
 
     StatoDatabase& database = archivio_.database;
-    std::optional<LavoroWkMrn> lavoro;
-    if (database.DatabaseAperto) lavoro.emplace(archivio_.archivio, database, contesto_.messaggi);
-    FileAperti& files = contesto_.fileAperti ? *contesto_.fileAperti : fileLocali_;
-    if (database.InizioAttesa) database.InizioAttesa();
-    const RisultatoElenco r = ElaboraElenco(richiesta, archivio_.web, archivio_.ambienteWeb,
-                                            lavoro ? &*lavoro : nullptr, files, contesto_.messaggi, callback);
-    if (database.FineAttesa) database.FineAttesa();
+    // A run into the archive never overlaps an unattended one on the same file.
+    BloccoArchivio blocco;
+    const bool occupato = richiesta.destinazione == Destinazione::Database && database.DatabaseAperto &&
+                          !blocco.prendi(database.FileDataBase);
+    RisultatoElenco r;
+    if (occupato) {
+        contesto_.messaggi.mostra(kArchivioOccupato, NomeProgramma, Icona::Esclamazione);
+    } else {
+        std::optional<LavoroWkMrn> lavoro;
+        if (database.DatabaseAperto) lavoro.emplace(archivio_.archivio, database, contesto_.messaggi);
+        FileAperti& files = contesto_.fileAperti ? *contesto_.fileAperti : fileLocali_;
+        if (database.InizioAttesa) database.InizioAttesa();
+        r = ElaboraElenco(richiesta, archivio_.web, archivio_.ambienteWeb, lavoro ? &*lavoro : nullptr, files,
+                          contesto_.messaggi, callback);
+        if (database.FineAttesa) database.FineAttesa();
+    }
 
     barra_->hide();
     setWindowTitle(kTitolo);
@@ -261,6 +271,7 @@ void FinestraElencoMrn::analizza() {
     annullato_ = false;
     inCorso_ = false;
     pulsanteAnalizza_->setFocus();
+    if (occupato) return;
 
     // What the user would not see otherwise: items skipped, rows lost, an
     // archive not updated, a list that could not be run, a lost connection.

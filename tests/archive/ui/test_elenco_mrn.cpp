@@ -1,5 +1,6 @@
 // The batch window driven like a user against the demo server.
 
+#include "archive/giri_automatici.h"
 #include "archive/ui/finestra_elenco_mrn.h"
 #include "banco_archivio.h"
 
@@ -67,6 +68,18 @@ private slots:
         QCOMPARE(w->browserRichiesto() && b.archivio.MostraRisultati && !w->isVisible(), browser);
         QCOMPARE(b.avviatore.documenti.last(), browser ? lista : b.percorso("EsitiDaEle.txt"));
         QCOMPARE(b.archiviati(), browser ? 2 : 0);
+    }
+
+    // An unattended run holds the archive: its message, nothing queried, the window ready again.
+    void archivioOccupato() {
+        Banco b(server, true);
+        BloccoArchivio notturno;
+        QVERIFY(notturno.prendi(b.database.FileDataBase));
+        auto w = apri(b, b.elenco(2));
+        clic(w.get(), "Option1_2");
+        clic(w.get(), "Command1_0");
+        QCOMPARE(TestiMostrati(b.messaggi), QStringList{kArchivioOccupato});
+        QVERIFY(b.archiviati() == 0 && c(w.get(), "Command1_0")->isEnabled() && w->isVisible());
     }
 
     // Opened by the browser's re-query: D.B. chosen, Enter on ANALIZZA, ANNULLA
