@@ -304,6 +304,7 @@ void FinestraExcel::aggiorna() {
         barra_->setRange(0, int(std::min<qint64>(a.totale, INT_MAX)));
         barra_->setValue(int(std::min<qint64>(a.numero, barra_->maximum())));
     };
+    callback.avviso = [this](const QString& testo) { testoAvanzamento_->setText(testo); }; // asked to slow down
     callback.annullato = [this] {
         QCoreApplication::processEvents(); // ANNULLA, repaints
         return annullato_;
