@@ -154,8 +154,14 @@ struct CartellaExcel::Dati {
         }
         for (const pugi::xml_node s : libro.document_element().child("sheets").children("sheet")) {
             const auto b = bersagli.find(idRelazione(s));
-            if (b != bersagli.end())
-                fogli.push_back({QString::fromUtf8(s.attribute("name").value()), b->second, nullptr});
+            if (b == bersagli.end()) continue;
+            // Two sheets on one part would each save over the other's cells.
+            for (const Foglio& f : fogli)
+                if (f.parte == b->second) {
+                    errore = ErroreCartella(CodiceErroreExcel::ParteDanneggiata, principale);
+                    return false;
+                }
+            fogli.push_back({QString::fromUtf8(s.attribute("name").value()), b->second, nullptr});
         }
         return true;
     }

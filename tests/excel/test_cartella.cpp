@@ -96,6 +96,7 @@ private slots:
         QTest::newRow("zip without a workbook") << QByteArray("only docProps/app.xml") << C::NonCartella;
         QTest::newRow("malformed sheet") << QByteArray("sheet <worksheet><sheetData><row r=\"1\"><c>") << C::ParteDanneggiata;
         QTest::newRow("rows out of order") << QByteArray("sheet <worksheet><sheetData><row r=\"3\"/><row r=\"2\"/></sheetData></worksheet>") << C::ParteDanneggiata;
+        QTest::newRow("two sheets on one part (fuzz_cartella)") << QByteArray("workbook <workbook xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"><sheets><sheet name=\"Dati\" r:id=\"rId1\"/><sheet name=\"Copia\" r:id=\"rId1\"/></sheets></workbook>") << C::ParteDanneggiata;
         QTest::newRow("missing sheet") << QByteArray("-") << C::FoglioMancante;
         QTest::newRow("read-only file") << QByteArray("read-only") << C::SolaLettura;
         // clang-format on
@@ -112,14 +113,14 @@ private slots:
             scriviFile(p, caso.mid(1));
         else if (caso == "read-only")
             QFile::setPermissions(p, QFile::ReadOwner);
-        else if (caso.startsWith("only ") || caso.startsWith("sheet ")) // rewritten by Python's zipfile
+        else if (caso.startsWith("only ") || caso.startsWith("sheet ") || caso.startsWith("workbook ")) // rewritten by Python's zipfile
             QVERIFY(esegue(
                 python.isEmpty() ? QStringLiteral("python3") : python,
                 {"-c",
                  "import sys, zipfile\n"
                  "with zipfile.ZipFile(sys.argv[1]) as z: d = {i.filename: z.read(i) for i in z.infolist()}\n"
                  "k, v = sys.argv[2].split(' ', 1)\n"
-                 "d = {v: d[v]} if k == 'only' else {**d, 'xl/worksheets/sheet1.xml': v.encode()}\n"
+                 "d = {v: d[v]} if k == 'only' else {**d, 'xl/' + ('workbook' if k == 'workbook' else 'worksheets/sheet1') + '.xml': v.encode()}\n"
                  "with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED) as z: [z.writestr(*i) for i "
                  "in d.items()]\n",
                  p, QString::fromUtf8(caso)}));
