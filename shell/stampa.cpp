@@ -14,6 +14,20 @@ QStringList VociZoom() {
             QStringLiteral("  50%"), QStringLiteral("  75%")};
 }
 
+QString StampanteProgramma(const QString& fileIni, const StatoStampa& stato, const QString& predefinita) {
+    if (!stato.StampanteCorrente.isEmpty()) return stato.StampanteCorrente;
+    const QString tenuta = fileIni.isEmpty()
+                               ? QString()
+                               : LeggiIni(fileIni, QStringLiteral("STAMPA"), QStringLiteral("STAMPANTE"));
+    return tenuta.trimmed().isEmpty() ? predefinita : tenuta.trimmed();
+}
+
+void CambiaStampante(const QString& fileIni, StatoStampa& stato, const QString& stampante) {
+    stato.StampanteCorrente = stampante;
+    if (!fileIni.isEmpty())
+        ScriviIni(fileIni, QStringLiteral("STAMPA"), QStringLiteral("STAMPANTE"), stampante);
+}
+
 void ConfermaStampa(const QString& fileIni, StatoStampa& stato, const QString& stampante, const QString& tipo,
                     int indicePagina, int indiceZoom) {
     stato.TipoStampa = tipo.left(1);
