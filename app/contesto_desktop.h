@@ -8,6 +8,7 @@
 #include "archive/ui/contesto_archivio.h"
 #include "database/stato_database.h"
 #include "enquiry/ambiente_web.h"
+#include "enquiry/finestra_pagina.h"
 #include "enquiry/stato_web.h"
 #include "shell/avvio/sequenza_avvio.h"
 #include "shell/elenco_nazioni.h"
@@ -19,6 +20,7 @@
 #include <QHash>
 
 #include <functional>
+#include <memory>
 
 namespace qv {
 
@@ -40,7 +42,8 @@ public:
     StatoArchivio archivio;
     FileAperti fileAperti;
     ContestoFinestre finestre;
-    AmbienteWeb ambienteWeb; // what GetHtmPage objects are built on
+    AmbienteWeb ambienteWeb;                   // what GetHtmPage objects are built on
+    std::unique_ptr<FinestraPagina> paginaWeb; // the page window the enquiries show pages in
     ContestoArchivio contestoArchivio{web, ambienteWeb, database, archivio, nazioni};
 
     // What the start-up sequence works on.

@@ -3,11 +3,13 @@
 
 #include "app/programma_desktop.h"
 #include "platform/program_folder.h"
+#include "platform/web_engine.h"
 #include "shell/versione_programma.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    qv::platform::prepareWebEngine();
     QApplication app(argc, argv);
     QApplication::setApplicationName(qv::NomeProgramma);
     QApplication::setApplicationVersion(qv::TestoVersione(qv::Versione()));

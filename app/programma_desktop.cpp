@@ -1,10 +1,13 @@
 #include "app/programma_desktop.h"
 
 #include "app/registro_finestre.h"
+#include "enquiry/pagina_pdf.h"
 #include "platform/desktop_programs.h"
+#include "platform/pdf_printer.h"
 #include "platform/printers.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QPrinter>
 
@@ -18,11 +21,27 @@ void ImpostaPiattaforma(ContestoDesktop& c) {
         c.fileAperti.ChiudiTutti();
         std::exit(codice);
     };
-    f.stampantiInstallate = platform::installedPrinters;
+    // The program's own PDF printer is listed beside the installed ones.
+    f.stampantiInstallate = [] {
+        return platform::installedPrinters() << QString::fromLatin1(NomeStampantePdf);
+    };
     f.stampantePredefinita = platform::defaultPrinterName;
     f.sceltaStampante = platform::choosePrinter;
-    f.preparaStampante = [&f](QPrinter& stampante) {
-        platform::selectPrinter(stampante, f.stampanteCorrente());
+    f.preparaStampante = [&c](QPrinter& stampante, const QString& documento) {
+        const QString corrente = c.finestre.stampanteCorrente();
+        if (corrente.compare(QLatin1String(NomeStampantePdf), Qt::CaseInsensitive) != 0) {
+            platform::selectPrinter(stampante, corrente);
+            return true;
+        }
+        const ImpostazioniPdf pdf = LeggiImpostazioniPdf(c.shell.FileIni, c.shell.cartellaProgramma);
+        QString file = FilePdfAutomatico(pdf, documento);
+        if (file.isEmpty()) {
+            QDir().mkpath(pdf.AutosaveDirectory);
+            file = platform::askPdfFileName(QApplication::activeWindow(),
+                                            pdf.AutosaveDirectory + QLatin1Char('/') +
+                                                TitoloComeNomeFile(documento) + QStringLiteral(".pdf"));
+        }
+        return !file.isEmpty() && platform::printToPdfFile(stampante, file);
     };
     f.sceltaProgramma = [](QWidget* sopra, const QString& cartella) {
         QFileDialog dialogo(sopra, QString(), cartella,

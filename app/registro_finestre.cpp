@@ -11,6 +11,9 @@
 #include "database/ui/finestra_ricerca_nazione.h"
 #include "database/ui/finestra_ripara_db.h"
 #include "database/ui/finestra_salvataggio.h"
+#include "enquiry/ui/finestra_indirizzi_web.h"
+#include "enquiry/ui/finestra_pagine_web.h"
+#include "enquiry/ui/pagina_web_desktop.h"
 
 namespace qv {
 
@@ -26,6 +29,17 @@ void RegistraFinestre(ContestoDesktop& c) {
         FinestraExcel finestra(c.finestre, c.contestoArchivio, sopra);
         finestra.exec();
     });
+    c.registra(IdFinestra::GParHttp, [&c](QWidget* sopra, const QString&) {
+        FinestraIndirizziWeb finestra(c.finestre, c.web, sopra);
+        finestra.exec();
+    });
+    // The page options of the context the opening window has set.
+    c.registra(IdFinestra::GWebPar, [&c](QWidget* sopra, const QString&) {
+        FinestraPagineWeb finestra(c.finestre, c.web, sopra);
+        finestra.exec();
+    });
+    c.paginaWeb = std::make_unique<PaginaWebDesktop>(c.finestre, c.web);
+    c.ambienteWeb.finestraPagina = c.paginaWeb.get();
     c.registra(IdFinestra::GesNazDB, [&c](QWidget* sopra, const QString&) {
         FinestraNazioni finestra(c.finestre, c.database, sopra);
         finestra.exec();

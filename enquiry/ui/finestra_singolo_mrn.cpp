@@ -185,8 +185,10 @@ void FinestraSingoloMrn::stampa() {
     for (const QLabel* riga : righeRisultato_)
         righe << riga->text();
     QPrinter stampante(QPrinter::HighResolution);
-    if (contesto_.preparaStampante) contesto_.preparaStampante(stampante);
-    StampaEsito(stampante, codice_, righe);
+    const QString documento = QStringLiteral("Risultato MRN ") + codice_;
+    stampante.setDocName(documento);
+    if (!contesto_.preparaStampante || contesto_.preparaStampante(stampante, documento))
+        StampaEsito(stampante, codice_, righe);
     campoCodice_->setFocus();
 }
 

@@ -1,6 +1,7 @@
 #include "shell/ui/contesto_finestre.h"
 
 #include "shell/procedure_file.h"
+#include "shell/stampa.h"
 
 namespace qv {
 
@@ -10,13 +11,14 @@ bool ContestoFinestre::esisteFile(const QString& percorso) const {
 
 QString ContestoFinestre::stampanteCorrente() const {
     if (!shell.stampa.StampanteCorrente.isEmpty()) return shell.stampa.StampanteCorrente;
-    return stampantePredefinita ? stampantePredefinita() : QString();
+    return StampanteProgramma(shell.FileIni, shell.stampa,
+                              stampantePredefinita ? stampantePredefinita() : QString());
 }
 
 bool ContestoFinestre::scegliStampante(QWidget* sopra) {
     const QString scelta = sceltaStampante ? sceltaStampante(sopra, stampanteCorrente()) : QString();
     if (scelta.isEmpty()) return false;
-    shell.stampa.StampanteCorrente = scelta;
+    CambiaStampante(shell.FileIni, shell.stampa, scelta);
     return true;
 }
 

@@ -44,8 +44,10 @@ struct ContestoFinestre {
     std::function<QString()> stampantePredefinita;
     std::function<QString(QWidget* sopra, const QString& attuale)> sceltaStampante;  // "" when cancelled
     std::function<QString(QWidget* sopra, const QString& cartella)> sceltaProgramma; // "" when cancelled
-    // Points a printer at the program's current printer before printing.
-    std::function<void(QPrinter& stampante)> preparaStampante;
+    // Points a printer at the program's current printer before printing a
+    // document of that title (the PDF printer names its file after it). False
+    // when printing must not go on (the PDF printer's file name was not given).
+    std::function<bool(QPrinter& stampante, const QString& documento)> preparaStampante;
 
     // Where the system information program is (program path, MSINFO32 folder).
     std::function<QStringList()> infoSistema;
@@ -53,7 +55,8 @@ struct ContestoFinestre {
     // EsisteFile with this program's messages.
     bool esisteFile(const QString& percorso) const;
 
-    // The printer the program prints on: the one chosen, else the default.
+    // The printer the program prints on: the one chosen, else the one kept
+    // between runs, else the default.
     QString stampanteCorrente() const;
     // The printer dialog over `sopra`; a printer chosen becomes the current
     // one. False when the dialog was cancelled (or there is none).

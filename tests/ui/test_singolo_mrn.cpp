@@ -148,9 +148,10 @@ private slots:
     void exportEnquiryFetchedAndPrinted() {
         BancoInterrogazione banco(*server);
         const QString pdf = banco.cartella.filePath("esito.pdf");
-        banco.finestre().preparaStampante = [&](QPrinter& p) {
+        banco.finestre().preparaStampante = [&](QPrinter& p, const QString&) {
             p.setOutputFormat(QPrinter::PdfFormat);
             p.setOutputFileName(pdf);
+            return true;
         };
         auto w = apri(banco);
         QTest::keyClicks(codice(w.get()), "24IT000000000000E1");
@@ -202,9 +203,10 @@ private slots:
         banco.sceltaDialogo.clear(); // cancelled: nothing changes
         controllo<QAction>(w.get(), "Mu_print")->trigger();
         QCOMPARE(banco.finestre().stampanteCorrente(), QString("Spedizioni"));
-        banco.finestre().preparaStampante = [](QPrinter& p) {
+        banco.finestre().preparaStampante = [](QPrinter& p, const QString&) {
             p.setOutputFormat(QPrinter::PdfFormat);
             p.setOutputFileName("/nessuna/cartella/esito.pdf");
+            return true;
         };
         QTest::keyClicks(codice(w.get()), "24IT000000000000E1");
         QTest::keyClick(analizza(w.get()), Qt::Key_Return); // no HTTP client: no connection
