@@ -2,17 +2,22 @@
 // taken while the program does its daily work: the main window, the single
 // enquiry window with a transit MRN's result, the batch window on a list run
 // into the archive, the archive browser opened on the run's results, and the
-// workbook update window after a run over the demo workbook.
+// workbook update window after a run over the demo workbook; the web
+// enquiry's parameter windows and the page window on a demo page, and a page
+// printed on the PDF printer.
 // Usage: quorvan-schermate PROGRAM_FOLDER OUTPUT_FOLDER
 // The program folder's configuration must point the enquiry addresses at a
 // running demo server (tools/demo.sh --screenshots does it), hold the demo
 // list "ElencoMRN.txt" and have its "AGGEXCEL" keys on the demo workbook.
 
 #include "app/programma_desktop.h"
+#include "enquiry/pagina_pdf.h"
 #include "enquiry/ui/finestra_singolo_mrn.h"
+#include "platform/web_engine.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -43,9 +48,58 @@ void quandoAperta(const QString& nome, std::function<void(QWidget*)> azione, int
     });
 }
 
+// One enquiry typed into the single enquiry window.
+void interroga(qv::ContestoDesktop& c, QWidget* principale, const QString& codice) {
+    qv::FinestraSingoloMrn singolo(c.finestre, c.web, c.ambienteWeb, principale);
+    singolo.show();
+    singolo.activateWindow();
+    (void)QTest::qWaitForWindowActive(&singolo);
+    QTest::keyClicks(singolo.findChild<QLineEdit*>(QStringLiteral("Text1")), codice);
+    QTest::mouseClick(singolo.findChild<QPushButton*>(QStringLiteral("cmdAnalizza")), Qt::LeftButton);
+    singolo.close();
+}
+
+// An export page in the page window (View1 with the single window), then the
+// same page printed on the PDF printer only (Print1): the file must be
+// "EX_" + MRN + ".pdf" in the PDF folder. The options are the run's, not written.
+bool paginePerSingolo(qv::ContestoDesktop& c, QWidget* principale, const QDir& uscita) {
+    const QString mrn = QStringLiteral("24IT123456789012E1");
+    qv::OpzioniPagina& o = c.web.Opzioni[qv::ContestoSingoloElemento];
+    const qv::OpzioniPagina prima = o;
+    const int schede = c.web.IESkede;
+    bool fatto = false;
+    o = qv::OpzioniPagina{};
+    o.View = 1;
+    c.web.IESkede = 1;
+    quandoAperta(QStringLiteral("FrmWeb"), [&](QWidget* w) {
+        w->resize(900, 620);
+        fatto = salva(w, uscita, QStringLiteral("frmweb.png"));
+        w->close();
+    });
+    interroga(c, principale, mrn);
+
+    o = qv::OpzioniPagina{};
+    o.Print = 1;
+    const QString stampante = c.shell.stampa.StampanteCorrente;
+    c.shell.stampa.StampanteCorrente = QString::fromLatin1(qv::NomeStampantePdf);
+    const QString pdf = qv::FilePdfAutomatico(
+        qv::LeggiImpostazioniPdf(c.shell.FileIni, c.shell.cartellaProgramma), QStringLiteral("x"));
+    const QString atteso =
+        QFileInfo(pdf).dir().filePath(QStringLiteral("EX_") + mrn + QStringLiteral(".pdf"));
+    QFile::remove(atteso);
+    interroga(c, principale, mrn);
+    const bool stampato = QFile::exists(atteso);
+    QTextStream(stdout) << (stampato ? "PDF: " : "PDF missing: ") << atteso << Qt::endl;
+    c.shell.stampa.StampanteCorrente = stampante;
+    o = prima;
+    c.web.IESkede = schede;
+    return fatto && stampato;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    qv::platform::prepareWebEngine();
     QApplication app(argc, argv);
     const QStringList argomenti = QCoreApplication::arguments();
     if (argomenti.size() != 3) {
@@ -113,6 +167,21 @@ int main(int argc, char** argv) {
         });
     });
     c.apri(qv::IdFinestra::GesExcel, &principale, QString());
+
+    // The web enquiry's parameters, then pages of the single enquiry window:
+    // shown in the page window, then printed on the PDF printer only.
+    quandoAperta(QStringLiteral("GParHttp"), [&](QWidget* w) {
+        fatto = salva(w, uscita, QStringLiteral("gparhttp.png")) && fatto;
+        w->close();
+    });
+    c.apri(qv::IdFinestra::GParHttp, &principale);
+    c.web.ContestoWeb = qv::ContestoSingoloElemento;
+    quandoAperta(QStringLiteral("GWebPar"), [&](QWidget* w) {
+        fatto = salva(w, uscita, QStringLiteral("gwebpar.png")) && fatto;
+        w->close();
+    });
+    c.apri(qv::IdFinestra::GWebPar, &principale);
+    fatto = paginePerSingolo(c, &principale, uscita) && fatto;
     principale.close();
     return fatto ? 0 : 1;
 }
