@@ -4,6 +4,7 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -20,8 +21,10 @@ QString testoNodo(const pugi::xml_node& n) { return QString::fromUtf8(n.text().g
 // A cell reference's column ("AB12" -> 28), 0 when it has none.
 int colonnaDi(const char* ref) {
     int c = 0;
+    // Past the last column (XFD, 16384) every reference is 16385: a damaged
+    // "AAAAAAAAA1" neither overflows nor meets a real column.
     for (; *ref >= 'A' && *ref <= 'Z'; ++ref)
-        c = c * 26 + (*ref - 'A' + 1);
+        c = std::min(c * 26 + (*ref - 'A' + 1), 16385);
     return c;
 }
 
