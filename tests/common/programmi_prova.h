@@ -66,18 +66,9 @@ public:
         qv::ScriviIni(fileIni, "INDIRIZZIWEB", "VAT", urlVat());
     }
 
-    // Request lines the server printed so far (it must run with --log).
-    QStringList righeRegistrate() {
-        processo_.waitForReadyRead(100);
-        while (processo_.canReadLine())
-            righe_ << QString::fromLatin1(processo_.readLine().trimmed());
-        return righe_;
-    }
-
 private:
     QProcess processo_;
     quint16 porta_ = 0;
-    QStringList righe_;
 };
 
 // One finished run of quorvan-cli; stato is -1 when it crashed or hung.

@@ -5,6 +5,7 @@
 #include "enquiry/pagina_pdf.h"
 #include "enquiry/pagina_web.h"
 #include "enquiry/parametri_web.h"
+#include "file_prova.h"
 #include "shell/file_ini.h"
 #include "shell/messaggi.h"
 
@@ -29,17 +30,14 @@ private slots:
         QTest::addColumn<QString>("exportScritto");
         QTest::addColumn<QString>("transitiScritto");
         QTest::addColumn<QString>("primoMarcatore");
-        QTest::newRow("both") << " http://a/e "
-                              << "http://a/t" << int(EsitoIndirizzi::Scritti) << "http://a/e"
-                              << "http://a/t" << QString(30, 'm');
-        QTest::newRow("no transit address") << "http://a/e"
-                                            << "  " << int(EsitoIndirizzi::MancaTransiti) << "http://a/e"
-                                            << ""
-                                            << "";
-        QTest::newRow("no export address") << ""
-                                           << "http://a/t" << int(EsitoIndirizzi::MancaExport) << ""
-                                           << ""
-                                           << "";
+        const QString niente;
+        QTest::newRow("both") << " http://a/e " << QString("http://a/t") << int(EsitoIndirizzi::Scritti)
+                              << QString("http://a/e") << QString("http://a/t") << QString(30, 'm');
+        QTest::newRow("no transit address")
+            << "http://a/e" << QString("  ") << int(EsitoIndirizzi::MancaTransiti) << QString("http://a/e")
+            << niente << niente;
+        QTest::newRow("no export address") << niente << QString("http://a/t")
+                                           << int(EsitoIndirizzi::MancaExport) << niente << niente << niente;
     }
     void confermaIndirizzi() {
         QFETCH(QString, esportazioni);
@@ -126,32 +124,22 @@ private slots:
         QTest::addColumn<QString>("domanda");
         QTest::addColumn<QString>("pdfCreator");
         QTest::addColumn<QString>("pdf");
-        const QString adm = "http___www.adm.gov.it_ed_servizi_";
-        QTest::newRow("ex") << "ex"
-                            << "24IT123456789012E1"
-                            << "MRN Esportazione '24IT123456789012E1'"
-                            << "Pagina WEB per MRN 24IT123456789012E1\nnon ricevuta\nAttendi ancora?"
-                            << adm + "esportazione_export.pdf"
-                            << "EX_24IT123456789012E1.pdf";
-        QTest::newRow("tr") << "tr"
-                            << "24IT123456789012T6"
-                            << "MRN Transito '24IT123456789012T6'"
-                            << "Pagina WEB per MRN 24IT123456789012T6\nnon ricevuta\nAttendi ancora?"
-                            << adm + "transito_mrn_transito.pdf"
-                            << "TR_24IT123456789012T6.pdf";
-        QTest::newRow("pi") << "pi"
-                            << "DE123456789"
-                            << "P.IVA Comunitaria 'DE123456789'"
-                            << "Pagina WEB per VAT  DE123456789\nnon ricevuta\nAttendi ancora?"
-                            << "http___www1.agenziaentrate.gov.it_servizi_vies_vies.htm_act=piva&st.pdf"
-                            << "DE_123456789.pdf";
-        QTest::newRow("other kind")
-            << "xx"
-            << "DE1"
-            << "  ERRORE"
-            << "Pagina WEB per MRN DE1\nnon ricevuta\nAttendi ancora?"
-            << "http___www1.agenziaentrate.gov.it_servizi_vies_vies.htm_act=piva&st.pdf"
-            << "DE_1.pdf";
+        // The question is "Pagina WEB per " + what is asked for + "\nnon ricevuta\nAttendi ancora?".
+        const QString adm = "http___www.adm.gov.it_ed_servizi_",
+                      vies = "http___www1.agenziaentrate.gov.it_servizi_vies_vies.htm_act=piva&st.pdf";
+        const QStringList righe[] = {
+            {"ex", "24IT123456789012E1", "MRN Esportazione '24IT123456789012E1'", "MRN 24IT123456789012E1",
+             adm + "esportazione_export.pdf", "EX_24IT123456789012E1.pdf"},
+            {"tr", "24IT123456789012T6", "MRN Transito '24IT123456789012T6'", "MRN 24IT123456789012T6",
+             adm + "transito_mrn_transito.pdf", "TR_24IT123456789012T6.pdf"},
+            {"pi", "DE123456789", "P.IVA Comunitaria 'DE123456789'", "VAT  DE123456789", vies,
+             "DE_123456789.pdf"},
+            {"xx", "DE1", "  ERRORE", "MRN DE1", vies, "DE_1.pdf"}, // another kind
+        };
+        for (const QStringList& r : righe)
+            QTest::newRow(qPrintable(r[0]))
+                << r[0] << r[1] << r[2] << "Pagina WEB per " + r[3] + "\nnon ricevuta\nAttendi ancora?"
+                << r[4] << r[5];
     }
     void testiPagina() {
         QFETCH(QString, tipo);
@@ -214,16 +202,11 @@ private slots:
         QCOMPARE(LimiteTentativi(3), std::chrono::milliseconds(20000));
         const QString origine = cartella.filePath("origine.pdf");
         const QString destinazione = cartella.filePath("EX_1.pdf");
-        for (const QString& f : {origine, destinazione}) {
-            QFile file(f);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(f.toUtf8());
-        }
+        for (const QString& f : {origine, destinazione})
+            scriviFile(f, f.toUtf8());
         QVERIFY(RinominaFile(origine, destinazione, std::chrono::milliseconds(500)));
         QVERIFY(!QFile::exists(origine));
-        QFile letto(destinazione);
-        QVERIFY(letto.open(QIODevice::ReadOnly));
-        QCOMPARE(letto.readAll(), origine.toUtf8()); // the old destination was replaced
+        QCOMPARE(leggiFile(destinazione), origine.toUtf8()); // the old destination was replaced
         // A source that never appears: it gives up once the limit has passed.
         QElapsedTimer t;
         t.start();

@@ -98,8 +98,6 @@ private slots:
                 if (!titolo.endsWith("(3/10)")) return;
                 visto << titolo << c<QLineEdit>(w, "Text1")->text()
                       << QString::number(c(w, "Picture1")->isVisible() && !c(w, "Command1_0")->isEnabled());
-                if (qEnvironmentVariableIsSet("QUORVAN_SCHERMATA")) // the documentation's picture
-                    w->grab().save(qEnvironmentVariable("QUORVAN_SCHERMATA"));
                 clic(w, "Command1_1");
             });
             QWidget* fuoco = QApplication::focusWidget();
