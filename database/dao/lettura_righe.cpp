@@ -25,9 +25,9 @@ LetturaRighe::LetturaRighe(const Database& db, const QString& sqlJet) : connessi
     const QVariant h = connessione_.driver() ? connessione_.driver()->handle() : QVariant();
     if (!h.isValid() || qstrcmp(h.typeName(), "sqlite3*") != 0 || !(db_ = *static_cast<sqlite3* const*>(h.constData())))
         solleva(errori::Riservato, QStringLiteral("connessione SQLite non disponibile"));
-    sqlite3_exec(db_, kMappa, nullptr, nullptr, nullptr);
     if (sqlite3_prepare_v2(db_, sqlite.toUtf8().constData(), -1, &st_, nullptr) != SQLITE_OK)
         guasto();
+    sqlite3_exec(db_, kMappa, nullptr, nullptr, nullptr);
 }
 
 LetturaRighe::~LetturaRighe() {
