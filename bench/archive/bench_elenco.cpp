@@ -7,15 +7,12 @@
 
 #include "archive/elabora_elenco.h"
 #include "archive/lavoro_wk.h"
+#include "bench/archive/ambiente_bench.h"
 #include "database/stato_database.h"
 #include "enquiry/get_htm_page.h"
 #include "enquiry/interroga_codice.h"
-#include "platform/http_client.h"
-#include "shell/elenco_nazioni.h"
-#include "shell/messaggi.h"
 #include "shell/procedure_file.h"
 #include "tests/archive/archivio_prova.h"
-#include "tests/common/programmi_prova.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -40,21 +37,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     QTemporaryDir dir;
-    const QString ini = dir.filePath(QStringLiteral("Quorvan.ini"));
-    ElencoNazioni nazioni = CaricaElencoNazioni(ini);
-    platform::NetworkHttpClient http;
-    MessaggiRegistrati messaggi;
-    StatoWeb web;
-    web.ContestoWeb = ContestoElencoManuale;
-    web.UrlExport = server.urlExport();
-    web.UrlTransiti = server.urlTransiti();
-    web.UrlVat = server.urlVat();
-    web.UrlVatPiva = QStringLiteral("&piva=");
-    AmbienteWeb ambiente;
-    ambiente.fileIni = ini;
-    ambiente.nazioni = &nazioni;
-    ambiente.http = &http;
-    ambiente.messaggi = &messaggi;
+    bench::AmbienteBench a(server, dir.filePath(QStringLiteral("Quorvan.ini")));
+    StatoWeb& web = a.web;
+    AmbienteWeb& ambiente = a.ambiente;
+    MessaggiRegistrati& messaggi = a.messaggi;
 
     // Transit MRNs whose export page has data: two fetches each.
     QStringList codici;

@@ -6,13 +6,8 @@
 // results files must be the same. The network allows N x MS / C at best.
 
 #include "archive/elabora_elenco.h"
-#include "enquiry/ambiente_web.h"
-#include "enquiry/stato_web.h"
-#include "platform/http_client.h"
-#include "shell/elenco_nazioni.h"
-#include "shell/messaggi.h"
+#include "bench/archive/ambiente_bench.h"
 #include "shell/procedure_file.h"
-#include "tests/common/programmi_prova.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -43,18 +38,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     QTemporaryDir dir;
-    const QString ini = dir.filePath(QStringLiteral("Quorvan.ini"));
-    ElencoNazioni nazioni = CaricaElencoNazioni(ini);
-    platform::NetworkHttpClient http;
-    MessaggiRegistrati messaggi;
-    StatoWeb web;
-    web.ContestoWeb = ContestoElencoManuale;
-    server.indirizzi(web);
-    AmbienteWeb ambiente;
-    ambiente.fileIni = ini;
-    ambiente.nazioni = &nazioni;
-    ambiente.http = &http;
-    ambiente.messaggi = &messaggi;
+    bench::AmbienteBench a(server, dir.filePath(QStringLiteral("Quorvan.ini")));
+    StatoWeb& web = a.web;
+    AmbienteWeb& ambiente = a.ambiente;
+    MessaggiRegistrati& messaggi = a.messaggi;
 
     // Export MRNs of every export page kind: data, pending, not found.
     QFile lista(dir.filePath(QStringLiteral("lista.txt")));
