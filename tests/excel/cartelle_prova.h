@@ -6,10 +6,13 @@
 #include "platform/finestre_esterne.h"
 #include "programmi_prova.h"
 
-#include <QMap>
+#include <QDir>
+#include <QFileInfo>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QStringList>
+
+// Debian's Python, where python3-openpyxl installs.
+inline const QString kPython = QStringLiteral("/usr/bin/python3");
 
 // Runs a program to its end; true when it exited with 0.
 inline bool esegue(const QString& programma, const QStringList& argomenti, QByteArray* out = nullptr) {
@@ -20,57 +23,48 @@ inline bool esegue(const QString& programma, const QStringList& argomenti, QByte
     return ok;
 }
 
-// A Python 3 that has openpyxl, or empty (the checks through it then skip).
-inline QString pythonConOpenpyxl() {
-    for (const QString& p :
-         {QStringLiteral("/usr/bin/python3"), QStandardPaths::findExecutable(QStringLiteral("python3"))})
-        if (!p.isEmpty() && esegue(p, {QStringLiteral("-c"), QStringLiteral("import openpyxl")})) return p;
-    return {};
+inline bool haOpenpyxl() {
+    return esegue(kPython, {"-c", "import openpyxl"});
 }
 
 // Writes `percorso` from a genera_cartella description.
 inline bool generaCartella(const QString& percorso, const QByteArray& descrizione) {
     QFile::remove(percorso);
-    scriviFile(percorso + QStringLiteral(".txt"), descrizione);
-    return esegue(cartellaProgrammi().filePath(QStringLiteral("genera_cartella")),
-                  {percorso, percorso + QStringLiteral(".txt")});
+    scriviFile(percorso + ".txt", descrizione);
+    return esegue(cartellaProgrammi().filePath("genera_cartella"), {percorso, percorso + ".txt"});
 }
 
-// Everything openpyxl sees, one "key=value" a line: "Sheet!B3" = value repr
-// | bold | fill for every cell with a value or a style, "Sheet!width:C",
-// "name:N", and "zip:ENTRY" = the SHA-256 of each entry's content.
-inline QMap<QString, QString> leggiCartella(const QString& python, const QString& percorso) {
+// A copy of the workbook beside it, to compare with later.
+inline QString copiaPrima(const QString& percorso) {
+    const QString copia = QFileInfo(percorso).dir().filePath("prima.xlsx");
+    QFile::remove(copia);
+    return QFile::copy(percorso, copia) ? copia : QString();
+}
+
+// What openpyxl and zipfile see differently in `dopo` than in `prima`, sorted:
+// "Sheet!B3=value|bold|fill" for a cell and "Sheet!width:C=W", "name:N=F"
+// with the value after, and "zip:ENTRY" for an entry whose content changed.
+inline QStringList differenze(const QString& prima, const QString& dopo) {
     QByteArray out;
-    esegue(python,
-           {"-c",
-            "import hashlib, sys, zipfile, openpyxl\n"
-            "wb = openpyxl.load_workbook(sys.argv[1])\n"
-            "for ws in wb.worksheets:\n"
-            "    for c in (c for row in ws.iter_rows() for c in row if c.value is not None or c.has_style):\n"
-            "        print(f'{ws.title}!{c.coordinate}={c.value!r}|{c.font.b}|{c.fill.fgColor.rgb}')\n"
-            "    for k, d in sorted(ws.column_dimensions.items()): print(f'{ws.title}!width:{k}={d.width}')\n"
-            "for n in wb.defined_names.definedName: print(f'name:{n.name}={n.attr_text}')\n"
-            "for i in zipfile.ZipFile(sys.argv[1]).infolist():\n"
-            "    "
-            "print(f'zip:{i.filename}={hashlib.sha256(zipfile.ZipFile(sys.argv[1]).read(i)).hexdigest()}')\n",
-            percorso},
-           &out);
-    QMap<QString, QString> voci;
-    for (const QString& riga : QString::fromUtf8(out).split('\n', Qt::SkipEmptyParts))
-        voci.insert(riga.section('=', 0, 0), riga.section('=', 1));
-    return voci;
-}
-
-// What differs between two readings, sorted: "key=value after" for a cell or
-// width, the name alone for a zip entry.
-inline QStringList differenze(const QMap<QString, QString>& prima, const QMap<QString, QString>& dopo) {
-    QStringList chiavi = prima.keys() + dopo.keys(), d;
-    chiavi.removeDuplicates();
-    for (const QString& k : chiavi)
-        if (prima.value(k, "<none>") != dopo.value(k, "<none>"))
-            d << (k.startsWith("zip:") ? k : k + '=' + dopo.value(k, "<none>"));
-    d.sort();
-    return d;
+    const bool letto = esegue(
+        kPython,
+        {"-c",
+         "import hashlib, sys, zipfile, openpyxl\n"
+         "def leggi(f):\n"
+         "    wb, v = openpyxl.load_workbook(f), {}\n"
+         "    for ws in wb.worksheets:\n"
+         "        for c in (c for r in ws.iter_rows() for c in r if c.value is not None or c.has_style):\n"
+         "            v[f'{ws.title}!{c.coordinate}'] = f'{c.value!r}|{c.font.b}|{c.fill.fgColor.rgb}'\n"
+         "        v.update({f'{ws.title}!width:{k}': d.width for k, d in ws.column_dimensions.items()})\n"
+         "    v.update({'name:' + n.name: n.attr_text for n in wb.defined_names.definedName})\n"
+         "    z = zipfile.ZipFile(f)\n"
+         "    return v | {'zip:' + i.filename: hashlib.sha256(z.read(i)).digest() for i in z.infolist()}\n"
+         "a, b = leggi(sys.argv[1]), leggi(sys.argv[2])\n"
+         "for k in sorted(k for k in a | b if a.get(k) != b.get(k)):\n"
+         "    print(k if k.startswith('zip:') else f'{k}={b.get(k, \"<none>\")}')\n",
+         prima, dopo},
+        &out);
+    return letto ? QString::fromUtf8(out).split('\n', Qt::SkipEmptyParts) : QStringList{"openpyxl failed"};
 }
 
 // Other programs' windows as a test lists them (none when `lista` is false).

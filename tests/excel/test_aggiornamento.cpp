@@ -16,7 +16,7 @@ using namespace qv;
 
 // Column A a number, B the MRN, C a note, D the status (used in row 1 only).
 // Row 7 has a status, row 8 a formula there, row 10 no MRN; row 11 is
-// missing, so row 12 is never reached.
+// missing, so row 12 is never reached. On "Vuoto" A1 is empty.
 static const QByteArray kFoglio =
     "sheet Dati\ntext 1 1 N.\ntext 1 2 MRN\nbold 1 4 STATO\n"
     "number 2 1 1\ntext 2 2 24IT000000000001E1\nnumber 3 1 2\ntext 3 2  24it000000000002e5 \n"
@@ -24,13 +24,13 @@ static const QByteArray kFoglio =
     "number 6 1 5\ntext 6 2 24IT000000000005T5\ntext 6 3 nota\n"
     "number 7 1 6\ntext 7 2 24IT000000000006E1\ntext 7 4 fatto a mano\n"
     "number 8 1 7\ntext 8 2 24IT000000000007E1\nformula 8 4 =\"\"\n"
-    "number 9 1 8\nnumber 9 2 123456\nnumber 10 1 9\nnumber 12 1 10\ntext 12 2 24IT000000000010E1\n";
+    "number 9 1 8\nnumber 9 2 123456\nnumber 10 1 9\nnumber 12 1 10\ntext 12 2 24IT000000000010E1\n"
+    "sheet Vuoto\ntext 1 2 24IT000000000001E1\nnumber 2 1 1\ntext 2 2 24IT000000000001E1\n";
 
 class TestAggiornamento : public QObject {
     Q_OBJECT
 
     QTemporaryDir cartella;
-    QString python = pythonConOpenpyxl();
     std::array<QString, 20> esito;
     std::array<QString, 8> titolo;
     QStringList interrogati;
@@ -78,13 +78,6 @@ class TestAggiornamento : public QObject {
              "--headless", "--convert-to", formato, "--outdir", cartella.path(), file});
     }
 
-    QString cella(const QString& file, int riga, int colonna) {
-        ErroreExcel e;
-        return CartellaExcel::apri(file, CartellaExcel::Modo::Lettura, e)
-            ->foglio("Dati", e)
-            ->testo(riga, colonna);
-    }
-
 private slots:
     void init() { senzaReteDa = 0; }
 
@@ -106,16 +99,15 @@ private slots:
     void statoMrn() {
         QFETCH(QString, mrn);
         QFETCH(QVariantMap, valori);
-        QFETCH(int, stato);
         pagina(valori);
-        QCOMPARE(StatoMrnExcel(mrn, esito, titolo), stato);
-        QCOMPARE(ParolaStato(stato), QStringList({"", "DEL", "ERR", "OK"}).at(stato));
+        QTEST(StatoMrnExcel(mrn, esito, titolo), "stato");
     }
 
+    // Everything else in the workbook unchanged: only the new status cells and their sheet's entry differ.
     void aggiornamento() {
-        if (python.isEmpty()) QSKIP("python3-openpyxl is not installed");
+        if (!haOpenpyxl()) QSKIP("python3-openpyxl is not installed");
         const ParametriExcel p = parametri();
-        const QMap<QString, QString> prima = leggiCartella(python, p.file);
+        const QString prima = copiaPrima(p.file);
         QStringList fasi;
         CallbackExcel cb;
         cb.fase = [&](const QString& t) { fasi << t; };
@@ -126,18 +118,17 @@ private slots:
                                     "24IT000000000004T1\r\n24IT000000000005T5\r\n123456\r\n";
         QCOMPARE(leggiFile(cartella.filePath(kFileXlsChk)), raccolti); // trimmed; queried upper-cased:
         QCOMPARE(interrogati.join("\r\n") + "\r\n", QString::fromLatin1(raccolti).toUpper());
-        QCOMPARE(fasi.mid(0, 2), QStringList({"Estrazione MRN da appurare in corso ...",
-                                              "Elaborazione di 6 MRN in corso ..."}));
-        QCOMPARE(fasi.last(), "Interrogo MRN numero 123456     (6/6)");
-        QCOMPARE(RiepilogoExcel(r), "Elaborati 6 MRN\r\n" + QString(54, u'-') +
-                                        "\r\n Sospesi    = 1     \r\n Cancellati = 1     \r\n Errati     = 2 "
-                                        "    \r\n Appurati   = 2     ");
-        QCOMPARE(RiempiSpazi("1234567"), "1234567"); // a count wider than its column is not cut
-        QCOMPARE(TestoRiepilogoExcel(7, {7, 0, 0, 0}).section("\r\n", 2, 2), " Sospesi    = 7     ");
-        const QString nuova = "|False|00000000 Dati!D"; // a new cell, without style
-        QCOMPARE(differenze(prima, leggiCartella(python, p.file)).join(' '),
-                 "Dati!D2='OK'" + nuova + "4='ERR'" + nuova + "5='DEL'" + nuova + "6='OK'" + nuova +
-                     "9='ERR'" + nuova.section(' ', 0, 0) + " zip:xl/worksheets/sheet1.xml");
+        QCOMPARE(fasi.size(), 8); // collecting, the total, each MRN
+        QCOMPARE(fasi[1] + '|' + fasi[7], TestoElaborazione(6) + '|' + TestoAvanzamento({6, 6, "123456"}));
+        QCOMPARE(RiepilogoExcel(r), TestoRiepilogoExcel(6, {1, 1, 2, 2}));
+        // Each count padded to six; a wider one is not cut.
+        QCOMPARE(TestoRiepilogoExcel(7, {7, 1234567, 0, 0}).section("\r\n", 0, 3),
+                 "Elaborati 7 MRN\r\n" + QString(54, u'-') +
+                     "\r\n Sospesi    = 7     \r\n Cancellati = 1234567");
+        QStringList attese;
+        for (const char* c : {"D2='OK'", "D4='ERR'", "D5='DEL'", "D6='OK'", "D9='ERR'"})
+            attese << "Dati!" + QString(c) + "|False|00000000"; // new cells, without style
+        QCOMPARE(differenze(prima, p.file), attese << "zip:xl/worksheets/sheet1.xml");
         QCOMPARE(aggiorna(p).totale, qint64(1)); // only the pending MRN is asked again
     }
 
@@ -156,80 +147,64 @@ private slots:
         QVERIFY(!ScriviStatoExcel(*f, "D", 1, 2, "OK", precedente));
     }
 
+    // Runs stopped, or that cannot start (nothing asked, the workbook as it was, no .bak beside it).
     void fermato_data() {
-        QTest::addColumn<QByteArray>("foglio"); // empty: the month sheet
-        QTest::addColumn<int>("annullaDopo");   // enquiries before the cancel flag is set; -1: never
-        QTest::addColumn<int>("senzaRete");
+        QTest::addColumn<QString>("voci");    // workbook|sheet|MRN column|status column[|lock file beside it]
+        QTest::addColumn<int>("annullaDopo"); // enquiries before the cancel flag is set; -1: never
+        QTest::addColumn<int>("senzaRete");   // the enquiry that finds no connection; 0: none
+        QTest::addColumn<int>("campo");       // where the field check sends the focus back
         QTest::addColumn<FineExcel>("fine");
-        QTest::addColumn<QString>("messaggio");
+        QTest::addColumn<QString>("messaggio"); // the check's; with campo 0, how the update's begins
         using F = FineExcel;
+        const QString bene = "Aggiornamento regolarmente eseguito",
+                      annullato = "Aggiornamento annullato dall'Operatore";
         // clang-format off
-        QTest::newRow("A1 empty: no MRNs") << QByteArray("sheet Dati\ntext 1 2 24IT000000000001E1\nnumber 2 1 1\ntext 2 2 24IT000000000001E1\n")
-                                           << -1 << 0 << F::Completato << "Aggiornamento regolarmente eseguito";
-        QTest::newRow("cancel while collecting") << QByteArray() << 0 << 0 << F::Annullato << "Aggiornamento annullato dall'Operatore";
-        QTest::newRow("cancel after two MRNs") << QByteArray() << 2 << 0 << F::Annullato << "Aggiornamento annullato dall'Operatore";
-        QTest::newRow("connection lost at the third") << QByteArray() << -1 << 3 << F::SenzaRete << "Aggiornamento regolarmente eseguito";
+        QTest::newRow("A1 empty: no MRNs") << "mese.xlsx|Vuoto|2|4" << -1 << 0 << 0 << F::Completato << bene;
+        QTest::newRow("cancel while collecting") << "mese.xlsx|Dati|2|4" << 0 << 0 << 0 << F::Annullato << annullato;
+        QTest::newRow("cancel after two MRNs") << "mese.xlsx|Dati|2|4" << 2 << 0 << 0 << F::Annullato << annullato;
+        QTest::newRow("connection lost at the third") << "mese.xlsx|Dati|2|4" << -1 << 3 << 0 << F::SenzaRete << bene;
+        QTest::newRow("missing workbook") << "no.xlsx|Dati|2|4" << -1 << 0 << CampoFoglio << F::ErroreLettura << "Il file Excel  '" + cartella.filePath("no.xlsx") + "'  non esiste";
+        QTest::newRow("missing sheet") << "mese.xlsx|Gennaio|2|4" << -1 << 0 << CampoFoglio << F::ErroreLettura << "Il Folgio  'Gennaio'  non esiste";
+        QTest::newRow("MRN column 0") << "mese.xlsx|Dati|0|4" << -1 << 0 << CampoColonnaMrn << F::ErroreLettura << "Indicare la colonna con i numeri MRN";
+        QTest::newRow("status column 0") << "mese.xlsx|Dati|2|0" << -1 << 0 << CampoColonnaStato << F::ErroreLettura << "Indicare la colonna dove aggiornare lo STATUS";
+        QTest::newRow(".xls without LibreOffice") << "vecchio.xls|Dati|2|4" << -1 << 0 << CampoFoglio << F::ErroreLettura << "Errore: 11 - Per i file .xls e .ods serve LibreOffice: installare il pacchetto libreoffice-calc-nogui";
+        QTest::newRow("open in Excel") << "mese.xlsx|Dati|2|4|~$mese.xlsx" << -1 << 0 << 0 << F::ErroreLettura << "Errore: 10 - ";
         // clang-format on
     }
     void fermato() {
-        QFETCH(QByteArray, foglio);
+        QFETCH(QString, voci);
         QFETCH(int, annullaDopo);
+        QFETCH(int, campo);
+        QFETCH(QString, messaggio);
+        const QStringList v = voci.split('|');
+        const ParametriExcel p{cartella.filePath(v[0]), v[1], v[2].toInt(), v[3].toInt()};
+        parametri();
+        scriviFile(cartella.filePath("vecchio.xls"), "not looked at");
+        if (v.size() > 4) scriviFile(cartella.filePath(v[4]), "x");
+        const QByteArray prima = leggiFile(p.file), path = qgetenv("PATH");
         QFETCH(int, senzaRete);
-        const ParametriExcel p = parametri(foglio.isEmpty() ? kFoglio : foglio);
-        const QByteArray prima = leggiFile(p.file);
         senzaReteDa = senzaRete;
         CallbackExcel cb;
         cb.annullato = [&] { return annullaDopo >= 0 && interrogati.size() >= annullaDopo; };
+        qputenv("PATH", cartella.filePath("vuota").toLocal8Bit()); // no LibreOffice
+        const ControlloExcel c = ControllaParametri(p);
         const RisultatoExcel r = aggiorna(p, cb);
+        qputenv("PATH", path);
+        if (v.size() > 4) QFile::remove(cartella.filePath(v[4]));
+        QCOMPARE(c.campo, campo);
+        QCOMPARE(campo ? c.messaggio : MessaggioFineExcel(r).left(messaggio.size()), messaggio);
+        QCOMPARE(TitoloControlloExcel("quorvan", campo), "QUORVAN -ERRORE N. " + QString::number(campo));
         QTEST(r.fine, "fine");
-        QTEST(MessaggioFineExcel(r), "messaggio");
-        if (interrogati.isEmpty()) { // nothing asked, nothing written, the file as it was
+        if (interrogati.isEmpty()) { // nothing asked, nothing written
             QVERIFY(r.totale == 0 && !r.salvato);
-            QCOMPARE(leggiFile(p.file), prima);
+            QVERIFY(leggiFile(p.file) == prima && !QFile::exists(p.file + ".bak"));
             return;
         }
         // The words of the MRNs answered are saved; the rest stay blank.
-        QCOMPARE(cella(p.file, 2, 4) + '/' + cella(p.file, 4, 4), "OK/");
+        ErroreExcel e;
+        const auto dopo = CartellaExcel::apri(p.file, CartellaExcel::Modo::Lettura, e);
+        QCOMPARE(dopo->foglio("Dati", e)->testo(2, 4) + '/' + dopo->foglio("Dati", e)->testo(4, 4), "OK/");
         QCOMPARE(r.messaggio, senzaRete ? "# Connessione INTERNET non attiva #" : QString());
-    }
-
-    void controlli_data() {
-        QTest::addColumn<QString>("voci"); // workbook|sheet|MRN column|status column
-        QTest::addColumn<int>("campo");
-        QTest::addColumn<QString>("messaggio");
-        // clang-format off
-        QTest::newRow("missing workbook") << "no.xlsx|Dati|2|4" << CampoFoglio << "Il file Excel  '" + cartella.filePath("no.xlsx") + "'  non esiste";
-        QTest::newRow("missing sheet") << "mese.xlsx|Gennaio|2|4" << CampoFoglio << "Il Folgio  'Gennaio'  non esiste";
-        QTest::newRow("MRN column 0") << "mese.xlsx|Dati|0|4" << CampoColonnaMrn << "Indicare la colonna con i numeri MRN";
-        QTest::newRow("status column 0") << "mese.xlsx|Dati|2|0" << CampoColonnaStato << "Indicare la colonna dove aggiornare lo STATUS";
-        // clang-format on
-    }
-    void controlli() {
-        QFETCH(QString, voci);
-        QFETCH(int, campo);
-        const QStringList v = voci.split('|');
-        const ParametriExcel p{cartella.filePath(v[0]), v[1], v[2].toInt(), v[3].toInt()};
-        const QByteArray prima = leggiFile(parametri().file);
-        const ControlloExcel c = ControllaParametri(p);
-        QCOMPARE(c.campo, campo);
-        QTEST(c.messaggio, "messaggio");
-        QCOMPARE(TitoloControlloExcel("quorvan", campo), "QUORVAN -ERRORE N. " + QString::number(campo));
-        QCOMPARE(int(aggiorna(p).fine), int(FineExcel::ErroreLettura));
-        QVERIFY(interrogati.isEmpty());
-        QCOMPARE(leggiFile(cartella.filePath("mese.xlsx")), prima);
-    }
-
-    // Without LibreOffice: the package to install named, nothing touched.
-    void xlsSenzaLibreOffice() {
-        const QString p = cartella.filePath("vecchio.xls");
-        scriviFile(p, "not looked at");
-        const QByteArray path = qgetenv("PATH");
-        qputenv("PATH", cartella.filePath("vuota").toLocal8Bit());
-        const RisultatoExcel r = aggiorna({p, "Dati", 1, 2});
-        qputenv("PATH", path);
-        QVERIFY(MessaggioFineExcel(r).startsWith("Errore: 11 - Per i file .xls e .ods serve LibreOffice: "
-                                                 "installare il pacchetto libreoffice-calc-nogui"));
-        QVERIFY(leggiFile(p) == "not looked at" && !QFile::exists(p + ".bak"));
     }
 
     // Converted, updated, converted back; the original kept as ".bak".
@@ -238,15 +213,14 @@ private slots:
         const QString xls = cartella.filePath("registro.xls");
         QVERIFY(generaCartella(cartella.filePath("registro.xlsx"),
                                "sheet Dati\ntext 1 1 MRN\ntext 1 2 STATO\ntext 2 1 24IT000000000001E1\n"
-                               "text 3 1 24IT000000000002E5\ntext 4 1 24IT000000000003E1\n"));
+                               "text 3 1 24IT000000000002E5\n"));
         QVERIFY(converti(cartella.filePath("registro.xlsx"), "xls"));
         const QByteArray prima = leggiFile(xls);
-        QCOMPARE(RiepilogoExcel(aggiorna({xls, "Dati", 1, 2})), TestoRiepilogoExcel(3, {1, 0, 0, 2}));
+        QCOMPARE(RiepilogoExcel(aggiorna({xls, "Dati", 1, 2})), TestoRiepilogoExcel(2, {1, 0, 0, 1}));
         QCOMPARE(leggiFile(xls + ".bak"), prima);
         QVERIFY(converti(xls, "csv"));
-        QCOMPARE(
-            leggiFile(cartella.filePath("registro.csv")),
-            QByteArray("MRN,STATO\n24IT000000000001E1,OK\n24IT000000000002E5,\n24IT000000000003E1,OK\n"));
+        QCOMPARE(leggiFile(cartella.filePath("registro.csv")),
+                 QByteArray("MRN,STATO\n24IT000000000001E1,OK\n24IT000000000002E5,\n"));
     }
 };
 

@@ -23,25 +23,25 @@ private slots:
         QTest::addColumn<QString>("titoli"); // "" : the windows cannot be listed
         QTest::addColumn<bool>("restano");
         QTest::addColumn<ChiusuraCartella>("esito");
-        QTest::addColumn<QString>("chiuse");
-        QTest::addColumn<QString>("mostrata"); // by "&Apri": the last window of the workbook
+        QTest::addColumn<QList<quint64>>("chiuse");
+        QTest::addColumn<QList<quint64>>("mostrate"); // by "&Apri": the last window of the workbook
         using C = ChiusuraCartella;
+        using L = QList<quint64>;
         const QString t = "MESE_CORRENTE.XLSX - Excel|Posta|mese_corrente.xlsx - Calc";
         // clang-format off
-        QTest::newRow("windows not listed") << "~$mese_corrente.xlsx" << "" << false << C::NessunaFinestra << "" << "";
+        QTest::newRow("windows not listed") << "~$mese_corrente.xlsx" << "" << false << C::NessunaFinestra << L{} << L{};
         QTest::newRow("no window of it") << "~$se_corrente.xlsx" << "Posta|Xmese_corrente.xlsx|Calc - mese_corrente.xlsx"
-                                         << false << C::NessunaFinestra << "" << "";
-        QTest::newRow("they close, the lock goes") << ".~lock.mese_corrente.xlsx#" << t << false << C::Chiusa << "0 2" << "2";
-        QTest::newRow("its window stays") << ".~lock.mese_corrente.xlsx#" << t << true << C::AncoraAperta << "0 2" << "2";
+                                         << false << C::NessunaFinestra << L{} << L{};
+        QTest::newRow("they close, the lock goes") << ".~lock.mese_corrente.xlsx#" << t << false << C::Chiusa << L{0, 2} << L{2};
+        QTest::newRow("its window stays") << ".~lock.mese_corrente.xlsx#" << t << true << C::AncoraAperta << L{0, 2} << L{2};
         // clang-format on
     }
     void chiusura() {
-        QFETCH(QString, blocco);
         QFETCH(QString, titoli);
         QFETCH(bool, restano);
-        QFETCH(QString, mostrata);
         const QString p = cartella.filePath("mese_corrente.xlsx");
         FinestreFinte f;
+        QFETCH(QString, blocco);
         f.blocco = cartella.filePath(blocco);
         QCOMPARE(ChiudiCartellaAperta(p, f, [](int) {}), ChiusuraCartella::Chiusa); // nothing holds it yet
         f.lista = !titoli.isEmpty();
@@ -50,14 +50,12 @@ private slots:
         f.restano = restano;
         scriviFile(f.blocco, "x");
         QCOMPARE(FileBloccoCartella(p), f.blocco);
-        QCOMPARE(MostraFinestraCartella(p, f), !mostrata.isEmpty());
-        QCOMPARE(f.mostrate.isEmpty() ? QString() : QString::number(f.mostrate.last()), mostrata);
+        QFETCH(QList<quint64>, mostrate);
+        QCOMPARE(MostraFinestraCartella(p, f), !mostrate.isEmpty());
+        QCOMPARE(f.mostrate, mostrate);
         int atteso = 0;
         QTEST(ChiudiCartellaAperta(p, f, [&](int ms) { atteso += ms; }), "esito");
-        QStringList chiuse;
-        for (quint64 id : f.chiuse)
-            chiuse << QString::number(id);
-        QTEST(chiuse.join(' '), "chiuse");
+        QTEST(f.chiuse, "chiuse");
         QCOMPARE(atteso, restano ? 10000 : 0); // 10 s at most
         QFile::remove(f.blocco);
     }
@@ -72,21 +70,20 @@ private slots:
         QByteArray numero, uscita;
         QTRY_VERIFY((numero += server.readAllStandardOutput()).endsWith('\n'));
         qputenv("DISPLAY", ":" + numero.trimmed());
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "xcb");
         gestore.start(wm, {"--sm-disable"});
         std::unique_ptr<FinestreEsterne> finestre;
         QTRY_VERIFY_WITH_TIMEOUT((finestre = FinestreDelSistema())->elenco(), 10000); // its client list
-        const QString p = cartella.filePath("Dichiarazioni è maggio.xlsx");
+        const QString p = cartella.filePath("Dichiarazioni è maggio.xlsx"),
+                      titolo = QFileInfo(p).fileName() + " - Foglio finto";
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "xcb");
         foglio.setProcessEnvironment(env);
         foglio.start(cartellaProgrammi().filePath("foglio_finto"), {p});
         QTRY_VERIFY_WITH_TIMEOUT((uscita += foglio.readAll()).contains("ATTIVA Altro documento"), 15000);
         QTRY_COMPARE(FinestreCartella(p, *finestre).size(), 1);
-        QCOMPARE(FinestreCartella(p, *finestre)[0].titolo,
-                 "Dichiarazioni è maggio.xlsx - Foglio finto"); // UTF-8
+        QCOMPARE(FinestreCartella(p, *finestre)[0].titolo, titolo); // UTF-8
         QVERIFY(MostraFinestraCartella(p, *finestre));
-        QTRY_VERIFY(
-            (uscita += foglio.readAll()).endsWith("ATTIVA Dichiarazioni è maggio.xlsx - Foglio finto\n"));
+        QTRY_VERIFY((uscita += foglio.readAll()).endsWith("ATTIVA " + titolo.toUtf8() + "\n"));
         QVERIFY(!FileBloccoCartella(p).isEmpty());
         QCOMPARE(ChiudiCartellaAperta(p, *finestre, [](int ms) { QTest::qWait(ms); }),
                  ChiusuraCartella::Chiusa);
