@@ -266,8 +266,11 @@ void FoglioExcel::scrivi(qint64 riga, int colonna, const QString& valore) {
         c = d_->creaCella(r, riga, colonna);
     while (c.first_child())
         c.remove_child(c.first_child());
+    // Every one of them: a damaged cell may repeat an attribute, and a "t"
+    // left behind would still be the one read back.
     for (const char* tolto : {"t", "cm", "vm"})
-        c.remove_attribute(tolto);
+        while (c.remove_attribute(tolto)) {
+        }
     c.append_attribute("t") = "inlineStr";
     pugi::xml_node t = c.append_child("is").append_child("t");
     if (valore != valore.trimmed())

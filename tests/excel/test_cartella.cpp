@@ -98,6 +98,8 @@ private slots:
         QTest::newRow("two sheets on one part (fuzz_cartella)") << QByteArray("workbook <workbook xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"><sheets><sheet name=\"Dati\" r:id=\"rId1\"/><sheet name=\"Copia\" r:id=\"rId1\"/></sheets></workbook>") << C::ParteDanneggiata;
         // Opens; MWLQKWX is column 2^32 + 2, which an overflowing column number would make B.
         QTest::newRow("column letters past XFD (fuzz_cartella)") << QByteArray("sheet <worksheet><sheetData><row r=\"1\"><c r=\"MWLQKWX1\"><v>7</v></c></row></sheetData></worksheet>") << C::Nessuno;
+        // Opens; a status written over the damaged cell must read back, not the "t" left behind.
+        QTest::newRow("cell repeating its type (fuzz_cartella)") << QByteArray("sheet <worksheet><sheetData><row r=\"1\"><c r=\"B1\" t=\"s\" t=\"s\"/></row></sheetData></worksheet>") << C::Nessuno;
         QTest::newRow("missing sheet") << QByteArray("-") << C::FoglioMancante;
         QTest::newRow("read-only file") << QByteArray("read-only") << C::SolaLettura;
         // clang-format on
@@ -133,7 +135,11 @@ private slots:
         QCOMPARE(e.codice, codice);
         QCOMPARE(f != nullptr, codice == CodiceErroreExcel::Nessuno);
         QVERIFY(TestoErroreExcel(e).startsWith("Errore: " + QString::number(int(codice)) + " - "));
-        if (f) QCOMPARE(f->testo(1, 2), QString());
+        if (f) {
+            QCOMPARE(f->testo(1, 2), QString());
+            f->scrivi(1, 2, QStringLiteral("OK"));
+            QCOMPARE(f->testo(1, 2), QStringLiteral("OK"));
+        }
         QCOMPARE(leggiFile(p), prima);
     }
 };
