@@ -239,7 +239,7 @@ RisultatoEsportazione EsportaCsv(StatoDatabase& s, Messaggi& m, const QString& s
 
         // The rows straight from SQLite, the same statement and the same
         // positions as the recordset's; lines gathered in a buffer.
-        dao::LetturaRighe righeSql(s.DbLavoro, sql);
+        dao::LetturaRighe righeSql(s.DbLavoro, s.DbLavoro.traduci(sql), dao::LetturaRighe::Mappa::Si);
         ValoriCsv valori(locale);
         QByteArray blocco;
         blocco.reserve(kBloccoCsv + 64 * 1024);

@@ -6,13 +6,27 @@
 
 namespace qv {
 
+namespace {
+
+// Every extraction starts so; the statements derived from it below swap
+// this select list for their own and keep the table and the filters.
+const QString kSelezioneTutto = QStringLiteral("Select * FROM ");
+
+QString ConElenco(const QString& selezione, const QString& elenco) {
+    if (!selezione.startsWith(kSelezioneTutto))
+        return {};
+    return QStringLiteral("Select ") + elenco + QStringLiteral(" FROM ") + selezione.mid(kSelezioneTutto.size());
+}
+
+} // namespace
+
 QString RaddoppiaApici(const QString& testo) {
     QString s = testo;
     return s.replace(QLatin1Char('\''), QStringLiteral("''"));
 }
 
 QString EstraiMrnSql(const QString& tabella, const FiltriArchivio& filtri, const QDate& oggi) {
-    QString sql = QStringLiteral("Select * FROM ") + tabella;
+    QString sql = kSelezioneTutto + tabella;
     QString giunzione = QStringLiteral(" WHERE ");
     const auto aggiungi = [&](const QString& condizione) {
         sql += giunzione + condizione;
@@ -50,6 +64,22 @@ QString ImpostaOrdineSql(const QString& selezione, const OrdineArchivio& ordine)
     if (ordine.colonna > 1)
         sql += QStringLiteral(", Codice");
     return sql;
+}
+
+QString SenzaFiltriSql(const QString& selezione) { return selezione.section(QStringLiteral(" WHERE "), 0, 0); }
+
+QString ChiaviOrdineSql(const QString& selezione, const OrdineArchivio& ordine) {
+    return ConElenco(selezione, QStringLiteral("rowid, ") + CampoColonna(ordine.colonna) + QStringLiteral(", Codice"));
+}
+
+QString RigheNumerateSql(const QString& selezione, const QList<qint64>& numeri) {
+    QString sql = ConElenco(selezione, QStringLiteral("*, rowid"));
+    if (sql.isEmpty() || numeri.isEmpty())
+        return {};
+    sql += selezione.contains(QStringLiteral(" WHERE ")) ? QStringLiteral(" AND rowid IN (") : QStringLiteral(" WHERE rowid IN (");
+    for (qsizetype i = 0; i < numeri.size(); ++i)
+        sql += (i ? QStringLiteral(", ") : QString()) + QString::number(numeri.at(i));
+    return sql + QLatin1Char(')');
 }
 
 QString EliminaMrnSql(const QString& codice) {

@@ -6,6 +6,7 @@
 // neither break a statement nor widen it.
 
 #include <QDate>
+#include <QList>
 #include <QString>
 
 namespace qv {
@@ -36,6 +37,18 @@ QString EstraiMrnSql(const QString& tabella, const FiltriArchivio& filtri, const
 // The selection with " ORDER BY " + field + " ASC"/" DESC", and ", Codice"
 // when the sort column is beyond the second.
 QString ImpostaOrdineSql(const QString& selezione, const OrdineArchivio& ordine);
+
+// For a sort the program does itself: the selection's row numbers
+// (rowid), the sort field and the code, in no particular order. Empty when
+// `selezione` is not an extraction of EstraiMrnSql.
+QString ChiaviOrdineSql(const QString& selezione, const OrdineArchivio& ordine);
+
+// The selection without its filters: its table whole.
+QString SenzaFiltriSql(const QString& selezione);
+
+// The rows of the selection among `numeri` (row numbers), every field and
+// then the row number. Empty for no numbers or a selection not of EstraiMrnSql.
+QString RigheNumerateSql(const QString& selezione, const QList<qint64>& numeri);
 
 // Work table and merge statements.
 inline constexpr char kSvuotaWk[] = "Delete * From WkMRN";

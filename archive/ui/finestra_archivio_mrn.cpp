@@ -187,7 +187,7 @@ void FinestraArchivioMrn::ImpostaOrdine() {
     sql_ = ImpostaOrdineSql(selezione_, ordine_);
     if (archivio_.database.InizioAttesa)
         archivio_.database.InizioAttesa();
-    modello_->imposta(selezione_, sql_);
+    modello_->imposta(selezione_, ordine_);
     if (archivio_.database.FineAttesa)
         archivio_.database.FineAttesa();
     dopoEstrazione();

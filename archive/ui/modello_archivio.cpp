@@ -1,15 +1,11 @@
 #include "archive/ui/modello_archivio.h"
 
 #include "archive/colonne_griglia.h"
-#include "archive/estrazione_archivio.h"
 #include "archive/formato_csv.h"
-#include "database/dao/errore.h"
 #include "database/stato_database.h"
 
 #include <QColor>
 #include <QLocale>
-#include <QSqlQuery>
-#include <QSqlRecord>
 
 #include <limits>
 
@@ -27,22 +23,13 @@ constexpr int kColonnaStato = kNumeroColonne - 1;
 } // namespace
 
 ModelloArchivio::ModelloArchivio(StatoDatabase& database, QObject* parent)
-    : QAbstractTableModel(parent), database_(database) {}
+    : QAbstractTableModel(parent), database_(database), pagineEstrazione_(database.DbLavoro) {}
 
-void ModelloArchivio::imposta(const QString& selezione, const QString& sql) {
+void ModelloArchivio::imposta(const QString& selezione, const OrdineArchivio& ordine) {
     beginResetModel();
     pagine_.clear();
-    tradotto_.clear();
-    totale_ = 0;
-    if (database_.DatabaseAperto) {
-        try {
-            tradotto_ = database_.DbLavoro.traduci(sql);
-        } catch (const dao::ErroreDao&) {
-            // A statement the engine refuses shows no rows, as the grid would.
-        }
-        if (!tradotto_.isEmpty())
-            totale_ = std::max<qint64>(0, ContaEstrazione(database_.DbLavoro, selezione));
-    }
+    if (!database_.DatabaseAperto || !pagineEstrazione_.imposta(selezione, ordine))
+        pagineEstrazione_.svuota(); // a statement the engine refuses shows no rows, as the grid would
     endResetModel();
 }
 
@@ -52,7 +39,7 @@ void ModelloArchivio::ridisegna() {
 }
 
 int ModelloArchivio::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(std::min<qint64>(totale_, std::numeric_limits<int>::max()));
+    return parent.isValid() ? 0 : int(std::min<qint64>(totale(), std::numeric_limits<int>::max()));
 }
 
 int ModelloArchivio::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kNumeroColonne; }
@@ -72,28 +59,8 @@ const ModelloArchivio::Pagina& ModelloArchivio::pagina(int numero) const {
     }
     Pagina p;
     p.uso = ++orologio_;
-    if (database_.DatabaseAperto && !tradotto_.isEmpty()) {
-        // The query is finished before returning, so the grid never holds a
-        // read lock against the windows that write the archive.
-        QSqlQuery q(database_.DbLavoro.connessioneSql());
-        q.setForwardOnly(true);
-        const QString pagina = tradotto_ + QStringLiteral(" LIMIT ") + QString::number(kRighePagina) +
-                               QStringLiteral(" OFFSET ") + QString::number(qint64(numero) * kRighePagina);
-        if (q.exec(pagina)) {
-            QList<int> posizioni;
-            const QSqlRecord r = q.record();
-            for (const ColonnaGriglia& c : ColonneGriglia())
-                posizioni << r.indexOf(c.campo);
-            while (q.next()) {
-                QVariantList riga;
-                riga.reserve(kNumeroColonne);
-                for (int pos : posizioni)
-                    riga << (pos >= 0 ? q.value(pos) : QVariant());
-                p.righe << riga;
-            }
-        }
-        // A page the engine cannot read stays empty: the grid shows blank rows.
-    }
+    if (database_.DatabaseAperto)
+        p.righe = pagineEstrazione_.righe(qint64(numero) * kRighePagina, kRighePagina);
     return *pagine_.insert(numero, p);
 }
 

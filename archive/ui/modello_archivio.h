@@ -1,10 +1,12 @@
 #pragma once
 // The archive browser's grid model: the rows of the current extraction read
-// from the database a page at a time around what the grid shows, with a
+// a page at a time around what the grid shows (PagineEstrazione), with a
 // bounded cache of pages (the least recently used page is dropped), so an
-// archive of any size opens and scrolls without being loaded whole. The
-// total comes from one count. Cells show what the grid shows: a 0 date is
-// blank, the state is its letter, and each row has its state's colour.
+// archive of any size opens and scrolls without being loaded whole. Cells
+// show what the grid shows: a 0 date is blank, the state is its letter, and
+// each row has its state's colour.
+
+#include "archive/pagine_estrazione.h"
 
 #include <QAbstractTableModel>
 #include <QHash>
@@ -24,11 +26,10 @@ public:
 
     explicit ModelloArchivio(StatoDatabase& database, QObject* parent = nullptr);
 
-    // Shows the rows of `sql` (the Jet statement with its ORDER BY); the
-    // total is counted on `selezione` (the same statement without it).
-    // Statements the engine refuses show no rows.
-    void imposta(const QString& selezione, const QString& sql);
-    qint64 totale() const { return totale_; }
+    // Shows the rows of `selezione` (an extraction of EstraiMrnSql) in the
+    // order given. Statements the engine refuses show no rows.
+    void imposta(const QString& selezione, const OrdineArchivio& ordine);
+    qint64 totale() const { return pagineEstrazione_.totale(); }
     int pagineInMemoria() const { return int(pagine_.size()); }
     // The colours changed: every row is painted again.
     void ridisegna();
@@ -47,8 +48,7 @@ private:
     QVariant valore(int riga, int colonna) const;
 
     StatoDatabase& database_;
-    QString tradotto_; // the SQLite text of the statement, empty when refused
-    qint64 totale_ = 0;
+    PagineEstrazione pagineEstrazione_;
     mutable QHash<int, Pagina> pagine_;
     mutable quint64 orologio_ = 0;
 };

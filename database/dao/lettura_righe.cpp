@@ -18,8 +18,8 @@ constexpr const char* kSenzaMappa = "PRAGMA mmap_size = 0";
 
 } // namespace
 
-LetturaRighe::LetturaRighe(const Database& db, const QString& sqlJet) : connessione_(db.connessioneSql()) {
-    const QString sqlite = db.traduci(sqlJet);
+LetturaRighe::LetturaRighe(const Database& db, const QString& sqlite, Mappa mappa)
+    : connessione_(db.connessioneSql()) {
     // The QtSql driver of this build runs on the system's SQLite library,
     // the one linked here, so its handle can be used directly.
     const QVariant h = connessione_.driver() ? connessione_.driver()->handle() : QVariant();
@@ -27,13 +27,14 @@ LetturaRighe::LetturaRighe(const Database& db, const QString& sqlJet) : connessi
         solleva(errori::Riservato, QStringLiteral("connessione SQLite non disponibile"));
     if (sqlite3_prepare_v2(db_, sqlite.toUtf8().constData(), -1, &st_, nullptr) != SQLITE_OK)
         guasto();
-    sqlite3_exec(db_, kMappa, nullptr, nullptr, nullptr);
+    if (mappa == Mappa::Si)
+        mappata_ = sqlite3_exec(db_, kMappa, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
 LetturaRighe::~LetturaRighe() {
     if (st_)
         sqlite3_finalize(st_);
-    if (db_)
+    if (mappata_)
         sqlite3_exec(db_, kSenzaMappa, nullptr, nullptr, nullptr);
 }
 
@@ -78,6 +79,11 @@ QByteArrayView LetturaRighe::testo(int colonna) const {
     return QByteArrayView(t, sqlite3_column_bytes(st_, colonna));
 }
 
+QByteArrayView LetturaRighe::dati(int colonna) const {
+    const auto* d = static_cast<const char*>(sqlite3_column_blob(st_, colonna));
+    return QByteArrayView(d, sqlite3_column_bytes(st_, colonna));
+}
+
 QVariant LetturaRighe::valore(int colonna) const {
     switch (tipo(colonna)) {
     case Tipo::Intero:
@@ -86,10 +92,8 @@ QVariant LetturaRighe::valore(int colonna) const {
         return reale(colonna);
     case Tipo::Testo:
         return QString::fromUtf8(testo(colonna));
-    case Tipo::Dati: {
-        const auto* d = static_cast<const char*>(sqlite3_column_blob(st_, colonna));
-        return QByteArray(d, sqlite3_column_bytes(st_, colonna));
-    }
+    case Tipo::Dati:
+        return dati(colonna).toByteArray();
     case Tipo::Nullo:
         break;
     }

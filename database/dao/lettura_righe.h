@@ -1,9 +1,10 @@
 #pragma once
-// A forward-only read of a selection straight from SQLite, for the exports
+// A forward-only read of a selection straight from SQLite, for the reads
 // that walk a whole table: values come as SQLite holds them, with no QVariant
-// per value, and the file is mapped into memory for the length of the read
-// (rows taken in key order are scattered over the file; mapped, a page costs
-// neither a read call nor a copy). Failures throw ErroreDao.
+// per value. For an export the file can be mapped into memory for the length
+// of the read (rows taken in key order are scattered over the file; mapped, a
+// page costs neither a read call nor a copy, once it is faulted in: a read
+// that touches each page once is faster without). Failures throw ErroreDao.
 
 #include <QByteArrayView>
 #include <QSqlDatabase>
@@ -21,8 +22,10 @@ class LetturaRighe {
 public:
     enum class Tipo { Nullo, Intero, Reale, Testo, Dati };
 
-    // `sqlJet` is a selection in the program's dialect.
-    LetturaRighe(const Database& db, const QString& sqlJet);
+    enum class Mappa { No, Si };
+
+    // `sqlite` is a selection in SQLite's text (Database::traduci).
+    LetturaRighe(const Database& db, const QString& sqlite, Mappa mappa);
     ~LetturaRighe();
     LetturaRighe(const LetturaRighe&) = delete;
     LetturaRighe& operator=(const LetturaRighe&) = delete;
@@ -34,6 +37,7 @@ public:
     qint64 intero(int colonna) const;
     double reale(int colonna) const;
     QByteArrayView testo(int colonna) const; // UTF-8, valid until the next row
+    QByteArrayView dati(int colonna) const;  // the bytes, valid until the next row
     QVariant valore(int colonna) const;       // as QtSql would give it
 
 private:
@@ -42,6 +46,7 @@ private:
     QSqlDatabase connessione_;
     sqlite3* db_ = nullptr;
     sqlite3_stmt* st_ = nullptr;
+    bool mappata_ = false;
 };
 
 } // namespace qv::dao

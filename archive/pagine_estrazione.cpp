@@ -1,0 +1,127 @@
+#include "archive/pagine_estrazione.h"
+
+#include "archive/colonne_griglia.h"
+#include "archive/estrazione_archivio.h"
+#include "database/dao/database.h"
+#include "database/dao/errore.h"
+
+#include <QHash>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace qv {
+
+namespace {
+
+// Whether the plan SQLite makes for `sqlite` holds `testo` in a step.
+bool NelPiano(const dao::Database& db, const QString& sqlite, const QString& testo) {
+    QSqlQuery q(db.connessioneSql());
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("EXPLAIN QUERY PLAN ") + sqlite))
+        return false;
+    while (q.next())
+        if (q.value(q.record().count() - 1).toString().contains(testo))
+            return true;
+    return false;
+}
+
+// Rows found through an index are each a look-up elsewhere in the file:
+// past this many, reading the whole table in its own order is quicker.
+constexpr qint64 kRigheDaIndice = 100000;
+
+} // namespace
+
+void PagineEstrazione::svuota() {
+    selezione_.clear();
+    tradotto_.clear();
+    totale_ = 0;
+    ordinataQui_ = false;
+    numeri_ = {};
+}
+
+bool PagineEstrazione::imposta(const QString& selezione, const OrdineArchivio& ordine) {
+    svuota();
+    try {
+        tradotto_ = db_.traduci(ImpostaOrdineSql(selezione, ordine));
+    } catch (const dao::ErroreDao&) {
+        return false;
+    }
+    selezione_ = selezione;
+    // SQLite sorts with a temporary b-tree (for all of the ORDER BY or part
+    // of it) when no index gives the order: then the program sorts.
+    const QString chiavi = ChiaviOrdineSql(selezione, ordine);
+    if (!chiavi.isEmpty() && NelPiano(db_, tradotto_, QStringLiteral("TEMP B-TREE"))) {
+        try {
+            QString sql = db_.traduci(chiavi);
+            if (NelPiano(db_, sql, QStringLiteral("INDEX")) && ContaEstrazione(db_, selezione) > kRigheDaIndice) {
+                const QString tabella = db_.traduci(ChiaviOrdineSql(SenzaFiltriSql(selezione), ordine));
+                if (sql.startsWith(tabella))
+                    sql.insert(tabella.size(), QStringLiteral(" NOT INDEXED"));
+            }
+            numeri_ = ordinatore_.ordina(db_, sql, ordine.verso == 2);
+            ordinataQui_ = true;
+            totale_ = qint64(numeri_.size());
+            return true;
+        } catch (const dao::ErroreDao&) {
+            // Left to SQLite, page by page.
+        }
+    }
+    totale_ = ContaEstrazione(db_, selezione);
+    if (totale_ < 0) {
+        svuota();
+        return false;
+    }
+    return true;
+}
+
+// A page the engine cannot read comes back empty: the grid shows blank rows.
+QList<QVariantList> PagineEstrazione::leggi(const QString& sqlite) const {
+    QList<QVariantList> righe;
+    QSqlQuery q(db_.connessioneSql());
+    q.setForwardOnly(true);
+    if (!q.exec(sqlite))
+        return righe;
+    QList<int> posizioni;
+    const QSqlRecord r = q.record();
+    for (const ColonnaGriglia& c : ColonneGriglia())
+        posizioni << r.indexOf(c.campo);
+    const int numero = r.indexOf(QStringLiteral("rowid"));
+    while (q.next()) {
+        QVariantList riga;
+        riga.reserve(posizioni.size() + 1);
+        for (int pos : posizioni)
+            riga << (pos >= 0 ? q.value(pos) : QVariant());
+        if (numero >= 0)
+            riga << q.value(numero);
+        righe << riga;
+    }
+    return righe;
+}
+
+QList<QVariantList> PagineEstrazione::righe(qint64 primo, int quante) const {
+    if (tradotto_.isEmpty() || primo < 0 || quante <= 0 || primo >= totale_)
+        return {};
+    if (!ordinataQui_)
+        return leggi(tradotto_ + QStringLiteral(" LIMIT ") + QString::number(quante) + QStringLiteral(" OFFSET ") +
+                     QString::number(primo));
+    const qint64 fine = std::min<qint64>(totale_, primo + quante);
+    const QList<qint64> numeri(numeri_.begin() + primo, numeri_.begin() + fine);
+    QString sqlite;
+    try {
+        sqlite = db_.traduci(RigheNumerateSql(selezione_, numeri));
+    } catch (const dao::ErroreDao&) {
+        return {};
+    }
+    QHash<qint64, QVariantList> perNumero;
+    for (QVariantList& riga : leggi(sqlite)) {
+        const qint64 n = riga.takeLast().toLongLong();
+        perNumero.insert(n, riga);
+    }
+    QList<QVariantList> righe;
+    righe.reserve(numeri.size());
+    for (qint64 n : numeri)
+        righe << perNumero.value(n);
+    return righe;
+}
+
+} // namespace qv
