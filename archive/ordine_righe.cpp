@@ -1,15 +1,17 @@
 #include "archive/ordine_righe.h"
 
+#include "archive/colonne_griglia.h"
+#include "database/dao/database.h"
 #include "database/dao/lettura_righe.h"
 
 #include <QByteArray>
-#include <QtEndian>
 #include <QHash>
+#include <QSqlQuery>
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 #include <thread>
+#include <variant>
 
 namespace qv {
 
@@ -17,180 +19,265 @@ namespace {
 
 using dao::LetturaRighe;
 
-constexpr int kParoleCodice = 3; // a code's first 24 bytes kept in its entry
+// Rows are held by slot (row number - the lowest). Past this many slots a
+// row the table is too scattered for that, and SQLite sorts.
+constexpr qint64 kSlotPerRiga = 4;
 
-// One row to sort. Its field is reduced to a number that orders as the field
-// does (a text or data value becomes its rank among the distinct values), so
-// comparing two rows is comparing a few integers; most fields repeat over
-// many rows, so most comparisons go on to the code.
-struct Voce {
-    enum Classe : quint8 { Nullo, Numero, Testo, Dati }; // SQLite's order of the types
-    quint64 chiave = 0;
-    quint64 codice[kParoleCodice] = {}; // the folded code, big-endian
-    qint64 riga = 0;
-    quint32 codiceLungo = 0; // codes longer than the words above: their place in the arena
-    quint16 lunghezzaCodice = 0;
-    Classe classe = Nullo;
-    bool reale = false; // a number whose chiave holds a double until it is encoded
+// A column: by slot, each row's rank among the column's distinct values.
+// Most columns have few distinct values; two bytes a row do for them.
+struct Colonna {
+    std::variant<std::vector<quint16>, std::vector<quint32>> rango;
+    quint64 uso = 0;
 };
 
-// The text as NOCASE compares it (ASCII letters folded, nothing else), in
-// a buffer reused from row to row.
-const QByteArray& piegata(QByteArrayView testo, QByteArray& buffer) {
-    buffer.resize(testo.size());
-    char* p = buffer.data();
-    for (char c : testo)
-        *p++ = c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-    return buffer;
+struct Tabella {
+    QString base; // the selection of the whole table
+    qint64 primo = 0;
+    std::vector<quint32> postoCodice; // by slot: place in code order + 1; 0 for no row
+    std::vector<qint64> rigaDelPosto; // by place in code order: the row number
+    QHash<QString, Colonna> colonne;
+};
+
+int confronta(const QByteArray& a, const QByteArray& b) {
+    const int r = std::memcmp(a.constData(), b.constData(), size_t(std::min(a.size(), b.size())));
+    return r ? r : (a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0);
 }
 
-int confronta(const char* a, qsizetype na, const char* b, qsizetype nb) {
-    const int r = std::memcmp(a, b, size_t(std::min(na, nb)));
-    return r ? r : (na < nb ? -1 : na > nb ? 1 : 0);
-}
+// The distinct values of one type and their ranks.
+template <typename T> struct Gruppo {
+    QHash<T, quint32> id;
+    std::vector<T> valori;
+    quint32 ultimo = ~0u; // the value of the row before, which often repeats
 
-// Equal bytes, equal rank: the values of one type, each given its rank in
-// NOCASE order once the scan is over.
-class Valori {
-public:
-    quint32 id(QByteArrayView b) {
-        if (ultimo_ < valori_.size() && valori_[ultimo_].size() == b.size() &&
-            std::memcmp(valori_[ultimo_].constData(), b.data(), size_t(b.size())) == 0)
-            return quint32(ultimo_); // the same as the row before, as is common
-        const QByteArray v = b.toByteArray();
-        auto i = ids_.constFind(v);
-        if (i == ids_.cend()) {
-            i = ids_.insert(v, quint32(valori_.size()));
-            valori_.push_back(v);
+    quint32 aggiungi(const T& v) {
+        if (ultimo != ~0u && valori[ultimo] == v)
+            return ultimo;
+        auto i = id.constFind(v);
+        if (i == id.cend()) {
+            i = id.insert(v, quint32(valori.size()));
+            valori.push_back(v);
         }
-        ultimo_ = *i;
-        return *i;
+        return ultimo = *i;
     }
-    std::vector<quint32> ranghi() const {
-        std::vector<quint32> ordine(valori_.size());
+    // By id, the rank from `primo` on (equal values, equal rank); returns the next free rank.
+    template <typename Prima> quint32 ranghi(quint32 primo, std::vector<quint32>& rango, Prima prima) const {
+        std::vector<quint32> ordine(valori.size());
         for (quint32 i = 0; i < ordine.size(); ++i)
             ordine[i] = i;
-        std::sort(ordine.begin(), ordine.end(), [this](quint32 a, quint32 b) {
-            return confronta(valori_[a].constData(), valori_[a].size(), valori_[b].constData(), valori_[b].size()) < 0;
-        });
-        std::vector<quint32> rango(valori_.size());
-        for (quint32 r = 0; r < ordine.size(); ++r)
-            rango[ordine[r]] = r;
-        return rango;
+        std::sort(ordine.begin(), ordine.end(), [&](quint32 a, quint32 b) { return prima(valori[a], valori[b]); });
+        rango.resize(valori.size());
+        for (size_t i = 0; i < ordine.size(); ++i) {
+            if (i && prima(valori[ordine[i - 1]], valori[ordine[i]]))
+                ++primo;
+            rango[ordine[i]] = primo;
+        }
+        return ordine.empty() ? primo : primo + 1;
+    }
+};
+
+// A column read: by slot, the type in the top two bits (SQLite's order: NULL,
+// number, text, data) and the value's id in its type's group.
+class LetturaColonna {
+public:
+    explicit LetturaColonna(size_t slot) : valore_(slot, 0) {}
+
+    void leggi(const LetturaRighe& l, int c, size_t slot) {
+        switch (l.tipo(c)) {
+        case LetturaRighe::Tipo::Nullo:
+            valore_[slot] = 0;
+            break;
+        case LetturaRighe::Tipo::Intero:
+        case LetturaRighe::Tipo::Reale: {
+            // A long double holds every 64-bit integer and every double
+            // exactly: integers beside reals compare as SQLite compares them.
+            long double n = l.tipo(c) == LetturaRighe::Tipo::Intero ? l.intero(c) : l.reale(c);
+            valore_[slot] = 1u << 30 | numeri_.aggiungi(n == 0 ? 0 : n); // -0 is 0
+            break;
+        }
+        case LetturaRighe::Tipo::Testo: {
+            const QByteArrayView t = l.testo(c);
+            buffer_.resize(t.size());
+            char* p = buffer_.data();
+            for (char x : t) // NOCASE folds ASCII letters only
+                *p++ = x >= 'A' && x <= 'Z' ? char(x - 'A' + 'a') : x;
+            valore_[slot] = 2u << 30 | testi_.aggiungi(buffer_);
+            break;
+        }
+        case LetturaRighe::Tipo::Dati:
+            valore_[slot] = 3u << 30 | dati_.aggiungi(l.dati(c).toByteArray());
+            break;
+        }
+    }
+
+    Colonna colonna() const {
+        const auto minore = [](const QByteArray& a, const QByteArray& b) { return confronta(a, b) < 0; };
+        std::vector<quint32> rango[4] = {{0}};
+        quint32 prossimo = numeri_.ranghi(1, rango[1], std::less<long double>());
+        prossimo = testi_.ranghi(prossimo, rango[2], minore);
+        prossimo = dati_.ranghi(prossimo, rango[3], minore);
+        const auto riempi = [&](auto r) {
+            r.resize(valore_.size());
+            for (size_t s = 0; s < valore_.size(); ++s)
+                r[s] = typename decltype(r)::value_type(rango[valore_[s] >> 30][valore_[s] & 0x3fffffff]);
+            return Colonna{std::move(r), 0};
+        };
+        return prossimo <= 0x10000 ? riempi(std::vector<quint16>()) : riempi(std::vector<quint32>());
     }
 
 private:
-    QHash<QByteArray, quint32> ids_;
-    std::vector<QByteArray> valori_;
-    size_t ultimo_ = 0;
+    std::vector<quint32> valore_;
+    Gruppo<long double> numeri_;
+    Gruppo<QByteArray> testi_, dati_;
+    QByteArray buffer_;
 };
 
-// A double as an unsigned number that orders as the double does; -0 is 0.
-quint64 chiaveReale(double d) {
-    const quint64 b = std::bit_cast<quint64>(d == 0 ? 0.0 : d);
-    return (b >> 63) ? ~b : b | (quint64(1) << 63);
+// Something that changes whenever the database's rows may have: this
+// connection's changes and the count of other connections' commits.
+QString VersioneDati(const dao::Database& db) {
+    QSqlQuery q(db.connessioneSql());
+    QString v;
+    for (const char* sql : {"SELECT total_changes()", "PRAGMA data_version"})
+        if (q.exec(QLatin1String(sql)) && q.next())
+            v += q.value(0).toString() + QLatin1Char('/');
+    return v;
+}
+
+// The columns held stay within this; the least recently used go first.
+constexpr size_t kMemoriaColonne = 64 * 1024 * 1024;
+
+size_t Byte(const Colonna& c) {
+    return std::visit([](const auto& v) { return v.size() * sizeof(v[0]); }, c.rango);
+}
+
+void liberaColonne(Tabella& t, const QString& tenuta) {
+    size_t totale = 0;
+    for (const Colonna& c : std::as_const(t.colonne))
+        totale += Byte(c);
+    while (totale > kMemoriaColonne && t.colonne.size() > 1) {
+        auto vecchia = t.colonne.end();
+        for (auto i = t.colonne.begin(); i != t.colonne.end(); ++i)
+            if (i.key() != tenuta && (vecchia == t.colonne.end() || i->uso < vecchia->uso))
+                vecchia = i;
+        totale -= Byte(*vecchia);
+        t.colonne.erase(vecchia);
+    }
 }
 
 // Sorts on two threads when there is enough to sort: each half apart, then one merge.
-template <typename Prima> void ordinaVoci(std::vector<Voce>& voci, size_t dueThread, Prima prima) {
-    if (voci.size() < std::max<size_t>(dueThread, 2)) {
-        std::sort(voci.begin(), voci.end(), prima);
+void ordinaChiavi(std::vector<quint64>& chiavi, size_t dueThread) {
+    if (chiavi.size() < std::max<size_t>(dueThread, 2)) {
+        std::sort(chiavi.begin(), chiavi.end());
         return;
     }
-    const auto meta = voci.begin() + std::ptrdiff_t(voci.size() / 2);
-    std::thread altro([&] { std::sort(voci.begin(), meta, prima); });
-    std::sort(meta, voci.end(), prima);
+    const auto meta = chiavi.begin() + std::ptrdiff_t(chiavi.size() / 2);
+    std::thread altro([&] { std::sort(chiavi.begin(), meta); });
+    std::sort(meta, chiavi.end());
     altro.join();
-    std::inplace_merge(voci.begin(), meta, voci.end(), prima);
+    std::inplace_merge(chiavi.begin(), meta, chiavi.end());
 }
 
 } // namespace
 
-struct OrdinatoreRighe::Voci {
-    std::vector<Voce> voci;
+struct OrdinatoreRighe::Dati {
+    std::optional<Tabella> tabella;
+    QString versione;
+    quint64 orologio = 0;
 };
 
-OrdinatoreRighe::OrdinatoreRighe(size_t dueThread) : voci_(std::make_unique<Voci>()), dueThread_(dueThread) {}
+OrdinatoreRighe::OrdinatoreRighe(size_t dueThread) : d_(std::make_unique<Dati>()), dueThread_(dueThread) {}
 OrdinatoreRighe::~OrdinatoreRighe() = default;
 
-std::vector<qint64> OrdinatoreRighe::ordina(const dao::Database& db, const QString& chiaviSqlite, bool discendente) {
-    std::vector<Voce>& voci = voci_->voci;
-    voci.clear(); // its memory kept: the next sort writes over pages already there
-    QByteArray codiciLunghi;
-    Valori testi, dati;
-    bool reali = false;
-    {
-        LetturaRighe l(db, chiaviSqlite, LetturaRighe::Mappa::No);
-        QByteArray piegato;
-        while (l.prossima()) {
-            Voce v;
-            v.riga = l.intero(0);
-            switch (l.tipo(1)) {
-            case LetturaRighe::Tipo::Nullo:
-                break;
-            case LetturaRighe::Tipo::Intero:
-                v.classe = Voce::Numero;
-                v.chiave = quint64(l.intero(1));
-                break;
-            case LetturaRighe::Tipo::Reale:
-                v.classe = Voce::Numero;
-                v.reale = reali = true;
-                v.chiave = std::bit_cast<quint64>(l.reale(1));
-                break;
-            case LetturaRighe::Tipo::Testo:
-                v.classe = Voce::Testo;
-                v.chiave = testi.id(piegata(l.testo(1), piegato));
-                break;
-            case LetturaRighe::Tipo::Dati:
-                v.classe = Voce::Dati;
-                v.chiave = dati.id(l.dati(1));
-                break;
-            }
-            piegata(l.testo(2), piegato);
-            v.lunghezzaCodice = quint16(std::min<qsizetype>(piegato.size(), 0xffff));
-            char parole[kParoleCodice * 8] = {};
-            std::memcpy(parole, piegato.constData(), std::min<size_t>(sizeof parole, v.lunghezzaCodice));
-            for (int i = 0; i < kParoleCodice; ++i)
-                v.codice[i] = qFromBigEndian<quint64>(parole + 8 * i);
-            if (v.lunghezzaCodice > kParoleCodice * 8) {
-                v.codiceLungo = quint32(codiciLunghi.size());
-                codiciLunghi.append(piegato.constData(), v.lunghezzaCodice);
-            }
-            voci.push_back(v);
+std::optional<std::vector<qint64>> OrdinatoreRighe::ordina(dao::Database& db, const QString& selezione,
+                                                             const OrdineArchivio& ordine) {
+    const QString base = SenzaFiltriSql(selezione);
+    const QString numeriSql = ElencoSql(selezione, QStringLiteral("rowid"));
+    if (numeriSql.isEmpty())
+        return std::nullopt;
+    const QString versione = VersioneDati(db);
+    if (versione != d_->versione || !d_->tabella || d_->tabella->base != base) {
+        d_->tabella.reset();
+        d_->versione = versione;
+    }
+
+    if (!d_->tabella) { // each row's place in code order, from the key index
+        Tabella t;
+        t.base = base;
+        LetturaRighe l(db, db.traduci(ElencoSql(base, QStringLiteral("rowid")) + QStringLiteral(" ORDER BY Codice")),
+                       LetturaRighe::Mappa::No);
+        while (l.prossima())
+            t.rigaDelPosto.push_back(l.intero(0));
+        if (!t.rigaDelPosto.empty()) {
+            const auto [minimo, massimo] = std::minmax_element(t.rigaDelPosto.begin(), t.rigaDelPosto.end());
+            t.primo = *minimo;
+            const qint64 slot = *massimo - *minimo + 1;
+            if (slot > kSlotPerRiga * qint64(t.rigaDelPosto.size()) + 1024)
+                return std::nullopt;
+            t.postoCodice.assign(size_t(slot), 0);
+            for (size_t p = 0; p < t.rigaDelPosto.size(); ++p)
+                t.postoCodice[size_t(t.rigaDelPosto[p] - t.primo)] = quint32(p + 1);
         }
+        d_->tabella = std::move(t);
     }
+    Tabella& t = *d_->tabella;
+    const auto slotDi = [&t](qint64 riga) -> std::optional<size_t> {
+        const qint64 s = riga - t.primo;
+        if (s < 0 || s >= qint64(t.postoCodice.size()) || t.postoCodice[size_t(s)] == 0)
+            return std::nullopt;
+        return size_t(s);
+    };
+    const auto cambiata = [this] { // read while another program wrote: start again next time
+        d_->tabella.reset();
+        return std::nullopt;
+    };
 
-    // Each field made the number it sorts by. Integers beside reals compare
-    // as numbers, as SQLite compares them (exactly up to 2^53).
-    const std::vector<quint32> rangoTesti = testi.ranghi(), rangoDati = dati.ranghi();
-    for (Voce& v : voci) {
-        if (v.classe == Voce::Testo)
-            v.chiave = rangoTesti[v.chiave];
-        else if (v.classe == Voce::Dati)
-            v.chiave = rangoDati[v.chiave];
-        else if (v.classe == Voce::Numero)
-            v.chiave = v.reale ? chiaveReale(std::bit_cast<double>(v.chiave))
-                       : reali ? chiaveReale(double(qint64(v.chiave)))
-                               : v.chiave ^ (quint64(1) << 63);
+    // The code's own order is its place in code order; any other column is
+    // read walking the table, once.
+    const QString campo = CampoColonna(ordine.colonna);
+    const bool perCodice = campo.compare(QLatin1String("Codice"), Qt::CaseInsensitive) == 0;
+    auto c = t.colonne.find(campo);
+    if (!perCodice && c == t.colonne.end()) {
+        LetturaColonna lettura(t.postoCodice.size());
+        LetturaRighe l(db, db.traduci(ElencoSql(base, QStringLiteral("rowid, ") + campo)), LetturaRighe::Mappa::No);
+        while (l.prossima()) {
+            const std::optional<size_t> s = slotDi(l.intero(0));
+            if (!s)
+                return cambiata();
+            lettura.leggi(l, 1, *s);
+        }
+        c = t.colonne.insert(campo, lettura.colonna());
     }
+    const Colonna soloCodice{std::vector<quint16>(), 0};
+    const Colonna& colonna = perCodice ? soloCodice : *c;
+    if (!perCodice)
+        c->uso = ++d_->orologio;
 
-    const char* lunghi = codiciLunghi.constData();
-    ordinaVoci(voci, dueThread_, [&](const Voce& a, const Voce& b) {
-        if (a.classe != b.classe)
-            return discendente ? a.classe > b.classe : a.classe < b.classe;
-        if (a.chiave != b.chiave)
-            return discendente ? a.chiave > b.chiave : a.chiave < b.chiave;
-        for (int i = 0; i < kParoleCodice; ++i)
-            if (a.codice[i] != b.codice[i])
-                return a.codice[i] < b.codice[i];
-        if (a.lunghezzaCodice > kParoleCodice * 8 && b.lunghezzaCodice > kParoleCodice * 8)
-            return confronta(lunghi + a.codiceLungo, a.lunghezzaCodice, lunghi + b.codiceLungo, b.lunghezzaCodice) < 0;
-        return a.lunghezzaCodice < b.lunghezzaCodice;
-    });
-    std::vector<qint64> righe;
-    righe.reserve(voci.size());
-    for (const Voce& v : voci)
-        righe.push_back(v.riga);
+    // The selection's rows: rank (inverted when descending) above place in code order.
+    std::vector<quint64> chiavi;
+    bool mancante = false;
+    {
+        LetturaRighe l(db, db.traduci(numeriSql), LetturaRighe::Mappa::No);
+        const bool discendente = ordine.verso == 2;
+        std::visit(
+            [&](const auto& rango) {
+                while (!mancante && l.prossima()) {
+                    const std::optional<size_t> s = slotDi(l.intero(0));
+                    if ((mancante = !s))
+                        break;
+                    const quint32 posto = t.postoCodice[*s] - 1;
+                    const quint32 r = perCodice ? posto : quint32(rango[*s]);
+                    chiavi.push_back(quint64(discendente ? ~r : r) << 32 | posto);
+                }
+            },
+            colonna.rango);
+    }
+    if (mancante)
+        return cambiata();
+    if (!perCodice)
+        liberaColonne(t, campo);
+    ordinaChiavi(chiavi, dueThread_);
+    std::vector<qint64> righe(chiavi.size());
+    for (size_t i = 0; i < chiavi.size(); ++i)
+        righe[i] = t.rigaDelPosto[chiavi[i] & 0xffffffffu];
     return righe;
 }
 

@@ -1,16 +1,20 @@
 #pragma once
-// An extraction's order that no index gives, made by the program: the row
-// numbers, the sort field and the code are read in one pass (SQLite's values
-// as they are, no QVariant) and sorted here in memory. Asked for a page of
-// such an order, SQLite sorts whole rows again for every page the grid reads;
-// this sorts a few bytes per row, once. The order is the one SQLite gives the
-// field: NULL, then numbers, then text compared as the NOCASE collation of the
-// archive's fields does (ASCII letters without case, then the length), then
-// binary data; rows with equal fields by code.
+// Orders no index gives, made by the program and kept for the window that
+// asks for them. For a sort column it reads once, walking the table, each
+// row's value reduced to its rank among the column's distinct values in the
+// order SQLite gives them (NULL, numbers, text compared as the NOCASE
+// collation of the archive's fields does, binary data), and once each row's
+// place in code order (from the key index). A sort is then the selection's
+// row numbers (from SQLite, through an index where it can) sorted as
+// integers: rank, then place in code order. What was read is dropped as soon
+// as the database changes (this connection's writes or another program's).
+
+#include "archive/sql_archivio.h"
 
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace qv {
@@ -21,20 +25,22 @@ class Database;
 
 class OrdinatoreRighe {
 public:
-    // From `dueThread` rows on, the sort runs on two threads.
+    // From `dueThread` rows on, a sort runs on two threads.
     explicit OrdinatoreRighe(size_t dueThread = 100000);
     ~OrdinatoreRighe();
 
-    // The row numbers of `chiaviSqlite` (row number, field, code:
-    // ChiaviOrdineSql translated) by the field, descending when asked, equal
-    // fields by code ascending. Throws dao::ErroreDao when the engine refuses
-    // the statement. The memory of a sort is kept for the next one (about 48
-    // bytes a row): fresh memory costs a page fault for every page written.
-    std::vector<qint64> ordina(const dao::Database& db, const QString& chiaviSqlite, bool discendente);
+    // The row numbers of `selezione` (an extraction of EstraiMrnSql) in the
+    // order given, equal fields by code. nullopt when the program cannot make
+    // the order (another kind of statement, row numbers too scattered to be
+    // held, the table changed while it was read): then SQLite sorts. Throws
+    // dao::ErroreDao when the engine refuses a statement.
+    std::optional<std::vector<qint64>> ordina(dao::Database& db, const QString& selezione,
+                                              const OrdineArchivio& ordine);
+
 
 private:
-    struct Voci;
-    std::unique_ptr<Voci> voci_;
+    struct Dati;
+    std::unique_ptr<Dati> d_;
     size_t dueThread_;
 };
 

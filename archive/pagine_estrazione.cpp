@@ -25,10 +25,6 @@ bool NelPiano(const dao::Database& db, const QString& sqlite, const QString& tes
     return false;
 }
 
-// Rows found through an index are each a look-up elsewhere in the file:
-// past this many, reading the whole table in its own order is quicker.
-constexpr qint64 kRigheDaIndice = 100000;
-
 } // namespace
 
 void PagineEstrazione::svuota() {
@@ -49,19 +45,14 @@ bool PagineEstrazione::imposta(const QString& selezione, const OrdineArchivio& o
     selezione_ = selezione;
     // SQLite sorts with a temporary b-tree (for all of the ORDER BY or part
     // of it) when no index gives the order: then the program sorts.
-    const QString chiavi = ChiaviOrdineSql(selezione, ordine);
-    if (!chiavi.isEmpty() && NelPiano(db_, tradotto_, QStringLiteral("TEMP B-TREE"))) {
+    if (NelPiano(db_, tradotto_, QStringLiteral("TEMP B-TREE"))) {
         try {
-            QString sql = db_.traduci(chiavi);
-            if (NelPiano(db_, sql, QStringLiteral("INDEX")) && ContaEstrazione(db_, selezione) > kRigheDaIndice) {
-                const QString tabella = db_.traduci(ChiaviOrdineSql(SenzaFiltriSql(selezione), ordine));
-                if (sql.startsWith(tabella))
-                    sql.insert(tabella.size(), QStringLiteral(" NOT INDEXED"));
+            if (std::optional<std::vector<qint64>> numeri = ordinatore_.ordina(db_, selezione, ordine)) {
+                numeri_ = std::move(*numeri);
+                ordinataQui_ = true;
+                totale_ = qint64(numeri_.size());
+                return true;
             }
-            numeri_ = ordinatore_.ordina(db_, sql, ordine.verso == 2);
-            ordinataQui_ = true;
-            totale_ = qint64(numeri_.size());
-            return true;
         } catch (const dao::ErroreDao&) {
             // Left to SQLite, page by page.
         }

@@ -4,10 +4,10 @@
 // for the sorted statement sorts nothing), each page is read with LIMIT and
 // OFFSET and the total is one count. Otherwise SQLite would sort the whole
 // selection again for every page, so the program sorts the row numbers once
-// (OrdinatoreRighe) and a page reads its rows by number; the total is the
-// number of rows sorted. A large selection is read for that sort by walking
-// the table itself rather than through its filter's index. Each read is finished before it returns, so no read
-// lock is held against the windows that write the archive.
+// (OrdinatoreRighe, which keeps what it read for the next sorts) and a page
+// reads its rows by number; the total is the number of rows sorted. Each
+// read is finished before it returns, so no read lock is held against the
+// windows that write the archive.
 
 #include "archive/ordine_righe.h"
 #include "archive/sql_archivio.h"

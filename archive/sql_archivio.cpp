@@ -12,13 +12,13 @@ namespace {
 // this select list for their own and keep the table and the filters.
 const QString kSelezioneTutto = QStringLiteral("Select * FROM ");
 
-QString ConElenco(const QString& selezione, const QString& elenco) {
+} // namespace
+
+QString ElencoSql(const QString& selezione, const QString& elenco) {
     if (!selezione.startsWith(kSelezioneTutto))
         return {};
     return QStringLiteral("Select ") + elenco + QStringLiteral(" FROM ") + selezione.mid(kSelezioneTutto.size());
 }
-
-} // namespace
 
 QString RaddoppiaApici(const QString& testo) {
     QString s = testo;
@@ -68,12 +68,8 @@ QString ImpostaOrdineSql(const QString& selezione, const OrdineArchivio& ordine)
 
 QString SenzaFiltriSql(const QString& selezione) { return selezione.section(QStringLiteral(" WHERE "), 0, 0); }
 
-QString ChiaviOrdineSql(const QString& selezione, const OrdineArchivio& ordine) {
-    return ConElenco(selezione, QStringLiteral("rowid, ") + CampoColonna(ordine.colonna) + QStringLiteral(", Codice"));
-}
-
 QString RigheNumerateSql(const QString& selezione, const QList<qint64>& numeri) {
-    QString sql = ConElenco(selezione, QStringLiteral("*, rowid"));
+    QString sql = ElencoSql(selezione, QStringLiteral("*, rowid"));
     if (sql.isEmpty() || numeri.isEmpty())
         return {};
     sql += selezione.contains(QStringLiteral(" WHERE ")) ? QStringLiteral(" AND rowid IN (") : QStringLiteral(" WHERE rowid IN (");

@@ -38,10 +38,10 @@ QString EstraiMrnSql(const QString& tabella, const FiltriArchivio& filtri, const
 // when the sort column is beyond the second.
 QString ImpostaOrdineSql(const QString& selezione, const OrdineArchivio& ordine);
 
-// For a sort the program does itself: the selection's row numbers
-// (rowid), the sort field and the code, in no particular order. Empty when
-// `selezione` is not an extraction of EstraiMrnSql.
-QString ChiaviOrdineSql(const QString& selezione, const OrdineArchivio& ordine);
+// The selection with another select list ("rowid" for its row numbers):
+// the same table and filters. Empty when `selezione` is not an extraction of
+// EstraiMrnSql.
+QString ElencoSql(const QString& selezione, const QString& elenco);
 
 // The selection without its filters: its table whole.
 QString SenzaFiltriSql(const QString& selezione);
