@@ -76,7 +76,8 @@ template <typename T> struct Gruppo {
 };
 
 // A column read: by slot, the type in the top two bits (SQLite's order: NULL,
-// number, text, data) and the value's id in its type's group.
+// number, text, data; for a number the next bit tells a real from an
+// integer) and the value's id in its type's group.
 class LetturaColonna {
 public:
     explicit LetturaColonna(size_t slot) : valore_(slot, 0) {}
@@ -87,11 +88,11 @@ public:
             valore_[slot] = 0;
             break;
         case LetturaRighe::Tipo::Intero:
+            valore_[slot] = 1u << 30 | interi_.aggiungi(l.intero(c));
+            break;
         case LetturaRighe::Tipo::Reale: {
-            // A long double holds every 64-bit integer and every double
-            // exactly: integers beside reals compare as SQLite compares them.
-            long double n = l.tipo(c) == LetturaRighe::Tipo::Intero ? l.intero(c) : l.reale(c);
-            valore_[slot] = 1u << 30 | numeri_.aggiungi(n == 0 ? 0 : n); // -0 is 0
+            const double d = l.reale(c);
+            valore_[slot] = 1u << 30 | 1u << 29 | reali_.aggiungi(d == 0 ? 0.0 : d); // -0 is 0
             break;
         }
         case LetturaRighe::Tipo::Testo: {
@@ -111,22 +112,53 @@ public:
 
     Colonna colonna() const {
         const auto minore = [](const QByteArray& a, const QByteArray& b) { return confronta(a, b) < 0; };
-        std::vector<quint32> rango[4] = {{0}};
-        quint32 prossimo = numeri_.ranghi(1, rango[1], std::less<long double>());
+        std::vector<quint32> rango[5] = {{0}}; // NULL, integers, text, data, reals
+        quint32 prossimo = ranghiNumeri(rango[1], rango[4]);
         prossimo = testi_.ranghi(prossimo, rango[2], minore);
         prossimo = dati_.ranghi(prossimo, rango[3], minore);
         const auto riempi = [&](auto r) {
             r.resize(valore_.size());
-            for (size_t s = 0; s < valore_.size(); ++s)
-                r[s] = typename decltype(r)::value_type(rango[valore_[s] >> 30][valore_[s] & 0x3fffffff]);
+            for (size_t s = 0; s < valore_.size(); ++s) {
+                const quint32 v = valore_[s];
+                const auto& gruppo = rango[(v >> 30) == 1 && (v >> 29 & 1) ? 4 : v >> 30];
+                r[s] = typename decltype(r)::value_type(gruppo[v & 0x1fffffff]);
+            }
             return Colonna{std::move(r), 0};
         };
         return prossimo <= 0x10000 ? riempi(std::vector<quint16>()) : riempi(std::vector<quint32>());
     }
 
 private:
+    // Integers and reals ranked together from 1, as numbers: a long double
+    // holds every 64-bit integer and every double exactly, so they compare
+    // as SQLite compares them. Returns the next free rank.
+    quint32 ranghiNumeri(std::vector<quint32>& interi, std::vector<quint32>& reali) const {
+        struct Numero {
+            long double valore;
+            bool reale;
+            quint32 id;
+        };
+        std::vector<Numero> n;
+        n.reserve(interi_.valori.size() + reali_.valori.size());
+        for (quint32 i = 0; i < interi_.valori.size(); ++i)
+            n.push_back({static_cast<long double>(interi_.valori[i]), false, i});
+        for (quint32 i = 0; i < reali_.valori.size(); ++i)
+            n.push_back({reali_.valori[i], true, i});
+        std::sort(n.begin(), n.end(), [](const Numero& a, const Numero& b) { return a.valore < b.valore; });
+        interi.resize(interi_.valori.size());
+        reali.resize(reali_.valori.size());
+        quint32 rango = 1;
+        for (size_t i = 0; i < n.size(); ++i) {
+            if (i && n[i - 1].valore < n[i].valore)
+                ++rango;
+            (n[i].reale ? reali : interi)[n[i].id] = rango;
+        }
+        return n.empty() ? rango : rango + 1;
+    }
+
     std::vector<quint32> valore_;
-    Gruppo<long double> numeri_;
+    Gruppo<qint64> interi_;
+    Gruppo<double> reali_;
     Gruppo<QByteArray> testi_, dati_;
     QByteArray buffer_;
 };
