@@ -175,7 +175,7 @@ QString VersioneDati(const dao::Database& db) {
 }
 
 // The columns held stay within this; the least recently used go first.
-constexpr size_t kMemoriaColonne = 64 * 1024 * 1024;
+constexpr size_t kMemoriaColonne = 48 * 1024 * 1024;
 
 size_t Byte(const Colonna& c) {
     return std::visit([](const auto& v) { return v.size() * sizeof(v[0]); }, c.rango);
