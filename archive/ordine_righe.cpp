@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <system_error>
 #include <thread>
 #include <variant>
 
@@ -32,6 +33,7 @@ struct Colonna {
 
 struct Tabella {
     QString base; // the selection of the whole table
+    bool sparsa = false; // too scattered to be held: SQLite sorts until the rows change
     qint64 primo = 0;
     std::vector<quint32> postoCodice; // by slot: place in code order + 1; 0 for no row
     std::vector<qint64> rigaDelPosto; // by place in code order: the row number
@@ -202,7 +204,13 @@ void ordinaChiavi(std::vector<quint64>& chiavi, size_t dueThread) {
         return;
     }
     const auto meta = chiavi.begin() + std::ptrdiff_t(chiavi.size() / 2);
-    std::thread altro([&] { std::sort(chiavi.begin(), meta); });
+    std::thread altro;
+    try {
+        altro = std::thread([&] { std::sort(chiavi.begin(), meta); });
+    } catch (const std::system_error&) {
+        std::sort(chiavi.begin(), chiavi.end()); // no thread to be had: on this one
+        return;
+    }
     std::sort(meta, chiavi.end());
     altro.join();
     std::inplace_merge(chiavi.begin(), meta, chiavi.end());
@@ -242,15 +250,20 @@ std::optional<std::vector<qint64>> OrdinatoreRighe::ordina(dao::Database& db, co
             const auto [minimo, massimo] = std::minmax_element(t.rigaDelPosto.begin(), t.rigaDelPosto.end());
             t.primo = *minimo;
             const qint64 slot = *massimo - *minimo + 1;
-            if (slot > kSlotPerRiga * qint64(t.rigaDelPosto.size()) + 1024)
-                return std::nullopt;
-            t.postoCodice.assign(size_t(slot), 0);
-            for (size_t p = 0; p < t.rigaDelPosto.size(); ++p)
-                t.postoCodice[size_t(t.rigaDelPosto[p] - t.primo)] = quint32(p + 1);
+            if (slot > kSlotPerRiga * qint64(t.rigaDelPosto.size()) + 1024) {
+                t.sparsa = true;
+                t.rigaDelPosto = {};
+            } else {
+                t.postoCodice.assign(size_t(slot), 0);
+                for (size_t p = 0; p < t.rigaDelPosto.size(); ++p)
+                    t.postoCodice[size_t(t.rigaDelPosto[p] - t.primo)] = quint32(p + 1);
+            }
         }
         d_->tabella = std::move(t);
     }
     Tabella& t = *d_->tabella;
+    if (t.sparsa)
+        return std::nullopt;
     const auto slotDi = [&t](qint64 riga) -> std::optional<size_t> {
         const qint64 s = riga - t.primo;
         if (s < 0 || s >= qint64(t.postoCodice.size()) || t.postoCodice[size_t(s)] == 0)

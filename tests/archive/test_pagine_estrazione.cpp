@@ -115,6 +115,13 @@ private slots:
         QVERIFY(righe.first().isEmpty());
         QVERIFY(!pagine.imposta(QStringLiteral("Select * FROM NONCE"), {6, 1}));
         QCOMPARE(pagine.totale(), 0);
+        // Row numbers too scattered to be held: SQLite sorts.
+        QVERIFY(QSqlQuery(db_.connessioneSql())
+                    .exec(QStringLiteral("INSERT INTO WkMRN (rowid, Codice) VALUES (5000000, '22IT0000000000Z999')")));
+        QVERIFY(!OrdinatoreRighe().ordina(db_, QStringLiteral("Select * FROM WkMRN"), {6, 1}));
+        QVERIFY(pagine.imposta(QStringLiteral("Select * FROM WkMRN"), {6, 2}) && !pagine.ordinataQui());
+        QCOMPARE(pagine.righe(0, 1).value(0).value(0).toString(),
+                 codiciSqlite(ImpostaOrdineSql(QStringLiteral("Select * FROM WkMRN"), {6, 2})).value(0));
     }
 };
 
