@@ -2,6 +2,7 @@
 
 #include "archive/colonne_griglia.h"
 #include "database/dao/database.h"
+#include "database/dao/errore.h"
 #include "database/dao/lettura_righe.h"
 
 #include <QByteArray>
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
 #include <system_error>
 #include <thread>
 #include <variant>
@@ -38,6 +40,13 @@ struct Tabella {
     std::vector<quint32> postoCodice; // by slot: place in code order + 1; 0 for no row
     std::vector<qint64> rigaDelPosto; // by place in code order: the row number
     QHash<QString, Colonna> colonne;
+
+    std::optional<size_t> slot(qint64 riga) const {
+        const qint64 s = riga - primo;
+        if (s < 0 || s >= qint64(postoCodice.size()) || postoCodice[size_t(s)] == 0)
+            return std::nullopt;
+        return size_t(s);
+    }
 };
 
 int confronta(const QByteArray& a, const QByteArray& b) {
@@ -112,6 +121,22 @@ public:
         }
     }
 
+    // The rows of slots da..a - 1 as `altra` read them.
+    void unisci(const LetturaColonna& altra, size_t da, size_t a) {
+        const auto mappa = [](auto& gruppo, const auto& suo) {
+            std::vector<quint32> m(suo.valori.size());
+            for (size_t i = 0; i < m.size(); ++i)
+                m[i] = gruppo.aggiungi(suo.valori[i]);
+            return m;
+        };
+        const std::vector<quint32> m[4] = {mappa(interi_, altra.interi_), mappa(reali_, altra.reali_),
+                                           mappa(testi_, altra.testi_), mappa(dati_, altra.dati_)};
+        for (size_t s = da; s < a; ++s) {
+            const quint32 v = altra.valore_[s], tipo = v >> 29; // 0 NULL, 2 integer, 3 real, 4 text, 6 data
+            valore_[s] = v == 0 ? 0 : (v & 0xe0000000u) | m[tipo == 2 ? 0 : tipo == 3 ? 1 : tipo == 4 ? 2 : 3][v & 0x1fffffff];
+        }
+    }
+
     Colonna colonna() const {
         const auto minore = [](const QByteArray& a, const QByteArray& b) { return confronta(a, b) < 0; };
         std::vector<quint32> rango[5] = {{0}}; // NULL, integers, text, data, reals
@@ -164,6 +189,18 @@ private:
     Gruppo<QByteArray> testi_, dati_;
     QByteArray buffer_;
 };
+
+// The column's rows from `l` (row number, value) into `lettura`; false when
+// a row is not among those in code order (the table changed meanwhile).
+bool leggiColonna(LetturaRighe& l, const Tabella& t, LetturaColonna& lettura) {
+    while (l.prossima()) {
+        const std::optional<size_t> s = t.slot(l.intero(0));
+        if (!s)
+            return false;
+        lettura.leggi(l, 1, *s);
+    }
+    return true;
+}
 
 // Something that changes whenever the database's rows may have: this
 // connection's changes and the count of other connections' commits.
@@ -264,12 +301,6 @@ std::optional<std::vector<qint64>> OrdinatoreRighe::ordina(dao::Database& db, co
     Tabella& t = *d_->tabella;
     if (t.sparsa)
         return std::nullopt;
-    const auto slotDi = [&t](qint64 riga) -> std::optional<size_t> {
-        const qint64 s = riga - t.primo;
-        if (s < 0 || s >= qint64(t.postoCodice.size()) || t.postoCodice[size_t(s)] == 0)
-            return std::nullopt;
-        return size_t(s);
-    };
     const auto cambiata = [this] { // read while another program wrote: start again next time
         d_->tabella.reset();
         return std::nullopt;
@@ -281,13 +312,70 @@ std::optional<std::vector<qint64>> OrdinatoreRighe::ordina(dao::Database& db, co
     const bool perCodice = campo.compare(QLatin1String("Codice"), Qt::CaseInsensitive) == 0;
     auto c = t.colonne.find(campo);
     if (!perCodice && c == t.colonne.end()) {
-        LetturaColonna lettura(t.postoCodice.size());
-        LetturaRighe l(db, db.traduci(ElencoSql(base, QStringLiteral("rowid, ") + campo)), LetturaRighe::Mappa::No);
-        while (l.prossima()) {
-            const std::optional<size_t> s = slotDi(l.intero(0));
-            if (!s)
+        const size_t slot = t.postoCodice.size();
+        LetturaColonna lettura(slot);
+        const QString elenco = ElencoSql(base, QStringLiteral("rowid, ") + campo);
+        if (slot < std::max<size_t>(dueThread_, 2)) {
+            LetturaRighe l(db, db.traduci(elenco), LetturaRighe::Mappa::No);
+            if (!leggiColonna(l, t, lettura))
                 return cambiata();
-            lettura.leggi(l, 1, *s);
+        } else {
+            // The first half of the table on a connection of its own in
+            // another thread, the second here.
+            const size_t meta = slot / 2;
+            const QString confine = QString::number(t.primo + qint64(meta));
+            const QString primaMeta = db.traduci(elenco + QStringLiteral(" WHERE rowid < ") + confine);
+            LetturaColonna altra(slot);
+            std::optional<LetturaRighe> propria;
+            try {
+                propria.emplace(db, primaMeta, LetturaRighe::Mappa::No, LetturaRighe::Connessione::Propria);
+            } catch (const dao::ErroreDao&) {
+                // No second connection: both halves here.
+            }
+            bool altraLetta = false;
+            std::exception_ptr errore;
+            std::thread altroThread;
+            if (propria) {
+                try {
+                    altroThread = std::thread([&] {
+                        try {
+                            altraLetta = leggiColonna(*propria, t, altra);
+                        } catch (...) {
+                            errore = std::current_exception();
+                        }
+                    });
+                } catch (const std::system_error&) {
+                }
+            }
+            LetturaRighe l(db, db.traduci(elenco + QStringLiteral(" WHERE rowid >= ") + confine),
+                           LetturaRighe::Mappa::No);
+            bool letta = false;
+            try {
+                letta = leggiColonna(l, t, lettura);
+            } catch (...) {
+                if (altroThread.joinable())
+                    altroThread.join();
+                throw;
+            }
+            bool quiLaPrima = !altroThread.joinable();
+            if (altroThread.joinable()) {
+                altroThread.join();
+                if (errore) {
+                    try {
+                        std::rethrow_exception(errore);
+                    } catch (const dao::ErroreDao&) {
+                        quiLaPrima = true; // its connection could not read (a lock, say)
+                        altra = LetturaColonna(slot);
+                    }
+                }
+            }
+            if (quiLaPrima) {
+                LetturaRighe qui(db, primaMeta, LetturaRighe::Mappa::No);
+                altraLetta = leggiColonna(qui, t, altra);
+            }
+            if (!letta || !altraLetta)
+                return cambiata();
+            lettura.unisci(altra, 0, meta);
         }
         c = t.colonne.insert(campo, lettura.colonna());
     }
@@ -305,7 +393,7 @@ std::optional<std::vector<qint64>> OrdinatoreRighe::ordina(dao::Database& db, co
         std::visit(
             [&](const auto& rango) {
                 while (!mancante && l.prossima()) {
-                    const std::optional<size_t> s = slotDi(l.intero(0));
+                    const std::optional<size_t> s = t.slot(l.intero(0));
                     if ((mancante = !s))
                         break;
                     const quint32 posto = t.postoCodice[*s] - 1;

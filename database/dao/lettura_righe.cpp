@@ -18,15 +18,30 @@ constexpr const char* kSenzaMappa = "PRAGMA mmap_size = 0";
 
 } // namespace
 
-LetturaRighe::LetturaRighe(const Database& db, const QString& sqlite, Mappa mappa)
+LetturaRighe::LetturaRighe(const Database& db, const QString& sqlite, Mappa mappa, Connessione connessione)
     : connessione_(db.connessioneSql()) {
     // The QtSql driver of this build runs on the system's SQLite library,
     // the one linked here, so its handle can be used directly.
     const QVariant h = connessione_.driver() ? connessione_.driver()->handle() : QVariant();
     if (!h.isValid() || qstrcmp(h.typeName(), "sqlite3*") != 0 || !(db_ = *static_cast<sqlite3* const*>(h.constData())))
         solleva(errori::Riservato, QStringLiteral("connessione SQLite non disponibile"));
-    if (sqlite3_prepare_v2(db_, sqlite.toUtf8().constData(), -1, &st_, nullptr) != SQLITE_OK)
-        guasto();
+    const char* file = nullptr;
+    if (connessione == Connessione::Propria) {
+        file = sqlite3_db_filename(db_, "main");
+        if (!file || !*file)
+            solleva(errori::Riservato, QStringLiteral("database senza file"));
+        propria_ = true;
+    }
+    try {
+        if (propria_ && sqlite3_open_v2(file, &db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK)
+            guasto();
+        if (sqlite3_prepare_v2(db_, sqlite.toUtf8().constData(), -1, &st_, nullptr) != SQLITE_OK)
+            guasto();
+    } catch (...) {
+        if (propria_)
+            sqlite3_close(db_); // a connection of its own is closed even when it failed to open
+        throw;
+    }
     if (mappa == Mappa::Si)
         mappata_ = sqlite3_exec(db_, kMappa, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
@@ -36,6 +51,8 @@ LetturaRighe::~LetturaRighe() {
         sqlite3_finalize(st_);
     if (mappata_)
         sqlite3_exec(db_, kSenzaMappa, nullptr, nullptr, nullptr);
+    if (propria_)
+        sqlite3_close(db_);
 }
 
 void LetturaRighe::guasto() const {

@@ -23,9 +23,13 @@ public:
     enum class Tipo { Nullo, Intero, Reale, Testo, Dati };
 
     enum class Mappa { No, Si };
+    // Propria: a read-only connection of its own to the database's file, so
+    // that a read can go on in another thread beside the program's.
+    enum class Connessione { Programma, Propria };
 
     // `sqlite` is a selection in SQLite's text (Database::traduci).
-    LetturaRighe(const Database& db, const QString& sqlite, Mappa mappa);
+    LetturaRighe(const Database& db, const QString& sqlite, Mappa mappa,
+                 Connessione connessione = Connessione::Programma);
     ~LetturaRighe();
     LetturaRighe(const LetturaRighe&) = delete;
     LetturaRighe& operator=(const LetturaRighe&) = delete;
@@ -47,6 +51,7 @@ private:
     sqlite3* db_ = nullptr;
     sqlite3_stmt* st_ = nullptr;
     bool mappata_ = false;
+    bool propria_ = false;
 };
 
 } // namespace qv::dao
