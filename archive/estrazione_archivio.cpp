@@ -36,6 +36,17 @@ qint64 ContaEstrazione(dao::Database& db, const QString& selezione) {
     }
 }
 
+bool PianoContiene(const dao::Database& db, const QString& sqlite, const QString& testo) {
+    QSqlQuery q(db.connessioneSql());
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("EXPLAIN QUERY PLAN ") + sqlite))
+        return false;
+    while (q.next())
+        if (q.value(3).toString().contains(testo))
+            return true;
+    return false;
+}
+
 QString DidascaliaEstrazione(const QString& titolo, qint64 righe) {
     if (righe <= 0)
         return titolo;

@@ -31,6 +31,10 @@ QString SqlEstrazione(const ModoBrowser& modo, const FiltriArchivio& filtri, con
 // changes nothing in a count and only makes it slower.
 qint64 ContaEstrazione(dao::Database& db, const QString& selezione);
 
+// Whether the plan SQLite makes for `sqlite` (its own text) holds `testo`
+// in a step ("SCAN ", "TEMP B-TREE"). False when it cannot plan it.
+bool PianoContiene(const dao::Database& db, const QString& sqlite, const QString& testo);
+
 // The caption: the title alone with no rows, else the title +
 // "         Totale MRN = " + count.
 QString DidascaliaEstrazione(const QString& titolo, qint64 righe);

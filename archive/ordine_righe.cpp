@@ -1,6 +1,7 @@
 #include "archive/ordine_righe.h"
 
 #include "archive/colonne_griglia.h"
+#include "archive/estrazione_archivio.h"
 #include "database/dao/database.h"
 #include "database/dao/errore.h"
 #include "database/dao/lettura_righe.h"
@@ -202,6 +203,61 @@ bool leggiColonna(LetturaRighe& l, const Tabella& t, LetturaColonna& lettura) {
     return true;
 }
 
+// Two reads at once: `primo` on a read-only connection of its own in a
+// second thread, `secondo` here on the program's; `primo` here too when no
+// second connection or thread can be had, or its connection could not read
+// (a lock, say). Each `leggi` takes its LetturaRighe and returns false when
+// the rows are not what was expected; so does this, then.
+template <typename Leggi>
+bool leggiInDue(const dao::Database& db, const QString& primo, const QString& secondo, Leggi leggiPrimo,
+                Leggi leggiSecondo) {
+    std::optional<LetturaRighe> propria;
+    try {
+        propria.emplace(db, primo, LetturaRighe::Mappa::No, LetturaRighe::Connessione::Propria);
+    } catch (const dao::ErroreDao&) {
+    }
+    bool primoLetto = false;
+    std::exception_ptr errore;
+    std::thread altro;
+    if (propria) {
+        try {
+            altro = std::thread([&] {
+                try {
+                    primoLetto = leggiPrimo(*propria);
+                } catch (...) {
+                    errore = std::current_exception();
+                }
+            });
+        } catch (const std::system_error&) {
+        }
+    }
+    bool secondoLetto = false;
+    try {
+        LetturaRighe l(db, secondo, LetturaRighe::Mappa::No);
+        secondoLetto = leggiSecondo(l);
+    } catch (...) {
+        if (altro.joinable())
+            altro.join();
+        throw;
+    }
+    bool primoQui = !altro.joinable();
+    if (altro.joinable()) {
+        altro.join();
+        if (errore) {
+            try {
+                std::rethrow_exception(errore);
+            } catch (const dao::ErroreDao&) {
+                primoQui = true;
+            }
+        }
+    }
+    if (primoQui) {
+        LetturaRighe l(db, primo, LetturaRighe::Mappa::No);
+        primoLetto = leggiPrimo(l);
+    }
+    return primoLetto && secondoLetto;
+}
+
 // Something that changes whenever the database's rows may have: this
 // connection's changes and the count of other connections' commits.
 QString VersioneDati(const dao::Database& db) {
@@ -320,60 +376,18 @@ std::optional<std::vector<qint64>> OrdinatoreRighe::ordina(dao::Database& db, co
             if (!leggiColonna(l, t, lettura))
                 return cambiata();
         } else {
-            // The first half of the table on a connection of its own in
-            // another thread, the second here.
+            // The two halves of the table at once.
             const size_t meta = slot / 2;
             const QString confine = QString::number(t.primo + qint64(meta));
-            const QString primaMeta = db.traduci(elenco + QStringLiteral(" WHERE rowid < ") + confine);
             LetturaColonna altra(slot);
-            std::optional<LetturaRighe> propria;
-            try {
-                propria.emplace(db, primaMeta, LetturaRighe::Mappa::No, LetturaRighe::Connessione::Propria);
-            } catch (const dao::ErroreDao&) {
-                // No second connection: both halves here.
-            }
-            bool altraLetta = false;
-            std::exception_ptr errore;
-            std::thread altroThread;
-            if (propria) {
-                try {
-                    altroThread = std::thread([&] {
-                        try {
-                            altraLetta = leggiColonna(*propria, t, altra);
-                        } catch (...) {
-                            errore = std::current_exception();
-                        }
-                    });
-                } catch (const std::system_error&) {
-                }
-            }
-            LetturaRighe l(db, db.traduci(elenco + QStringLiteral(" WHERE rowid >= ") + confine),
-                           LetturaRighe::Mappa::No);
-            bool letta = false;
-            try {
-                letta = leggiColonna(l, t, lettura);
-            } catch (...) {
-                if (altroThread.joinable())
-                    altroThread.join();
-                throw;
-            }
-            bool quiLaPrima = !altroThread.joinable();
-            if (altroThread.joinable()) {
-                altroThread.join();
-                if (errore) {
-                    try {
-                        std::rethrow_exception(errore);
-                    } catch (const dao::ErroreDao&) {
-                        quiLaPrima = true; // its connection could not read (a lock, say)
-                        altra = LetturaColonna(slot);
-                    }
-                }
-            }
-            if (quiLaPrima) {
-                LetturaRighe qui(db, primaMeta, LetturaRighe::Mappa::No);
-                altraLetta = leggiColonna(qui, t, altra);
-            }
-            if (!letta || !altraLetta)
+            // A half read again after a failed first try writes over its
+            // slots; values it had added only take ranks no row uses.
+            const auto leggi = [&t](LetturaColonna& in) {
+                return [&t, in = &in](LetturaRighe& l) { return leggiColonna(l, t, *in); };
+            };
+            if (!leggiInDue(db, db.traduci(elenco + QStringLiteral(" WHERE rowid < ") + confine),
+                            db.traduci(elenco + QStringLiteral(" WHERE rowid >= ") + confine), leggi(altra),
+                            leggi(lettura)))
                 return cambiata();
             lettura.unisci(altra, 0, meta);
         }
@@ -385,26 +399,55 @@ std::optional<std::vector<qint64>> OrdinatoreRighe::ordina(dao::Database& db, co
         c->uso = ++d_->orologio;
 
     // The selection's rows: rank (inverted when descending) above place in code order.
+    const bool discendente = ordine.verso == 2;
+    const auto leggiChiavi = [&](std::vector<quint64>& chiavi) {
+        return [&, in = &chiavi](LetturaRighe& l) {
+            in->clear();
+            return std::visit(
+                [&](const auto& rango) {
+                    while (l.prossima()) {
+                        const std::optional<size_t> s = t.slot(l.intero(0));
+                        if (!s)
+                            return false;
+                        const quint32 posto = t.postoCodice[*s] - 1;
+                        const quint32 r = perCodice ? posto : quint32(rango[*s]);
+                        in->push_back(quint64(discendente ? ~r : r) << 32 | posto);
+                    }
+                    return true;
+                },
+                colonna.rango);
+        };
+    };
+    // Only a read that walks a whole table or index is worth splitting in two.
     std::vector<quint64> chiavi;
-    bool mancante = false;
-    {
-        LetturaRighe l(db, db.traduci(numeriSql), LetturaRighe::Mappa::No);
-        const bool discendente = ordine.verso == 2;
-        std::visit(
-            [&](const auto& rango) {
-                while (!mancante && l.prossima()) {
-                    const std::optional<size_t> s = t.slot(l.intero(0));
-                    if ((mancante = !s))
-                        break;
-                    const quint32 posto = t.postoCodice[*s] - 1;
-                    const quint32 r = perCodice ? posto : quint32(rango[*s]);
-                    chiavi.push_back(quint64(discendente ? ~r : r) << 32 | posto);
-                }
-            },
-            colonna.rango);
+    const QString numeri = db.traduci(numeriSql);
+    if (t.rigaDelPosto.size() < std::max<size_t>(dueThread_, 2) || !PianoContiene(db, numeri, QStringLiteral("SCAN "))) {
+        LetturaRighe l(db, numeri, LetturaRighe::Mappa::No);
+        if (!leggiChiavi(chiavi)(l))
+            return cambiata();
+    } else {
+        // The selection's two halves in code order at once, split at the
+        // middle code (the filters' scans run along the code index).
+        QString mezzo;
+        {
+            LetturaRighe l(db,
+                           db.traduci(ElencoSql(base, QStringLiteral("Codice")) + QStringLiteral(" WHERE rowid = ") +
+                                      QString::number(t.rigaDelPosto[t.rigaDelPosto.size() / 2])),
+                           LetturaRighe::Mappa::No);
+            if (!l.prossima())
+                return cambiata();
+            mezzo = QString::fromUtf8(l.testo(0));
+        }
+        const QString congiunzione = selezione.contains(QStringLiteral(" WHERE ")) ? QStringLiteral(" AND ")
+                                                                                   : QStringLiteral(" WHERE ");
+        const QString confine = QLatin1Char('\'') + RaddoppiaApici(mezzo) + QLatin1Char('\'');
+        std::vector<quint64> seconde;
+        if (!leggiInDue(db, db.traduci(numeriSql + congiunzione + QStringLiteral("Codice < ") + confine),
+                        db.traduci(numeriSql + congiunzione + QStringLiteral("Codice >= ") + confine),
+                        leggiChiavi(chiavi), leggiChiavi(seconde)))
+            return cambiata();
+        chiavi.insert(chiavi.end(), seconde.begin(), seconde.end());
     }
-    if (mancante)
-        return cambiata();
     if (!perCodice)
         liberaColonne(t, campo);
     ordinaChiavi(chiavi, dueThread_);

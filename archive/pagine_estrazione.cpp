@@ -11,22 +11,6 @@
 
 namespace qv {
 
-namespace {
-
-// Whether the plan SQLite makes for `sqlite` holds `testo` in a step.
-bool NelPiano(const dao::Database& db, const QString& sqlite, const QString& testo) {
-    QSqlQuery q(db.connessioneSql());
-    q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("EXPLAIN QUERY PLAN ") + sqlite))
-        return false;
-    while (q.next())
-        if (q.value(q.record().count() - 1).toString().contains(testo))
-            return true;
-    return false;
-}
-
-} // namespace
-
 void PagineEstrazione::svuota() {
     selezione_.clear();
     tradotto_.clear();
@@ -44,8 +28,13 @@ bool PagineEstrazione::imposta(const QString& selezione, const OrdineArchivio& o
     }
     selezione_ = selezione;
     // SQLite sorts with a temporary b-tree (for all of the ORDER BY or part
-    // of it) when no index gives the order: then the program sorts.
-    if (NelPiano(db_, tradotto_, QStringLiteral("TEMP B-TREE"))) {
+    // of it) when no index gives the order, and a filter no index serves
+    // (the kind, a code fragment) is a scan of the whole key index for every
+    // page and again for the count: then the program sorts, reading the
+    // selection once.
+    const bool filtrata = selezione.contains(QStringLiteral(" WHERE "));
+    if (PianoContiene(db_, tradotto_, QStringLiteral("TEMP B-TREE")) ||
+        (filtrata && PianoContiene(db_, tradotto_, QStringLiteral("SCAN")))) {
         try {
             if (std::optional<std::vector<qint64>> numeri = ordinatore_.ordina(db_, selezione, ordine)) {
                 numeri_ = std::move(*numeri);

@@ -89,19 +89,20 @@ private slots:
             "INSERT INTO WkMRN (Codice, TrUfficio1) SELECT printf('22IT%012dE%d', (i * 7919) % 3001, i % 10), "
             "CASE WHEN i % 5 = 0 THEN NULL ELSE 'Uff' || (i % 7) END FROM n")));
         OrdinatoreRighe ordinatore(1000);
-        for (const char* modifica : {"", "UPDATE WkMRN SET TrUfficio1 = 'Z' WHERE rowid % 3 = 0"}) {
+        for (const char* modifica : {"", "UPDATE WkMRN SET TrUfficio1 = 'Z', OKStato = 1 WHERE rowid % 3 = 0"}) {
             if (*modifica)
                 QVERIFY(q.exec(QLatin1String(modifica)));
-            for (int verso = 1; verso <= 2; ++verso) {
-                QList<qint64> attesi;
-                for (q.exec(QStringLiteral("SELECT rowid FROM WkMRN ORDER BY TrUfficio1 %1, Codice")
-                                .arg(verso == 2 ? "DESC" : "ASC"));
-                     q.next();)
-                    attesi << q.value(0).toLongLong();
-                const auto numeri = ordinatore.ordina(db_, QStringLiteral("Select * FROM WkMRN"), {6, verso});
-                QVERIFY(numeri);
-                QCOMPARE(QList<qint64>(numeri->begin(), numeri->end()), attesi);
-            }
+            for (const QString& filtro : {QString(), QStringLiteral(" WHERE OKStato = 0")})
+                for (int verso = 1; verso <= 2; ++verso) {
+                    QList<qint64> attesi;
+                    for (q.exec(QStringLiteral("SELECT rowid FROM WkMRN%1 ORDER BY TrUfficio1 %2, Codice")
+                                    .arg(filtro, verso == 2 ? "DESC" : "ASC"));
+                         q.next();)
+                        attesi << q.value(0).toLongLong();
+                    const auto numeri = ordinatore.ordina(db_, "Select * FROM WkMRN" + filtro, {6, verso});
+                    QVERIFY(numeri);
+                    QCOMPARE(QList<qint64>(numeri->begin(), numeri->end()), attesi);
+                }
         }
     }
 
