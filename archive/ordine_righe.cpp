@@ -134,7 +134,8 @@ public:
                                            mappa(testi_, altra.testi_), mappa(dati_, altra.dati_)};
         for (size_t s = da; s < a; ++s) {
             const quint32 v = altra.valore_[s], tipo = v >> 29; // 0 NULL, 2 integer, 3 real, 4 text, 6 data
-            valore_[s] = v == 0 ? 0 : (v & 0xe0000000u) | m[tipo == 2 ? 0 : tipo == 3 ? 1 : tipo == 4 ? 2 : 3][v & 0x1fffffff];
+            const int gruppo = tipo == 2 ? 0 : tipo == 3 ? 1 : tipo == 4 ? 2 : 3;
+            valore_[s] = v == 0 ? 0 : (v & 0xe0000000u) | m[gruppo][v & 0x1fffffff];
         }
     }
 
@@ -421,7 +422,8 @@ std::optional<std::vector<qint64>> OrdinatoreRighe::ordina(dao::Database& db, co
     // Only a read that walks a whole table or index is worth splitting in two.
     std::vector<quint64> chiavi;
     const QString numeri = db.traduci(numeriSql);
-    if (t.rigaDelPosto.size() < std::max<size_t>(dueThread_, 2) || !PianoContiene(db, numeri, QStringLiteral("SCAN "))) {
+    if (t.rigaDelPosto.size() < std::max<size_t>(dueThread_, 2) ||
+        !PianoContiene(db, numeri, QStringLiteral("SCAN "))) {
         LetturaRighe l(db, numeri, LetturaRighe::Mappa::No);
         if (!leggiChiavi(chiavi)(l))
             return cambiata();

@@ -72,7 +72,8 @@ QString RigheNumerateSql(const QString& selezione, const QList<qint64>& numeri) 
     QString sql = ElencoSql(selezione, QStringLiteral("*, rowid"));
     if (sql.isEmpty() || numeri.isEmpty())
         return {};
-    sql += selezione.contains(QStringLiteral(" WHERE ")) ? QStringLiteral(" AND rowid IN (") : QStringLiteral(" WHERE rowid IN (");
+    sql += selezione.contains(QStringLiteral(" WHERE ")) ? QStringLiteral(" AND rowid IN (")
+                                                         : QStringLiteral(" WHERE rowid IN (");
     for (qsizetype i = 0; i < numeri.size(); ++i)
         sql += (i ? QStringLiteral(", ") : QString()) + QString::number(numeri.at(i));
     return sql + QLatin1Char(')');
