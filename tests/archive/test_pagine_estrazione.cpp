@@ -45,7 +45,7 @@ private slots:
         };
         for (const char* r : righe)
             QVERIFY2(q.exec(QStringLiteral("INSERT INTO MRN (Codice, OKStato, TrUfficio1, TrData1) VALUES (%1)")
-                                .arg(QLatin1String(r))),
+                                .arg(QString::fromUtf8(r))),
                      qPrintable(q.lastError().text()));
         QVERIFY(q.exec(QStringLiteral("UPDATE MRN SET TrRuolo1 = TrUfficio1, TrDataDel1 = TrData1, "
                                       "ExUffExport = TrUfficio1, Nazione = substr(TrUfficio1, 1, 2)")));
