@@ -42,8 +42,8 @@ bool PagineEstrazione::imposta(const QString& selezione, const OrdineArchivio& o
                 totale_ = qint64(numeri_.size());
                 return true;
             }
-        } catch (const dao::ErroreDao&) {
-            // Left to SQLite, page by page.
+        } catch (const std::exception&) {
+            // A statement refused, or no memory for the sort: left to SQLite, page by page.
         }
     }
     totale_ = ContaEstrazione(db_, selezione);
