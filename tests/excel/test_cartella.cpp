@@ -65,7 +65,9 @@ private slots:
         QCOMPARE(QFile::permissions(p), permessi);
         QCOMPARE(QDir(cartella.path()).entryList({".~quorvan*"}, QDir::Hidden | QDir::Files), QStringList());
         // A text of blanks elsewhere in the sheet survives its rewriting.
-        QCOMPARE(apri(p, e)->foglio("Dati", e)->testo(6, 5), QStringLiteral("  "));
+        const auto dopo = apri(p, e);
+        QVERIFY2(dopo && dopo->foglio("Dati", e), qPrintable(e.descrizione));
+        QCOMPARE(dopo->foglio("Dati", e)->testo(6, 5), QStringLiteral("  "));
     }
 
     // "sheet XML" and "workbook XML" replace that part, "only ENTRY" keeps
