@@ -87,9 +87,13 @@ template <typename T> struct Gruppo {
     }
 };
 
-// A column read: by slot, the type in the top two bits (SQLite's order: NULL,
-// number, text, data; for a number the next bit tells a real from an
-// integer) and the value's id in its type's group.
+// A column read holds, by slot, 0 for NULL or the value's group (integers,
+// reals, text, data) in the top three bits and its id in that group below.
+enum : int { kInteri, kReali, kTesti, kDati };
+quint32 codifica(int gruppo, quint32 id) { return quint32(gruppo + 1) << 29 | id; }
+int gruppoDi(quint32 v) { return int(v >> 29) - 1; } // -1 for NULL
+quint32 idDi(quint32 v) { return v & 0x1fffffffu; }
+
 class LetturaColonna {
 public:
     explicit LetturaColonna(size_t slot) : valore_(slot, 0) {}
@@ -100,11 +104,11 @@ public:
             valore_[slot] = 0;
             break;
         case LetturaRighe::Tipo::Intero:
-            valore_[slot] = 1u << 30 | interi_.aggiungi(l.intero(c));
+            valore_[slot] = codifica(kInteri, interi_.aggiungi(l.intero(c)));
             break;
         case LetturaRighe::Tipo::Reale: {
             const double d = l.reale(c);
-            valore_[slot] = 1u << 30 | 1u << 29 | reali_.aggiungi(d == 0 ? 0.0 : d); // -0 is 0
+            valore_[slot] = codifica(kReali, reali_.aggiungi(d == 0 ? 0.0 : d)); // -0 is 0
             break;
         }
         case LetturaRighe::Tipo::Testo: {
@@ -113,11 +117,11 @@ public:
             char* p = buffer_.data();
             for (char x : t) // NOCASE folds ASCII letters only
                 *p++ = x >= 'A' && x <= 'Z' ? char(x - 'A' + 'a') : x;
-            valore_[slot] = 2u << 30 | testi_.aggiungi(buffer_);
+            valore_[slot] = codifica(kTesti, testi_.aggiungi(buffer_));
             break;
         }
         case LetturaRighe::Tipo::Dati:
-            valore_[slot] = 3u << 30 | dati_.aggiungi(l.dati(c).toByteArray());
+            valore_[slot] = codifica(kDati, dati_.aggiungi(l.dati(c).toByteArray()));
             break;
         }
     }
@@ -133,24 +137,23 @@ public:
         const std::vector<quint32> m[4] = {mappa(interi_, altra.interi_), mappa(reali_, altra.reali_),
                                            mappa(testi_, altra.testi_), mappa(dati_, altra.dati_)};
         for (size_t s = da; s < a; ++s) {
-            const quint32 v = altra.valore_[s], tipo = v >> 29; // 0 NULL, 2 integer, 3 real, 4 text, 6 data
-            const int gruppo = tipo == 2 ? 0 : tipo == 3 ? 1 : tipo == 4 ? 2 : 3;
-            valore_[s] = v == 0 ? 0 : (v & 0xe0000000u) | m[gruppo][v & 0x1fffffff];
+            const quint32 v = altra.valore_[s];
+            const int g = gruppoDi(v);
+            valore_[s] = g < 0 ? 0 : codifica(g, m[g][idDi(v)]);
         }
     }
 
     Colonna colonna() const {
         const auto minore = [](const QByteArray& a, const QByteArray& b) { return confronta(a, b) < 0; };
-        std::vector<quint32> rango[5] = {{0}}; // NULL, integers, text, data, reals
-        quint32 prossimo = ranghiNumeri(rango[1], rango[4]);
-        prossimo = testi_.ranghi(prossimo, rango[2], minore);
-        prossimo = dati_.ranghi(prossimo, rango[3], minore);
+        std::vector<quint32> rango[4]; // by group; NULL is rank 0
+        quint32 prossimo = ranghiNumeri(rango[kInteri], rango[kReali]);
+        prossimo = testi_.ranghi(prossimo, rango[kTesti], minore);
+        prossimo = dati_.ranghi(prossimo, rango[kDati], minore);
         const auto riempi = [&](auto r) {
             r.resize(valore_.size());
             for (size_t s = 0; s < valore_.size(); ++s) {
-                const quint32 v = valore_[s];
-                const auto& gruppo = rango[(v >> 30) == 1 && (v >> 29 & 1) ? 4 : v >> 30];
-                r[s] = typename decltype(r)::value_type(gruppo[v & 0x1fffffff]);
+                const int g = gruppoDi(valore_[s]);
+                r[s] = typename decltype(r)::value_type(g < 0 ? 0 : rango[g][idDi(valore_[s])]);
             }
             return Colonna{std::move(r), 0};
         };

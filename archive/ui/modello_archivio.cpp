@@ -28,8 +28,11 @@ ModelloArchivio::ModelloArchivio(StatoDatabase& database, QObject* parent)
 void ModelloArchivio::imposta(const QString& selezione, const OrdineArchivio& ordine) {
     beginResetModel();
     pagine_.clear();
-    if (!database_.DatabaseAperto || !pagineEstrazione_.imposta(selezione, ordine))
-        pagineEstrazione_.svuota(); // a statement the engine refuses shows no rows, as the grid would
+    // A statement the engine refuses shows no rows, as the grid would.
+    if (database_.DatabaseAperto)
+        pagineEstrazione_.imposta(selezione, ordine);
+    else
+        pagineEstrazione_.svuota();
     endResetModel();
 }
 
