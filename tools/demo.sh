@@ -36,12 +36,12 @@ point_addresses_at_server "$home/Quorvan.ini"
 write_demo_list "$home"
 
 # The demo workbook "Dichiarazioni.xlsx" (sheet "Maggio", MRNs in column C,
-# status in E) and the keys of "Aggiorna XLS" on it: copied when missing,
-# afresh for the pictures, so that there is a status column to fill.
+# status in E) and the keys of "Aggiorna XLS" on it: written by libxlsxwriter
+# from tools/demo_dichiarazioni.txt when missing, afresh for the pictures, so
+# that there is a status column to fill.
 book=$home/Dichiarazioni.xlsx
 if [ "$mode" = screenshots ] || [ ! -e "$book" ]; then
-  cp "$root/tools/demo_dichiarazioni.xlsx" "$book"
-  chmod u+w "$book"
+  "$bin/genera_cartella" "$book" "$root/tools/demo_dichiarazioni.txt"
 fi
 if [ "$mode" = screenshots ] || ! grep -qi '^\[AGGEXCEL\]' "$home/Quorvan.ini"; then
   awk 'BEGIN { skip = 0 } /^\[/ { skip = (toupper($0) ~ /^\[AGGEXCEL\]/) } !skip { print }' \

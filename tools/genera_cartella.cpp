@@ -1,5 +1,6 @@
 /* Writes an .xlsx workbook with libxlsxwriter, an Excel writer independent of
- * the program. Usage: genera_cartella OUT.xlsx DESCRIPTION; one item a line,
+ * the program: the demo workbook (tools/demo_dichiarazioni.txt) and the
+ * workbooks of the tests are made with it. Usage: genera_cartella OUT.xlsx DESCRIPTION; one item a line,
  * rows and columns from 1: "sheet NAME", "text|bold|number R C VALUE" (bold:
  * bold on a yellow fill), "formula R C F[|CACHED]", "blank R C" (bold on yellow),
  * "rich R C A|B" (A in bold), "comment R C TEXT", "width C W", "chart" (of
