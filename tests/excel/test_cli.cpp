@@ -77,8 +77,8 @@ private slots:
             QSKIP("unshare -rm (user namespaces) is not available");
         const qint64 pagine = (QFileInfo(cartella({"24IT000000000001E1"})).size() + 4095) / 4096;
         const QString w = disco ? "p/mese.xlsx" : "mese.xlsx";
-        const QString script = "rm -rf p s f && cp mese.xlsx copia && " + prima.arg(pagine) + " && \"$0\" " +
-                               comando + "; echo \"exit=$?\"; cmp -s copia " + w + " && ls -A " + w +
+        const QString script = "rm -rf p s f && cp mese.xlsx copia && " + prima.replace("%1", QString::number(pagine)) +
+                               " && \"$0\" " + comando + "; echo \"exit=$?\"; cmp -s copia " + w + " && ls -A " + w +
                                " $(dirname " + w + ")/.~quorvan* 2>/dev/null";
         QProcess q;
         q.setWorkingDirectory(home.path());
