@@ -3,6 +3,7 @@
 #include "platform/screen_info.h"
 #include "shell/ui/contesto_finestre.h"
 
+#include <QLayout>
 #include <QMainWindow>
 #include <QWidget>
 
@@ -17,11 +18,14 @@ QSize bordi(const QWidget* w) {
     return w->frameGeometry().size() - w->size();
 }
 
-// The client area as the placement rules mean it: below the menu bar.
-QSize areaClient(const QWidget* w) {
-    if (auto* mw = qobject_cast<const QMainWindow*>(w); mw && mw->centralWidget())
-        return mw->centralWidget()->size();
-    return w->size();
+// The client area as the placement rules mean it: below the menu bar. A main
+// window not shown yet (a window opened during start-up) has not laid out its
+// central widget, which still has a default size: its layout is run first.
+QSize areaClient(QWidget* w) {
+    auto* mw = qobject_cast<QMainWindow*>(w);
+    if (!mw || !mw->centralWidget()) return w->size();
+    if (!mw->isVisible() && mw->layout()) mw->layout()->activate();
+    return mw->centralWidget()->size();
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "shell/avvio_programma.h"
 #include "shell/file_ini.h"
 #include "shell/password.h"
+#include "shell/ui/collocazione.h"
 #include "shell/versione_programma.h"
 
 #include <QtTest>
@@ -185,6 +186,30 @@ private slots:
         w.voce(voce)->trigger();
         QVERIFY(aperta);
         QVERIFY(w.isVisible());
+    }
+
+    // A window opened during start-up (the password, a due upgrade) sits where it would once the main
+    // window shows, not where its central widget's size before any layout would put it.
+    void windowOpenedBeforeTheMainWindowShows() {
+        BancoDesktop banco;
+        QVERIFY(ScriviRecordRiservato(FileRecordRiservato(banco.cartella.path()), NormalizzaPassword("x")));
+        FinestraPrincipale w(banco.contesto);
+        QPoint allAvvio;
+        QSize misura; // the same size, so that the screen's edges move both alike
+        QuandoSiApre("GesPasWd", [&](QDialog* d) {
+            allAvvio = d->pos() - w.pos();
+            misura = d->size();
+            Rispondi(campo(d, "txtPasswd_0"), "x");
+        });
+        QVERIFY(w.avvia() && attiva(&w));
+        QDialog d;
+        d.setObjectName("Prova");
+        d.resize(misura);
+        RipristinaFinestra(&d, banco.finestre(), false);
+        const QPoint dopo = d.pos() - w.pos(); // the frame the shown window has moves it a little
+        QVERIFY2((allAvvio - dopo).manhattanLength() <= 8,
+                 qPrintable(QString("at start-up %1,%2, shown %3,%4")
+                                .arg(allAvvio.x()).arg(allAvvio.y()).arg(dopo.x()).arg(dopo.y())));
     }
 
     // The menus follow "Imposta Applicativi" and a window that closes the database; F2 shuts down.
