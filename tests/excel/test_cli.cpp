@@ -41,6 +41,7 @@ private slots:
         QCOMPARE(e.stato, 0);
         QCOMPARE(e.out, TestoRiepilogoExcel(4, {1, 0, 1, 2}).replace("\r\n", "\n").toUtf8() +
                             "\nAggiornamento regolarmente eseguito\n");
+        QVERIFY(e.err.startsWith("Estrazione MRN da appurare in corso ...\nElaborazione di 4 MRN in corso ...\n"));
         QVERIFY(e.err.contains("Interrogo MRN numero 24IT000000000016T6     (4/4)"));
         QCOMPARE(LeggiIni(ini, "AGGEXCEL", "EXCEL") + LeggiIni(ini, "AGGEXCEL", "COLSTS"), p + "2");
     }
