@@ -1,8 +1,8 @@
 #pragma once
 // Test doubles for the enquiry's seams: an HTTP client answering from a
-// table of pages, a page window and a document opener that only record; the
-// default nation list as start-up loads it; and the enquiry state wired to
-// the fake client, as the extraction suites use it.
+// table of pages, a page window and a document opener that only record; and
+// the enquiry state wired to the fake client and the default nations, as the
+// extraction suites use it.
 
 #include "enquiry/finestra_pagina.h"
 #include "enquiry/get_htm_page.h"
@@ -22,16 +22,6 @@ namespace prova {
 inline const QString kExport = QStringLiteral("http://dogane.test/export?mrn=");
 inline const QString kTransito = QStringLiteral("http://dogane.test/transito?mrn=");
 inline const QString kVies = QStringLiteral("http://entrate.test/vies?stato=");
-
-inline qv::ElencoNazioni nazioniPredefinite() {
-    qv::ElencoNazioni e;
-    for (const auto& n : qv::NazioniPredefinite()) {
-        e.CodiciNazioni << QLatin1String(n.codice);
-        e.NomiNazioni << QLatin1String(n.nome);
-        e.LunghezzeVat << n.lunghezze;
-    }
-    return e;
-}
 
 } // namespace prova
 
@@ -71,7 +61,7 @@ public:
 // the temporary folder and configuration file in `cartella`.
 struct BancoWeb {
     qv::StatoWeb web;
-    qv::ElencoNazioni nazioni = prova::nazioniPredefinite();
+    qv::ElencoNazioni nazioni; // the default nations (no configuration file is read)
     ClienteFinto http;
     qv::MessaggiRegistrati messaggi;
     FinestraFinta finestra;
@@ -85,6 +75,11 @@ struct BancoWeb {
         web.UrlVatPiva = QStringLiteral("&piva=");
         web.CartellaTemp = cartella + QLatin1Char('/');
         ambiente.fileIni = cartella + QStringLiteral("/Quorvan.ini");
+        for (const auto& n : qv::NazioniPredefinite()) {
+            nazioni.CodiciNazioni << QLatin1String(n.codice);
+            nazioni.NomiNazioni << QLatin1String(n.nome);
+            nazioni.LunghezzeVat << n.lunghezze;
+        }
         ambiente.nazioni = &nazioni;
         ambiente.http = &http;
         ambiente.messaggi = &messaggi;

@@ -2,9 +2,9 @@
 // configuration the enquiry loads: addresses, page options, request time-out.
 
 #include "file_prova.h"
-#include "cliente_finto.h"
 #include "enquiry/codici_web.h"
 #include "enquiry/stato_web.h"
+#include "shell/elenco_nazioni.h"
 #include "shell/file_ini.h"
 
 #include <QFile>
@@ -17,16 +17,14 @@ namespace {
 
 IntervalloVat r(int a, int b) { return {std::uint8_t(a), std::uint8_t(b)}; }
 
-// The default nations with their trailing empty entry, plus the range
-// combinations the defaults lack.
-ElencoNazioni nazioniDiProva() {
-    ElencoNazioni e = prova::nazioniPredefinite();
+// The nations start-up loads, plus the range combinations the defaults lack.
+ElencoNazioni nazioniDiProva(const QString& ini) {
+    ElencoNazioni e = CaricaElencoNazioni(ini);
     const QList<std::pair<QString, LunghezzeVatNazione>> strane = {
         {QStringLiteral("AA"), LunghezzeVatNazione{}},
         {QStringLiteral("BB"), LunghezzeVatNazione{r(5, 0)}},
         {QStringLiteral("DD"), LunghezzeVatNazione{r(3, 4), r(0, 9), r(7, 8)}},
-        {QStringLiteral("ZZ"), LunghezzeVatNazione{r(2, 2), r(4, 4), r(6, 6)}},
-        {QString(), LunghezzeVatNazione{}}};
+        {QStringLiteral("ZZ"), LunghezzeVatNazione{r(2, 2), r(4, 4), r(6, 6)}}};
     for (const auto& [codice, lunghezze] : strane) {
         e.CodiciNazioni << codice;
         e.NomiNazioni << QString();
@@ -67,14 +65,13 @@ private slots:
     void codici() {
         QFETCH(QString, codice);
         QFETCH(QString, atteso);
-        QCOMPARE(ECodiceVat(codice) ? ControllaVat(codice, nazioniDiProva()) : ControllaMrn(codice), atteso);
+        QCOMPARE(ECodiceVat(codice) ? ControllaVat(codice, nazioniDiProva(ini())) : ControllaMrn(codice), atteso);
     }
 
     void tipo_data() {
         QTest::addColumn<QString>("codice");
         QTest::addColumn<TipoMrn>("tipo");
         QTest::newRow("export") << "24IT000000000001E1" << TipoMrn::Esportazione;
-        QTest::newRow("transit") << "24IT000000000001T1" << TipoMrn::Transito;
         QTest::newRow("17 characters are enough") << "24IT000000000001T" << TipoMrn::Transito;
         QTest::newRow("16 characters") << "24IT000000000001" << TipoMrn::Nessuno;
         QTest::newRow("read as given: a leading blank moves the kind") << " 24IT000000000001E1" << TipoMrn::Nessuno;

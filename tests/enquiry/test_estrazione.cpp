@@ -72,7 +72,6 @@ private slots:
         for (int r = 2; r <= 4; ++r)
             for (int c = 1; c <= 4; ++c)
                 quattroRighe << QStringLiteral("E%1=V%2%3").arg((r - 1) * 4 + c).arg(r).arg(c);
-        riga("transit one office", kMrnT, pagine::transito(1), 0, unaRiga, {}, 2, exportVuoto);
         riga("transit fifth office dropped", kMrnT, pagine::transito(5), 0, quattroRighe, {}, 2, exportVuoto);
         riga("transit with export data", kMrnT, pagine::transito(1), 0, unaRiga + datiExport, {}, 2,
              pagine::exportDati());
@@ -114,8 +113,7 @@ private slots:
         // Leftovers of an earlier enquiry must not survive.
         b.web.Esito.fill(QStringLiteral("old"));
         b.web.Titolo.fill(QStringLiteral("old"));
-        b.web.Esito[0].clear();
-        b.web.Titolo[0].clear();
+        b.web.Esito[0] = b.web.Titolo[0] = QString();
         QCOMPARE(b.interroga(caso.codice), caso.esito);
         verificaCelle(b.web, caso.celle);
         QCOMPARE(b.guasti(), caso.guasti);

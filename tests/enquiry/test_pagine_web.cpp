@@ -111,7 +111,6 @@ private slots:
                                                        "-1||/prog/PDF/Doc a_b_c.pdf|NOME DEL SALVATAGGIO "
                                                        "AUTOMATICO DIVERSO DA <Title>"};
         QTest::newRow("no autosave") << QStringList{P, "UseAutosave=0", "-1||"};
-        QTest::newRow("not a number: off") << QStringList{P, "UseAutosave=no", "-1||"};
         QTest::newRow("another printer") << QStringList{"UFFICIO", "", "-1||/prog/PDF/a_b_c.pdf"};
     }
     void stampantePdf() {
