@@ -105,14 +105,13 @@ private slots:
     void destinazioni() {
         QFETCH(int, destinazione);
         QFETCH(QString, separatore);
-        QFETCH(QByteArray, atteso);
         LavoroFinto lavoro;
         const RisultatoElenco r = esegui("24it000000000001e1, 24IT000000000002T2\r\n\r\n",
                                          static_cast<Destinazione>(destinazione), separatore, &lavoro);
         QCOMPARE(r.fine, FineElenco::Completato);
         QCOMPARE(r.numero, qint64(2));
         QCOMPARE(interrogati_, (QStringList{"24IT000000000001E1", "24IT000000000002T2"}));
-        QCOMPARE(leggiFile(esiti()), atteso);
+        QTEST(leggiFile(esiti()), "atteso");
         QCOMPARE(lavoro.righe, destinazione == int(Destinazione::Database) ? interrogati_ : QStringList());
         QCOMPARE(lavoro.passi, (QStringList{"svuota", "apri", "chiudi", "unisci"}));
         QVERIFY(r.unito);
@@ -168,7 +167,6 @@ private slots:
         QFETCH(QString, lista);
         QFETCH(QByteArray, contenuto);
         QFETCH(QString, fileEsiti);
-        QFETCH(int, fine);
         const QString percorso = dir_.filePath(lista);
         QFile::remove(percorso);
         if (lista != QLatin1String("manca.txt"))
@@ -186,7 +184,7 @@ private slots:
         if (tenuto)
             files_.Chiudi(tenuto);
         QCOMPARE(files_.quanti(), 0);
-        QCOMPARE(static_cast<int>(r.fine), fine);
+        QTEST(static_cast<int>(r.fine), "fine");
         QVERIFY(interrogati_.isEmpty());
         QCOMPARE(leggiFile(esiti()), QByteArray("previous run\r\n"));
         QVERIFY(messaggi_.mostrati().isEmpty());
@@ -208,8 +206,6 @@ private slots:
         QFETCH(bool, apribile);
         QFETCH(qint64, perse);
         QFETCH(int, chiusoDopo);
-        QFETCH(QStringList, righe);
-        QFETCH(qint64, nonMemorizzati);
         LavoroFinto lavoro;
         lavoro.apribile = apribile;
         lavoro.perse = perse;
@@ -221,8 +217,8 @@ private slots:
             esegui("24IT000000000001E1\r\n24IT000000000002E2\r\n24IT000000000003E3\r\n", Destinazione::Database, "|",
                    &lavoro);
         QCOMPARE(r.numero, qint64(3));
-        QCOMPARE(lavoro.righe, righe);
-        QCOMPARE(r.nonMemorizzati, nonMemorizzati);
+        QTEST(lavoro.righe, "righe");
+        QTEST(r.nonMemorizzati, "nonMemorizzati");
         // A database that went away is not merged into.
         QCOMPARE(r.unito, lavoro.database);
     }
@@ -257,14 +253,14 @@ private slots:
         QFETCH(int, destinazione);
         QFETCH(QList<qint64>, conti);
         QFETCH(bool, unito);
-        QFETCH(QString, testo);
         RisultatoElenco r;
         std::tie(r.fine, r.numero, r.totale, r.scartati, r.nonMemorizzati, r.unito) =
             std::tuple(FineElenco(fine), conti[0], conti[1], conti[2], conti[3], unito);
         // A negative destination asks for the window's labels.
         const RichiestaElenco richiesta{QStringLiteral("/p/l.txt"), QStringLiteral("|"),
                                         static_cast<Destinazione>(std::abs(destinazione)), QStringLiteral("/p/EsitiDaEle.txt")};
-        QCOMPARE(TestoFineElenco(r, richiesta, destinazione < 0 ? EtichetteFine::Finestra : EtichetteFine::Cli), testo);
+        const EtichetteFine etichette = destinazione < 0 ? EtichetteFine::Finestra : EtichetteFine::Cli;
+        QTEST(TestoFineElenco(r, richiesta, etichette), "testo");
     }
 };
 
