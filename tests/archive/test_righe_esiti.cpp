@@ -59,7 +59,8 @@ private slots:
             e[1] = QStringLiteral("overwritten");
         Titolo t;
         t[2] = messaggio;
-        QCOMPARE(RigaEsitiFile(QStringLiteral("24IT000000000001E1"), separatore, e, t), attesa + QStringLiteral("\r\n"));
+        QCOMPARE(RigaEsitiFile(QStringLiteral("24IT000000000001E1"), separatore, e, t),
+                 attesa + QStringLiteral("\r\n"));
     }
 
     void bloccoStampa_data() {
