@@ -31,10 +31,11 @@ class ClienteFinto : public qv::platform::HttpClient {
 public:
     qv::platform::HttpResult get(const QString& url) override {
         richieste << url;
-        for (auto it = pagine.cbegin(); it != pagine.cend(); ++it)
-            if (url.startsWith(it.key()))
-                return {true, it.value(), {}};
-        return {false, {}, QStringLiteral("no page")};
+        qv::platform::HttpResult r;
+        for (auto it = pagine.cbegin(); it != pagine.cend() && !r.ok; ++it)
+            if (url.startsWith(it.key())) r.ok = true, r.body = it.value();
+        if (!r.ok) r.error = QStringLiteral("no page");
+        return r;
     }
 
     QMap<QString, QString> pagine;
