@@ -15,7 +15,7 @@ private slots:
     void serials_data() {
         QTest::addColumn<QDateTime>("when");
         QTest::addColumn<double>("serial");
-        QTest::newRow("day zero") << QDateTime(QDate(1899, 12, 30), QTime(0, 0)) << 0.0;
+        QTest::newRow("day zero at noon") << QDateTime(QDate(1899, 12, 30), QTime(12, 0)) << 0.5;
         QTest::newRow("2026") << QDateTime(QDate(2026, 12, 6), QTime(18, 0)) << 46362.75;
         QTest::newRow("before day zero") << QDateTime(QDate(1899, 12, 29), QTime(6, 0)) << -1.25;
     }

@@ -112,20 +112,12 @@ private slots:
         QTest::addColumn<QString>("titolo");
         QTest::addColumn<QString>("programma");
         QTest::addColumn<int>("errore");
-        QTest::newRow("empty line") << 4 << ""
-                                    << "" << 0;
-        QTest::newRow("caption only") << 4 << "Solo titolo"
-                                      << "" << 0;
-        QTest::newRow("blank caption") << 4 << "   "
-                                       << "www.example.org" << 4;
-        QTest::newRow("web address") << 4 << "Sito"
-                                     << "www.example.org" << 0;
-        QTest::newRow("mail address") << 4 << "Posta"
-                                      << "mailto:info@example.org" << 0;
-        QTest::newRow("line 11 missing file") << 11 << "Prog"
-                                              << "/nessun/programma" << 22;
-        QTest::newRow("arguments after a quote are cut") << 4 << "Prog"
-                                                         << "@ \"argomento\"" << 0;
+        QTest::newRow("caption only") << 4 << "Solo titolo" << "" << 0;
+        QTest::newRow("blank caption") << 4 << "   " << "www.example.org" << 4;
+        QTest::newRow("web address") << 4 << "Sito" << "www.example.org" << 0;
+        QTest::newRow("mail address") << 4 << "Posta" << "mailto:info@example.org" << 0;
+        QTest::newRow("line 11 missing file") << 11 << "Prog" << "/nessun/programma" << 22;
+        QTest::newRow("arguments after a quote are cut") << 4 << "Prog" << "@ \"argomento\"" << 0;
     }
     void lineCheck() {
         QFETCH(int, riga);

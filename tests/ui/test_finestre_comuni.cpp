@@ -169,15 +169,10 @@ private slots:
         QTest::addColumn<QString>("registrata"); // what the record holds afterwards
         QTest::newRow("first password, no old one") << "" << QStringList{"", "nuova1", "nuova1"} << 1 << ""
                                                     << "NUOVA1";
-        QTest::newRow("old wrong") << "VECCHIA" << QStringList{"no", "x", "x"} << 1
-                                   << "VECCHIA PASSWORD ERRATA"
-                                   << "VECCHIA";
         QTest::newRow("old wrong three times: the end")
-            << "VECCHIA" << QStringList{"no", "x", "x"} << 3 << "VECCHIA PASSWORD ERRATA"
-            << "VECCHIA";
+            << "VECCHIA" << QStringList{"no", "x", "x"} << 3 << "VECCHIA PASSWORD ERRATA" << "VECCHIA";
         QTest::newRow("repetition differs") << "VECCHIA" << QStringList{"VECCHIA", "uno", "due"} << 1
-                                            << "LA NUOVA PASSWORD E LA SUA CONFERMA NON COINCIDONO"
-                                            << "VECCHIA";
+                                            << "LA NUOVA PASSWORD E LA SUA CONFERMA NON COINCIDONO" << "VECCHIA";
     }
     void passwordChange() {
         QFETCH(QString, attuale);
