@@ -43,7 +43,6 @@ private slots:
     void startupPassword_data() {
         QTest::addColumn<QString>("memorizzata");
         QTest::addColumn<QString>("attesa");
-        QTest::newRow("none") << "" << "";
         QTest::newRow("trimmed, upper case") << "  abc9 " << "ABC9";
         QTest::newRow("first-setting mark: no password") << "!" << "";
         QTest::newRow("accented letter: no password") << QString::fromUtf8("CITTÀ") << "";

@@ -167,8 +167,7 @@ private slots:
         QTest::addColumn<int>("tentativi");
         QTest::addColumn<QString>("messaggio");
         QTest::addColumn<QString>("registrata"); // what the record holds afterwards
-        QTest::newRow("first password, no old one") << "" << QStringList{"", "nuova1", "nuova1"} << 1 << ""
-                                                    << "NUOVA1";
+        QTest::newRow("first password, no old one") << "" << QStringList{"", "nuova1", "nuova1"} << 1 << "" << "NUOVA1";
         QTest::newRow("old wrong three times: the end")
             << "VECCHIA" << QStringList{"no", "x", "x"} << 3 << "VECCHIA PASSWORD ERRATA" << "VECCHIA";
         QTest::newRow("repetition differs") << "VECCHIA" << QStringList{"VECCHIA", "uno", "due"} << 1
@@ -209,10 +208,8 @@ private slots:
         QTest::addColumn<QString>("titolo");
         QTest::addColumn<QString>("programma");
         QTest::addColumn<int>("errore"); // also the field that gets the focus back
-        QTest::newRow("program without caption") << 3 << ""
-                                                 << "www.example.org" << 3;
-        QTest::newRow("missing file, last line") << 11 << "Prova"
-                                                 << "/nessun/programma.exe" << 22;
+        QTest::newRow("program without caption") << 3 << "" << "www.example.org" << 3;
+        QTest::newRow("missing file, last line") << 11 << "Prova" << "/nessun/programma.exe" << 22;
     }
     void applicationsErrorKeepsTheWindow() {
         QFETCH(int, riga);
