@@ -3,6 +3,8 @@
 
 #include "app/contesto_desktop.h"
 #include "avviatore_registrato.h"
+#include "platform/http_client.h"
+#include "programmi_prova.h"
 #include "shell/ui/tasti_comuni.h"
 
 #include <QtTest>
@@ -57,6 +59,17 @@ public:
             t << m.testo;
         return t;
     }
+};
+
+// The desktop program asking the demo server: its addresses, the nations and a real HTTP client.
+struct BancoInterrogazione : BancoDesktop {
+    explicit BancoInterrogazione(const ServerAvviato& server) {
+        server.indirizzi(contesto.web);
+        contesto.web.CartellaTemp = cartella.path() + "/";
+        contesto.nazioni = CaricaElencoNazioni(ini());
+        contesto.ambienteWeb.http = &http;
+    }
+    platform::NetworkHttpClient http{10000};
 };
 
 template <class T = QWidget> T* controllo(const QWidget* finestra, const char* nome) {

@@ -38,8 +38,6 @@ private slots:
             FinestraPrincipale w(banco.contesto);
             QVERIFY(w.avvia());
             QCOMPARE(w.windowTitle(), TitoloPrincipale(Versione()));
-            QVERIFY(QFile::exists(archivio));
-            QVERIFY(!LeggiIni(banco.ini(), "AGGIORNAMENTI", "BASE").isEmpty());
             QVERIFY(w.voce("Mu_DBbase")->isVisible());
             QVERIFY(banco.messaggi.mostrati().isEmpty());
             QVERIFY(w.close());

@@ -12,9 +12,7 @@
 #include "enquiry/ui/finestra_pagina_web.h"
 #include "enquiry/ui/finestra_pagine_web.h"
 #include "enquiry/ui/pagina_web_desktop.h"
-#include "platform/http_client.h"
 #include "platform/web_engine.h"
-#include "programmi_prova.h"
 #include "shell/file_ini.h"
 #include "shell/ui/collocazione.h"
 
@@ -58,8 +56,7 @@ private slots:
     // GParHttp: a blank transit address is told and focused; a marker box takes 30 characters;
     // "&CONFERMA" saves the boxes to their keys; "&RIPRISTINA" then F2 writes nothing.
     void indirizziWeb() {
-        BancoDesktop banco;
-        server.indirizzi(banco.contesto.web);
+        BancoInterrogazione banco(server);
         auto w = Mostra<FinestraIndirizziWeb>(banco, banco.contesto.web);
         QCOMPARE(campo(w.get(), "Txt_1")->text(), server.urlExport());
         campo(w.get(), "Txt_2")->clear();
@@ -123,11 +120,7 @@ private slots:
     void pagina() {
         QFETCH(int, view);
         QFETCH(QStringList, r);
-        BancoDesktop banco;
-        server.indirizzi(banco.contesto.web);
-        banco.contesto.nazioni = CaricaElencoNazioni(banco.ini());
-        platform::NetworkHttpClient http(10000);
-        banco.contesto.ambienteWeb.http = &http;
+        BancoInterrogazione banco(server);
         stampaSuPdf(banco, view);
         ScriviIni(banco.ini(), "PDFCREATOR", "AutosaveFilename", r[0]);
         ScriviIni(banco.ini(), "FrmWeb", "DIMY", "0");

@@ -3,8 +3,6 @@
 #include "banco_desktop.h"
 #include "enquiry/codici_web.h"
 #include "enquiry/ui/finestra_singolo_mrn.h"
-#include "platform/http_client.h"
-#include "programmi_prova.h"
 
 #include <QPrinter>
 #include <QtTest>
@@ -13,16 +11,6 @@ using namespace qv;
 using namespace qv::prova;
 
 namespace {
-
-struct BancoInterrogazione : BancoDesktop {
-    explicit BancoInterrogazione(const ServerAvviato& server) {
-        server.indirizzi(contesto.web);
-        contesto.web.CartellaTemp = cartella.path() + "/";
-        contesto.nazioni = CaricaElencoNazioni(ini());
-        contesto.ambienteWeb.http = &http;
-    }
-    platform::NetworkHttpClient http{10000};
-};
 
 std::unique_ptr<FinestraSingoloMrn> apri(BancoDesktop& banco) {
     return Mostra<FinestraSingoloMrn>(banco, banco.contesto.web, banco.contesto.ambienteWeb);
