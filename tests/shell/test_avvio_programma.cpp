@@ -36,7 +36,6 @@ private slots:
     void storedPosition_data() {
         QTest::addColumn<QPoint>("salvata");
         QTest::addColumn<QPointF>("atteso");
-        QTest::newRow("inside") << QPoint(300, 400) << QPointF(300, 400);
         QTest::newRow("top equal to screen height") << QPoint(300, 11520) << QPointF(300, 0);
         QTest::newRow("negative") << QPoint(-15, -1) << QPointF(0, 0);
         QTest::newRow("left off screen") << QPoint(15360, 400) << QPointF(0, 400);

@@ -90,9 +90,9 @@ private slots:
     }
 
     void exitKeys() {
-        QCOMPARE(LetteraTasti("%F"), QChar('F'));
-        QCOMPARE(LetteraTasti("%u"), QChar('U'));
+        QCOMPARE(LetteraTasti("Esci %u"), QChar('U'));
         QCOMPARE(LetteraTasti(""), QChar());
+        QCOMPARE(LetteraTasti("%"), QChar());
     }
 };
 
