@@ -389,8 +389,8 @@ std::optional<std::vector<qint64>> OrdinatoreRighe::ordina(dao::Database& db, co
             const auto leggi = [&t](LetturaColonna& in) {
                 return [&t, in = &in](LetturaRighe& l) { return leggiColonna(l, t, *in); };
             };
-            if (!leggiInDue(db, db.traduci(elenco + QStringLiteral(" WHERE rowid < ") + confine),
-                            db.traduci(elenco + QStringLiteral(" WHERE rowid >= ") + confine), leggi(altra),
+            if (!leggiInDue(db, db.traduci(PiuFiltroSql(elenco, QStringLiteral("rowid < ") + confine)),
+                            db.traduci(PiuFiltroSql(elenco, QStringLiteral("rowid >= ") + confine)), leggi(altra),
                             leggi(lettura)))
                 return cambiata();
             lettura.unisci(altra, 0, meta);
@@ -443,12 +443,10 @@ std::optional<std::vector<qint64>> OrdinatoreRighe::ordina(dao::Database& db, co
                 return cambiata();
             mezzo = QString::fromUtf8(l.testo(0));
         }
-        const QString congiunzione = selezione.contains(QStringLiteral(" WHERE ")) ? QStringLiteral(" AND ")
-                                                                                   : QStringLiteral(" WHERE ");
         const QString confine = QLatin1Char('\'') + RaddoppiaApici(mezzo) + QLatin1Char('\'');
         std::vector<quint64> seconde;
-        if (!leggiInDue(db, db.traduci(numeriSql + congiunzione + QStringLiteral("Codice < ") + confine),
-                        db.traduci(numeriSql + congiunzione + QStringLiteral("Codice >= ") + confine),
+        if (!leggiInDue(db, db.traduci(PiuFiltroSql(numeriSql, QStringLiteral("Codice < ") + confine)),
+                        db.traduci(PiuFiltroSql(numeriSql, QStringLiteral("Codice >= ") + confine)),
                         leggiChiavi(chiavi), leggiChiavi(seconde)))
             return cambiata();
         chiavi.insert(chiavi.end(), seconde.begin(), seconde.end());

@@ -68,15 +68,19 @@ QString ImpostaOrdineSql(const QString& selezione, const OrdineArchivio& ordine)
 
 QString SenzaFiltriSql(const QString& selezione) { return selezione.section(QStringLiteral(" WHERE "), 0, 0); }
 
+QString PiuFiltroSql(const QString& sql, const QString& condizione) {
+    return sql + (sql.contains(QStringLiteral(" WHERE ")) ? QStringLiteral(" AND ") : QStringLiteral(" WHERE ")) +
+           condizione;
+}
+
 QString RigheNumerateSql(const QString& selezione, const QList<qint64>& numeri) {
-    QString sql = ElencoSql(selezione, QStringLiteral("*, rowid"));
+    const QString sql = ElencoSql(selezione, QStringLiteral("*, rowid"));
     if (sql.isEmpty() || numeri.isEmpty())
         return {};
-    sql += selezione.contains(QStringLiteral(" WHERE ")) ? QStringLiteral(" AND rowid IN (")
-                                                         : QStringLiteral(" WHERE rowid IN (");
+    QString elenco;
     for (qsizetype i = 0; i < numeri.size(); ++i)
-        sql += (i ? QStringLiteral(", ") : QString()) + QString::number(numeri.at(i));
-    return sql + QLatin1Char(')');
+        elenco += (i ? QStringLiteral(", ") : QString()) + QString::number(numeri.at(i));
+    return PiuFiltroSql(sql, QStringLiteral("rowid IN (") + elenco + QLatin1Char(')'));
 }
 
 QString EliminaMrnSql(const QString& codice) {

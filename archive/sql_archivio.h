@@ -46,6 +46,10 @@ QString ElencoSql(const QString& selezione, const QString& elenco);
 // The selection without its filters: its table whole.
 QString SenzaFiltriSql(const QString& selezione);
 
+// `sql` (a selection of these) with one more filter, `condizione`, beside
+// those it has.
+QString PiuFiltroSql(const QString& sql, const QString& condizione);
+
 // The rows of the selection among `numeri` (row numbers), every field and
 // then the row number. Empty for no numbers or a selection not of EstraiMrnSql.
 QString RigheNumerateSql(const QString& selezione, const QList<qint64>& numeri);
